@@ -1,0 +1,15 @@
+#pragma once
+// The one place that knows every editor window: its model and its pages.
+
+#include <QWidget>
+#include <filesystem>
+
+#include "shell/core/decimal.hpp"
+#include "shell/core/selection.hpp"
+
+namespace mc::ui {
+
+QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workingDirectory,
+                            const NumberFormat& numberFormat);
+
+}  // namespace mc::ui

@@ -1,0 +1,129 @@
+#include "shell/ui/editor_window.hpp"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace mc::ui {
+namespace {
+
+template <typename W>
+W* named(const std::string& name, QWidget* parent = nullptr) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromStdString(name));
+    return widget;
+}
+
+QLabel* messageLabel(const std::string& name) {
+    auto* label = named<QLabel>(name);
+    label->setWordWrap(true);
+    label->setMinimumHeight(48);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setStyleSheet(QStringLiteral("color: #a00000;"));
+    return label;
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<std::string> names) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (const auto& name : names) row->addWidget(named<QPushButton>(name));
+    return row;
+}
+
+QListWidget* fileList(const std::string& name) {
+    auto* list = named<QListWidget>(name);
+    list->setMinimumSize(260, 220);
+    return list;
+}
+
+QGroupBox* openPage(const FrameLayout& layout) {
+    auto* page = named<QGroupBox>("Frame1");
+    auto* side = new QVBoxLayout;
+    auto* chosen = named<QLineEdit>("Text30");
+    chosen->setReadOnly(true);
+    side->addWidget(chosen);
+    side->addWidget(named<QPushButton>("Command1"));
+    side->addWidget(named<QPushButton>(layout.newButton));
+    for (const auto& [name, caption] : layout.fileButtons) side->addWidget(named<QPushButton>(name));
+    side->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(fileList("File1"), 1);
+    columns->addLayout(side);
+    auto* all = new QVBoxLayout(page);
+    all->addLayout(columns);
+    all->addWidget(messageLabel(layout.openMessage));
+    return page;
+}
+
+QGroupBox* dataPage(const std::string& frame, QWidget* fields, const std::string& message,
+                    QHBoxLayout* buttons) {
+    auto* page = named<QGroupBox>(frame);
+    auto* all = new QVBoxLayout(page);
+    all->addWidget(fields);
+    all->addStretch();
+    all->addWidget(messageLabel(message));
+    all->addLayout(buttons);
+    return page;
+}
+
+QGroupBox* savePage() {
+    auto* page = named<QGroupBox>("Frame4");
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(named<QLabel>("Label75"));
+    nameRow->addWidget(named<QLineEdit>("Text29"), 1);
+    auto* all = new QVBoxLayout(page);
+    all->addLayout(nameRow);
+    all->addWidget(fileList("File2"), 1);
+    all->addWidget(messageLabel("Label76"));
+    all->addLayout(buttonRow({"Command6", "Command11"}));
+    return page;
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fields, QWidget* page3Fields)
+    : model_(std::move(model)) {
+    const FrameLayout& layout = model_->layout();
+    setObjectName(QString::fromStdString(layout.windowName));
+    setWindowTitle(fromLatin1(layout.caption));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* page3Buttons = new QHBoxLayout;
+    for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));
+    page3Buttons->addStretch();
+    for (const char* name : {"Command7", "Command8", "Command9", "Command10"})
+        page3Buttons->addWidget(named<QPushButton>(name));
+
+    auto* pages = new QStackedWidget;
+    pages->addWidget(openPage(layout));
+    pages->addWidget(dataPage("Frame2", page2Fields, "Label36",
+                              buttonRow({"Command2", "Command5", "Command4", "Command3"})));
+    pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
+    pages->addWidget(savePage());
+
+    auto* all = new QVBoxLayout(this);
+    all->addWidget(pages);
+    all->setSizeConstraint(QLayout::SetFixedSize);
+
+    binding_ = std::make_unique<FormBinding>(this, *model_);
+}
+
+EditorWindow::~EditorWindow() {
+    // The widgets go first: their last signals must still find the binding.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+NumberFormat systemNumberFormat() {
+    const QString point = QLocale::system().decimalPoint();
+    NumberFormat format;
+    if (point.size() == 1 && point.at(0).unicode() < 0x80) format.decimalSeparator = point.at(0).toLatin1();
+    return format;
+}
+
+}  // namespace mc::ui

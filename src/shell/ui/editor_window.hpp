@@ -1,0 +1,32 @@
+#pragma once
+// The window of one editor: the four pages of the frame stacked so that one
+// is in view, with the editor's own fields placed on the two data pages.
+
+#include <QWidget>
+#include <memory>
+
+#include "shell/core/editor_frame.hpp"
+#include "shell/ui/form_binding.hpp"
+
+namespace mc::ui {
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `page2Fields` and `page3Fields` hold the editor's controls of the two
+    // data pages (named as in its model); the window takes them over.
+    EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fields, QWidget* page3Fields);
+    ~EditorWindow() override;
+
+    EditorFrame& model() { return *model_; }
+    void render() { binding_->render(); }
+
+private:
+    std::unique_ptr<EditorFrame> model_;
+    std::unique_ptr<FormBinding> binding_;
+};
+
+// The regional number format of the system, for the editors' number checks.
+NumberFormat systemNumberFormat();
+
+}  // namespace mc::ui

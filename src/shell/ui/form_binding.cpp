@@ -1,0 +1,162 @@
+#include "shell/ui/form_binding.hpp"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QValidator>
+
+namespace mc::ui {
+namespace {
+
+// The macro files are 8-bit text: characters beyond Latin-1 cannot be typed.
+class Latin1Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar c : input)
+            if (c.unicode() > 0xFF) return Invalid;
+        return Acceptable;
+    }
+};
+
+QStringList listFromLatin1(const std::vector<std::string>& items) {
+    QStringList list;
+    for (const auto& item : items) list << mc::ui::fromLatin1(item);
+    return list;
+}
+
+void renderList(QListWidget* list, const Control& control) {
+    const QStringList items = listFromLatin1(control.items);
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+    if (shown != items) {
+        list->clear();
+        list->addItems(items);
+    }
+    if (list->currentRow() != control.selected) list->setCurrentRow(control.selected);
+}
+
+void renderCombo(QComboBox* combo, const Control& control) {
+    const QStringList items = listFromLatin1(control.items);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+    if (shown != items) {
+        combo->clear();
+        combo->addItems(items);
+    }
+    combo->setCurrentIndex(control.selected);
+}
+
+}  // namespace
+
+QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toLatin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+FormBinding::FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent)
+    : model_(model), afterEvent_(std::move(afterEvent)) {
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const std::string name = widget->objectName().toStdString();
+        if (name.empty() || !model_.form().has(name) || widgets_.contains(widget->objectName())) continue;
+        widgets_.insert(widget->objectName(), widget);
+        connectWidget(widget, name);
+    }
+    render();
+}
+
+void FormBinding::connectWidget(QWidget* widget, const std::string& name) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setValidator(new Latin1Validator(edit));
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& text) {
+            model_.textEdited(name, toLatin1(text));
+            forwarded();
+        });
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(combo, &QComboBox::activated, combo, [this, name](int index) {
+            model_.pick(name, index);
+            forwarded();
+        });
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        QObject::connect(check, &QCheckBox::clicked, check, [this, name](bool checked) {
+            model_.toggle(name, checked);
+            forwarded();
+        });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [this, name] {
+            model_.click(name);
+            forwarded();
+        });
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setTextFormat(Qt::PlainText);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QObject::connect(list, &QListWidget::itemClicked, list, [this, name, list](QListWidgetItem* item) {
+            model_.pick(name, list->row(item));
+            forwarded();
+        });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this, name](QListWidgetItem*) {
+            model_.doubleClick(name);
+            forwarded();
+        });
+        // Keyboard moves through the list choose a file as a click does.
+        QObject::connect(list, &QListWidget::currentRowChanged, list, [this, name](int row) {
+            if (rendering_ || row < 0) return;
+            model_.pick(name, row);
+            forwarded();
+        });
+    }
+}
+
+void FormBinding::forwarded() {
+    if (afterEvent_) afterEvent_();
+    render();
+}
+
+void FormBinding::render() {
+    rendering_ = true;
+    const Form& form = model_.form();
+    for (auto it = widgets_.constBegin(); it != widgets_.constEnd(); ++it) {
+        QWidget* widget = it.value();
+        if (!widget) continue;
+        const Control& control = form[it.key().toStdString()];
+        const QString text = fromLatin1(control.text);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->setMaxLength(control.maxLength > 0 ? control.maxLength : 32767);
+            if (edit->text() != text) edit->setText(text);
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            renderCombo(combo, control);
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            check->setText(text);
+            check->setChecked(control.checked);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(text);
+        } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            renderList(list, control);
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            // Messages end their lines with CR LF; a label breaks at LF.
+            label->setText(QString(text).remove(QLatin1Char('\r')));
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            group->setTitle(text);
+        }
+        widget->setEnabled(control.enabled);
+        // Pages are shown by their stack; every other control by its flag.
+        if (auto* stack = qobject_cast<QStackedWidget*>(widget->parentWidget())) {
+            if (control.visible) stack->setCurrentWidget(widget);
+        } else {
+            widget->setVisible(control.visible);
+        }
+    }
+    rendering_ = false;
+}
+
+}  // namespace mc::ui

@@ -1,0 +1,40 @@
+#pragma once
+// Connects a window's widgets to the Form of its model: widgets are matched to
+// controls by objectName, user events go to the model, and after each event
+// the whole form is rendered again. Texts cross here between QString and the
+// core's Latin-1 bytes.
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "shell/core/form.hpp"
+
+namespace mc::ui {
+
+QString fromLatin1(const std::string& text);
+std::string toLatin1(const QString& text);
+
+class FormBinding {
+public:
+    // Binds every descendant of `root` whose objectName names a control of
+    // the model's form. `afterEvent` runs after each forwarded event.
+    FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent = {});
+
+    // Pushes the whole form into the widgets.
+    void render();
+
+private:
+    void connectWidget(QWidget* widget, const std::string& name);
+    void forwarded();
+
+    FormModel& model_;
+    std::function<void()> afterEvent_;
+    QHash<QString, QPointer<QWidget>> widgets_;
+    bool rendering_ = false;
+};
+
+}  // namespace mc::ui

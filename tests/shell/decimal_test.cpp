@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "shell/core/decimal.hpp"
+#include "shell/core/number_text.hpp"
+
+namespace mc {
+namespace {
+
+const NumberFormat point{'.'};
+const NumberFormat comma{','};
+
+TEST(Decimal, AcceptsOnlyPlainDecimalTexts) {
+    struct Case { const char* text; bool number; };
+    for (const Case& c : {Case{"12", true}, {" 12 ", true}, {"+1.5", true}, {"-0.25", true}, {".5", true},
+                          {"5.", true}, {"0012", true}, {"", false}, {" ", false}, {"-", false}, {".", false},
+                          {"abc", false}, {"1.2.3", false}, {"1 2", false}, {"1e3", false}, {"--1", false},
+                          {"1,000.5", false}, {"0x10", false}}) {
+        EXPECT_EQ(Decimal::parse(c.text, point).has_value(), c.number) << '"' << c.text << '"';
+    }
+}
+
+TEST(Decimal, TakesTheRegionalSeparatorBesideThePoint) {
+    EXPECT_EQ(Decimal::parse("1,5", comma)->roundedAt(1), 15);
+    EXPECT_EQ(Decimal::parse("1.5", comma)->roundedAt(1), 15);
+    EXPECT_FALSE(Decimal::parse("1,5", point));
+    EXPECT_FALSE(Decimal::parse("1,5.0", comma));
+}
+
+TEST(Decimal, ScalesExactlyWhereADoubleWouldNot) {
+    struct Case { const char* text; int scale; bool whole; std::int64_t rounded; };
+    for (const Case& c : {Case{"1.001", 3, true, 1001}, {"1.0010", 3, true, 1001}, {"1.0005", 3, false, 1000},
+                          {"1.0015", 3, false, 1002}, {"0.0025", 3, false, 2}, {"0.0035", 3, false, 4},
+                          {"0.00251", 3, false, 3}, {"99.99", 3, true, 99990}, {"2500", 3, true, 2500000},
+                          {"0.07", 2, true, 7}, {"1.10", 2, true, 110}, {"1.005", 2, false, 100},
+                          {"655.35", 2, true, 65535}, {"-0.5", 0, false, 0}, {"-1.5", 0, false, -2},
+                          {"2.5", 0, false, 2}, {"3.5", 0, false, 4}, {"12.4", 0, false, 12},
+                          {"0.0000", 2, true, 0}, {".5", 0, false, 0}}) {
+        const auto value = Decimal::parse(c.text, point);
+        ASSERT_TRUE(value) << c.text;
+        EXPECT_EQ(value->isWholeAt(c.scale), c.whole) << c.text;
+        EXPECT_EQ(value->roundedAt(c.scale), c.rounded) << c.text;
+    }
+}
+
+TEST(Decimal, SaturatesHugeValuesInsteadOfWrapping) {
+    const auto huge = Decimal::parse("123456789012345678901234567890", point);
+    EXPECT_EQ(huge->roundedAt(3), std::numeric_limits<std::int64_t>::max());
+    EXPECT_LT(Decimal::parse("-99999999999999999999", point)->roundedAt(0), 0);
+}
+
+TEST(Decimal, KnowsItsSign) {
+    EXPECT_TRUE(Decimal::parse("-0.001", point)->isNegative());
+    EXPECT_FALSE(Decimal::parse("-0", point)->isNegative());
+    EXPECT_FALSE(Decimal::parse("-0.000", point)->isNegative());
+    EXPECT_FALSE(Decimal::parse("+3", point)->isNegative());
+}
+
+TEST(Decimal, ShortestTextDropsTrailingZeros) {
+    struct Case { std::int64_t units; int scale; const char* text; };
+    for (const Case& c : {Case{0, 3, "0"}, {500, 3, "0.5"}, {12250, 3, "12.25"}, {150000, 3, "150"},
+                          {2500000, 3, "2500"}, {1, 3, "0.001"}, {65535, 2, "655.35"}, {40000, 2, "400"},
+                          {-150, 2, "-1.5"}, {7, 0, "7"}}) {
+        EXPECT_EQ(Decimal::shortestText(c.units, c.scale), c.text);
+    }
+}
+
+TEST(NumberText, IntegerCheckFollowsTheSixteenBitRange) {
+    struct Case { const char* text; bool ok; };
+    for (const Case& c : {Case{"12", true}, {"  12  ", true}, {"12.4", true}, {"", false}, {"abc", false},
+                          {"40000", false}, {"32767", true}, {"32767.5", false}, {"32766.5", true},
+                          {"-32768", true}, {"-32768.5", true}, {"-32769", false}, {"-32768.6", false}}) {
+        EXPECT_EQ(ToIntegerVal(c.text, point), c.ok) << '"' << c.text << '"';
+    }
+    EXPECT_TRUE(ToIntegerVal("12,4", comma));
+    EXPECT_FALSE(ToIntegerVal("12,4", point));
+}
+
+TEST(NumberText, FloatCheckAcceptsEverySinglePrecisionNumber) {
+    struct Case { const char* text; bool ok; };
+    for (const Case& c : {Case{"0.5", true}, {"x", false}, {"", false}, {"-3.25", true}, {"100000", true},
+                          {"340000000000000000000000000000000000000", true},
+                          {"350000000000000000000000000000000000000", false}}) {
+        EXPECT_EQ(ToFloatVal(c.text, point), c.ok) << c.text;
+    }
+    EXPECT_TRUE(ToFloatVal("0,5", comma));
+    EXPECT_FALSE(ToFloatVal("0,5", point));
+}
+
+}  // namespace
+}  // namespace mc

@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include "shell/core/editor_frame.hpp"
+#include "support/temp_folder.hpp"
+
+namespace mc {
+namespace {
+
+// A small dialect: the macro is one text per data page, written as two lines.
+class TestEditor : public EditorFrame {
+public:
+    explicit TestEditor(const std::filesystem::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
+        form_.add("TextA");
+        form_.add("TextB");
+    }
+    static FrameLayout layoutFor() {
+        FrameLayout layout;
+        layout.windowName = "Test_Macro_Creator";
+        layout.extension = ".tst";
+        layout.saveNameMaxLength = 11;
+        layout.fileButtons = {{"Command15", "Print Macro Data"}};
+        layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+        layout.forgetChosenFileAfterSave = true;
+        return layout;
+    }
+
+    std::string a, b;
+    int record = 0;
+    int resets = 0;
+    bool refuseCommit = false;
+    std::function<void()> beforeWrite;
+
+protected:
+    void ResetMacro() override {
+        a.clear();
+        b.clear();
+        ++resets;
+    }
+    std::optional<std::string> readMacro(std::string_view bytes) override {
+        ResetMacro();
+        const auto cut = bytes.find('|');
+        a = bytes.substr(0, cut);
+        if (cut != std::string_view::npos) b = bytes.substr(cut + 1);
+        return std::nullopt;
+    }
+    std::optional<std::string> writeMacro(const std::string&) override {
+        if (beforeWrite) beforeWrite();
+        return a + "|" + b;
+    }
+    void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
+    Commit commitPage(int page) override {
+        if (refuseCommit) return {false, "Value must be valid\r\n"};
+        (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
+        return {true, page == 2 ? "List Updated" : "Record Updated"};
+    }
+    void selectFirstRecord() override { record = 1; }
+    void enableRecordButtons() override { form_["Command14"].enabled = record > 1; }
+    bool onTextEdited(const std::string& name) override {
+        markModified(name == "TextA" ? 2 : 3);
+        return true;
+    }
+    bool onClick(const std::string& name) override {
+        if (name != "Command13") return false;
+        ++record;
+        restorePage(3);
+        return true;
+    }
+};
+
+class Frame : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    void SetUp() override {
+        folder.write("beta.tst", "b1|b2");
+        folder.write("Alpha.TST", "a1|a2");
+        folder.write("other.tm2", "x");
+    }
+    TestEditor& editor() {
+        if (!editor_) editor_ = std::make_unique<TestEditor>(folder.path());
+        return *editor_;
+    }
+    const Control& operator[](const char* name) { return editor().form()[name]; }
+    void chooseFile(const std::string& name) {
+        const auto& items = editor().form()["File1"].items;
+        editor().pick("File1", static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+    }
+
+private:
+    std::unique_ptr<TestEditor> editor_;
+};
+
+TEST_F(Frame, LoadsOnTheOpenPageWithTheFilesOfItsExtension) {
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst"}));
+    EXPECT_EQ((*this)["File2"].items, (*this)["File1"].items);
+    EXPECT_FALSE((*this)["Command1"].enabled);
+    EXPECT_FALSE((*this)["Command15"].enabled);
+    EXPECT_FALSE((*this)["Command11"].enabled);
+    EXPECT_TRUE((*this)["Command12"].enabled);
+    EXPECT_EQ((*this)["Frame1"].text, "Open Macro");
+    EXPECT_EQ((*this)["Frame4"].text, "Save Macro");
+    EXPECT_EQ((*this)["Text29"].maxLength, 11);
+}
+
+TEST_F(Frame, ChoosingAFileEnablesOpenAndDoubleClickOpensIt) {
+    chooseFile("beta.tst");
+    EXPECT_EQ((*this)["Text30"].text, "beta.tst");
+    EXPECT_TRUE((*this)["Command1"].enabled);
+    EXPECT_TRUE((*this)["Command15"].enabled);
+    editor().doubleClick("File1");
+    EXPECT_EQ(editor().visiblePage(), 2);
+    EXPECT_EQ((*this)["TextA"].text, "b1");
+    EXPECT_EQ(editor().b, "b2");
+}
+
+TEST_F(Frame, OpeningAVanishedFileLeavesPageAndMacroAsTheyWere) {
+    editor().click("Command12");
+    editor().textEdited("TextA", "kept");
+    editor().click("Command4");
+    editor().click("Command2");
+    chooseFile("beta.tst");
+    std::filesystem::remove(folder.path() / "beta.tst");
+    editor().click("Command1");
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_EQ((*this)["OpenMessage"].text, "The Macro file beta.tst can not be opened. It may have been removed.");
+    EXPECT_EQ(editor().a, "kept");
+}
+
+TEST_F(Frame, NewEmptiesTheMacroAndShowsTheFirstDataPage) {
+    chooseFile("Alpha.TST");
+    editor().click("Command1");
+    editor().click("Command2");
+    editor().click("Command12");
+    EXPECT_EQ(editor().visiblePage(), 2);
+    EXPECT_EQ((*this)["TextA"].text, "");
+    EXPECT_EQ(editor().b, "");
+}
+
+TEST_F(Frame, GuardHoldsTheUserOnAModifiedPage) {
+    editor().click("Command12");
+    EXPECT_TRUE((*this)["Command3"].enabled);
+    EXPECT_FALSE((*this)["Command4"].enabled);
+    EXPECT_FALSE((*this)["Command5"].enabled);
+
+    editor().textEdited("TextA", "x");
+    EXPECT_FALSE((*this)["Command3"].enabled);
+    EXPECT_TRUE((*this)["Command4"].enabled);
+    EXPECT_TRUE((*this)["Command5"].enabled);
+    EXPECT_TRUE((*this)["Command2"].enabled);  // leaving without validating is always possible
+    EXPECT_EQ((*this)["Label36"].text, "Please validate modifications with OK key");
+    editor().click("Command3");
+    EXPECT_EQ(editor().visiblePage(), 2) << "a disabled Next does nothing";
+
+    editor().click("Command5");  // Cancel Last Changes
+    EXPECT_EQ((*this)["TextA"].text, "");
+    EXPECT_EQ((*this)["Label36"].text, "");
+    EXPECT_TRUE((*this)["Command3"].enabled);
+
+    editor().textEdited("TextA", "y");
+    editor().click("Command4");
+    EXPECT_EQ(editor().a, "y");
+    EXPECT_EQ((*this)["Label36"].text, "List Updated");
+    EXPECT_FALSE((*this)["Command4"].enabled);
+}
+
+TEST_F(Frame, FailedOkKeepsThePageModifiedWithItsMessages) {
+    editor().click("Command12");
+    editor().click("Command3");
+    ASSERT_EQ(editor().visiblePage(), 3);
+    editor().textEdited("TextB", "z");
+    for (const char* name : {"Command7", "Command10", "Command13", "Command14"}) EXPECT_FALSE((*this)[name].enabled);
+    editor().refuseCommit = true;
+    editor().click("Command9");
+    EXPECT_EQ((*this)["Label74"].text, "Value must be valid\r\n");
+    EXPECT_TRUE((*this)["Command9"].enabled);
+    EXPECT_EQ(editor().b, "");
+}
+
+TEST_F(Frame, RecordPageNavigation) {
+    editor().click("Command12");
+    editor().click("Command3");
+    EXPECT_EQ(editor().record, 1);
+    EXPECT_FALSE((*this)["Command14"].enabled);
+    editor().click("Command13");
+    EXPECT_EQ(editor().record, 2);
+    EXPECT_TRUE((*this)["Command14"].enabled);
+    editor().click("Command10");
+    EXPECT_EQ(editor().visiblePage(), 4);
+    editor().click("Command6");
+    EXPECT_EQ(editor().visiblePage(), 3);
+    editor().click("Command7");
+    EXPECT_EQ(editor().visiblePage(), 2);
+    editor().click("Command2");
+    EXPECT_EQ(editor().visiblePage(), 1);
+}
+
+class SavePage : public Frame {
+protected:
+    void SetUp() override {
+        Frame::SetUp();
+        chooseFile("beta.tst");
+        editor().click("Command1");
+        editor().click("Command3");
+        editor().click("Command10");
+        ASSERT_EQ(editor().visiblePage(), 4);
+    }
+    void save(const std::string& name) {
+        editor().textEdited("Text29", name);
+        editor().click("Command11");
+    }
+};
+
+TEST_F(SavePage, SaveIsEnabledExactlyWhileANameIsTyped) {
+    editor().textEdited("Text29", "a");
+    EXPECT_TRUE((*this)["Command11"].enabled);
+    editor().textEdited("Text29", "");
+    EXPECT_FALSE((*this)["Command11"].enabled);
+    editor().textEdited("Text29", "a very long name");
+    EXPECT_EQ((*this)["Text29"].text, "a very long");
+}
+
+TEST_F(SavePage, ANameInUseIsRefusedAndNothingIsWritten) {
+    save("beta");
+    EXPECT_EQ((*this)["Label76"].text, "The Macro with name beta alredy exist. Please enter another Macro name");
+    EXPECT_EQ(editor().visiblePage(), 4);
+    EXPECT_EQ(folder.read("beta.tst"), "b1|b2");
+}
+
+TEST_F(SavePage, ANewNameIsWrittenListedAndNothingStaysChosen) {
+    save("gamma");
+    EXPECT_EQ(folder.read("gamma.tst"), "b1|b2");
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst", "gamma.tst"}));
+    EXPECT_EQ((*this)["File1"].selected, -1);
+    EXPECT_EQ((*this)["Text30"].text, "");
+    EXPECT_FALSE((*this)["Command1"].enabled);
+    EXPECT_FALSE((*this)["Command15"].enabled);
+    EXPECT_EQ((*this)["Text29"].text, "gamma");
+    EXPECT_EQ(editor().b, "b2") << "the macro stays in memory";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4) << "no temporary left";
+}
+
+TEST_F(SavePage, NamesThatAreNoPlainFileNameAreRefused) {
+    for (const char* name : {"../up", "a/b", "a\\b", "..", ".", "tab\there", "con", "LPT1", "a:b", "why?"}) {
+        save(name);
+        EXPECT_EQ((*this)["Label76"].text, std::string("The Macro name ") + name +
+                                               " can not be used as a file name. Please enter another Macro name");
+        EXPECT_EQ(editor().visiblePage(), 4);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "up.tst"));
+}
+
+TEST_F(SavePage, AFileCreatedMeanwhileWinsAndTheUserIsTold) {
+    editor().beforeWrite = [this] { folder.write("late.tst", "theirs"); };
+    save("late");
+    EXPECT_EQ(folder.read("late.tst"), "theirs");
+    EXPECT_EQ((*this)["Label76"].text, "The Macro with name late alredy exist. Please enter another Macro name");
+    EXPECT_EQ(editor().visiblePage(), 4);
+}
+
+TEST_F(SavePage, AFolderThatCannotBeWrittenGivesAMessage) {
+    editor().beforeWrite = [this] { std::filesystem::remove_all(folder.path()); };
+    save("lost");
+    EXPECT_EQ((*this)["Label76"].text, "The Macro lost could not be written in the working folder. Nothing was saved.");
+    EXPECT_EQ(editor().visiblePage(), 4);
+}
+
+}  // namespace
+}  // namespace mc

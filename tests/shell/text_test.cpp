@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "shell/core/hex.hpp"
+#include "shell/core/text.hpp"
+
+namespace mc {
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+TEST(Text, SplitsLinesAtEveryCommonEnding) {
+    EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(splitLines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(splitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(splitLines("\r\r\r"), (Lines{"", "", ""}));
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(splitLines("a\n\rb"), (Lines{"a", "", "b"}));
+}
+
+TEST(Text, WritesCrLfAfterEveryLine) {
+    EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(padRight("ab", 4), "ab  ");
+    EXPECT_EQ(padRight("abcdef", 4), "abcdef");
+    EXPECT_EQ(trimTrailingBlanks("  a b  "), "  a b");
+}
+
+TEST(Text, ConvertsLatin1FileNames) {
+    EXPECT_EQ(latin1ToUtf8("M\xB5g"), "M\xC2\xB5g");
+    EXPECT_EQ(utf8ToLatin1("M\xC2\xB5g"), "M\xB5g");
+    EXPECT_EQ(utf8ToLatin1("\xE2\x82\xAC"), "?");  // the euro sign has no Latin-1 byte
+    EXPECT_EQ(utf8ToLatin1("a\xFF"), "a\xFF");     // not UTF-8: taken as it is
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(one)), one);
+    }
+}
+
+TEST(Hex, WritesPaddedUpperCaseAndNeverCuts) {
+    EXPECT_EQ(toHex(0xE7, 2), "E7");
+    EXPECT_EQ(toHex(5, 6), "000005");
+    EXPECT_EQ(toHex(0x12345, 4), "12345");
+    EXPECT_EQ(toDecimal(7, 4), "0007");
+    EXPECT_EQ(toDecimal(100, 2), "100");
+}
+
+TEST(Hex, ReadsEitherCaseAndRefusesAnythingElse) {
+    EXPECT_EQ(parseHexField("03e8"), 1000u);
+    EXPECT_EQ(parseHexField("FFFF"), 65535u);
+    for (const char* bad : {"", "0G", " 1", "1 ", "-1", "+1", "123456789"}) EXPECT_FALSE(parseHexField(bad)) << bad;
+    EXPECT_EQ(parseDecimalField("0100"), 100u);
+    for (const char* bad : {"", "1a", " 1", "+1", "-1"}) EXPECT_FALSE(parseDecimalField(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace mc
