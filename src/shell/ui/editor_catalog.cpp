@@ -1,5 +1,8 @@
 #include "shell/ui/editor_catalog.hpp"
 
+#include "druglib_dual/core/quelda036_editor.hpp"
+#include "druglib_dual/core/quelda041_editor.hpp"
+#include "druglib_dual/ui/drug_library_pages.hpp"
 #include "shell/core/frame_layouts.hpp"
 #include "shell/ui/editor_window.hpp"
 
@@ -13,8 +16,11 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     };
     switch (kind) {
     case EditorKind::Quelda041:
+        return new EditorWindow(std::make_unique<druglib::Quelda041Editor>(workingDirectory, numberFormat),
+                                druglib::ui::departmentFields(), druglib::ui::drugFields041());
     case EditorKind::Quelda036:
-        break;
+        return new EditorWindow(std::make_unique<druglib::Quelda036Editor>(workingDirectory, numberFormat),
+                                druglib::ui::departmentFields(), druglib::ui::drugFields036());
     case EditorKind::OrrxUsa:
         return frame(orrxUsaFrameLayout());
     case EditorKind::Rx:
@@ -22,7 +28,7 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     case EditorKind::Kt:
         return frame(protocolFrameLayout("Macro_Creator"));
     }
-    return frame(orrxUsaFrameLayout());
+    return nullptr;
 }
 
 }  // namespace mc::ui

@@ -38,7 +38,8 @@ QHBoxLayout* buttonRow(std::initializer_list<std::string> names) {
 
 QListWidget* fileList(const std::string& name) {
     auto* list = named<QListWidget>(name);
-    list->setMinimumSize(260, 220);
+    list->setFixedWidth(300);
+    list->setMinimumHeight(220);
     return list;
 }
 
@@ -53,8 +54,9 @@ QGroupBox* openPage(const FrameLayout& layout) {
     for (const auto& [name, caption] : layout.fileButtons) side->addWidget(named<QPushButton>(name));
     side->addStretch();
     auto* columns = new QHBoxLayout;
-    columns->addWidget(fileList("File1"), 1);
+    columns->addWidget(fileList("File1"));
     columns->addLayout(side);
+    columns->addStretch();
     auto* all = new QVBoxLayout(page);
     all->addLayout(columns);
     all->addWidget(messageLabel(layout.openMessage));
@@ -76,10 +78,11 @@ QGroupBox* savePage() {
     auto* page = named<QGroupBox>("Frame4");
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(named<QLabel>("Label75"));
-    nameRow->addWidget(named<QLineEdit>("Text29"), 1);
+    nameRow->addWidget(named<QLineEdit>("Text29"));
+    nameRow->addStretch();
     auto* all = new QVBoxLayout(page);
     all->addLayout(nameRow);
-    all->addWidget(fileList("File2"), 1);
+    all->addWidget(fileList("File2"));
     all->addWidget(messageLabel("Label76"));
     all->addLayout(buttonRow({"Command6", "Command11"}));
     return page;
@@ -93,6 +96,8 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     setObjectName(QString::fromStdString(layout.windowName));
     setWindowTitle(fromLatin1(layout.caption));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Room around the captions, so that no style clips them.
+    setStyleSheet(QStringLiteral("QPushButton { padding: 4px 14px; }"));
 
     auto* page3Buttons = new QHBoxLayout;
     for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));

@@ -1,0 +1,134 @@
+#include "druglib_dual/core/drug_library_editor.hpp"
+
+#include "shell/core/text.hpp"
+
+namespace mc::druglib {
+namespace {
+
+std::string departmentBox(int d) { return "Text" + std::to_string(d); }
+std::string departmentCheck(int d) { return "Check" + std::to_string(d); }
+
+const char* const ValueBoxes[] = {"Text27", "Text28", "Text31", "Text32"};
+
+Control captioned(const char* text) {
+    Control control;
+    control.text = text;
+    return control;
+}
+
+}  // namespace
+
+void addMessageIf(bool failed, std::string& messages, const std::string& message) {
+    if (failed) messages += message + "\r\n";
+}
+
+DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path workingDirectory,
+                                     NumberFormat numberFormat, DrugSizes sizes)
+    : EditorFrame(std::move(layout), std::move(workingDirectory), numberFormat) {
+    for (int d = 1; d <= DepartmentCount; ++d) form_.add(departmentBox(d)).maxLength = 20;
+
+    form_.add("Label51", captioned("Drug Number"));
+    form_.add("Label1");
+    form_.add("Label2", captioned("Drug Name"));
+    form_.add("Text26").maxLength = sizes.name;
+    form_.add("Label3", captioned("Concentration Minimum"));
+    form_.add("Label4", captioned("Concentration Maximum"));
+    form_.add("Label5", captioned("Dose Units"));
+    form_.add("Label6", captioned("Dose Minimum"));
+    form_.add("Label7", captioned("Dose Maximum"));
+    for (const char* box : ValueBoxes) form_.add(box).maxLength = sizes.value;
+    for (const char* unit : {"Label8", "Label9", "Label10", "Label11"}) form_.add(unit);
+    form_.add("Combo1");
+    for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
+}
+
+void DrugLibraryEditor::fillPage(int page) {
+    if (page == 2) {
+        // Names read from a file carry their padding; the box shows them without it.
+        for (int d = 1; d <= DepartmentCount; ++d)
+            form_[departmentBox(d)].text = trimTrailingBlanks(library_.DepartmentNames[d].substr(0, 20));
+        return;
+    }
+    const int n = activeDrug_;
+    form_["Label1"].text = std::to_string(n);
+    form_["Text26"].text = trimTrailingBlanks(library_.DrugNames[n]);
+    restoreUnits(library_.DrugUnitCodes[n]);  // may empty the value boxes, so it comes first
+    form_["Text27"].text = valueText(library_.ConcMinCodes[n]);
+    form_["Text28"].text = valueText(library_.ConcMaxCodes[n]);
+    form_["Text31"].text = valueText(library_.DoseMinCodes[n]);
+    form_["Text32"].text = valueText(library_.DoseMaxCodes[n]);
+    for (int d = 1; d <= MaskDepartmentCount; ++d) {
+        Control& box = form_[departmentCheck(d)];
+        box.text = library_.DepartmentNames[d];
+        box.checked = (library_.DepartmentMasks[n] >> (d - 1) & 1u) != 0;
+    }
+    Drug_Units();
+}
+
+EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
+    if (page == 2) {
+        for (int d = 1; d <= DepartmentCount; ++d) library_.DepartmentNames[d] = form_[departmentBox(d)].text;
+        return {true, "Departments list Updated"};
+    }
+    std::string messages;
+    const auto codes = checkDrug(messages);
+    if (!codes) return {false, messages};
+    const int n = activeDrug_;
+    library_.DrugNames[n] = form_["Text26"].text;
+    library_.DrugUnitCodes[n] = codes->unit;
+    library_.ConcMinCodes[n] = codes->concMin;
+    library_.ConcMaxCodes[n] = codes->concMax;
+    library_.DoseMinCodes[n] = codes->doseMin;
+    library_.DoseMaxCodes[n] = codes->doseMax;
+    std::uint32_t mask = 0;
+    for (int d = 1; d <= MaskDepartmentCount; ++d)
+        if (form_[departmentCheck(d)].checked) mask |= 1u << (d - 1);
+    library_.DepartmentMasks[n] = mask;
+    return {true, "Drug Updated"};
+}
+
+void DrugLibraryEditor::enableRecordButtons() {
+    form_["Command14"].enabled = activeDrug_ > 1;
+    form_["Command13"].enabled = activeDrug_ < DrugCount;
+}
+
+bool DrugLibraryEditor::onClick(const std::string& name) {
+    if (name != "Command13" && name != "Command14") return false;
+    activeDrug_ += name == "Command13" ? 1 : -1;
+    ActDrug_Restore();
+    return true;
+}
+
+bool DrugLibraryEditor::onTextEdited(const std::string& name) {
+    for (int d = 1; d <= DepartmentCount; ++d) {
+        if (name == departmentBox(d)) {
+            markModified(2);  // Departments_Modifyed
+            return true;
+        }
+    }
+    if (name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32") {
+        Drug_Modifyed();
+        return true;
+    }
+    return false;
+}
+
+bool DrugLibraryEditor::onToggle(const std::string& name) {
+    if (!name.starts_with("Check")) return false;
+    Drug_Modifyed();
+    return true;
+}
+
+void DrugLibraryEditor::Drug_Units() {
+    form_["Label10"].text = form_["Combo1"].selectedText();
+    form_["Label11"].text = form_["Combo1"].selectedText();
+}
+
+void DrugLibraryEditor::Combo1_Click() {
+    Drug_Modifyed();
+    form_["Text31"].text.clear();
+    form_["Text32"].text.clear();
+    Drug_Units();
+}
+
+}  // namespace mc::druglib

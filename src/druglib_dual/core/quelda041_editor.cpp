@@ -1,0 +1,161 @@
+#include "druglib_dual/core/quelda041_editor.hpp"
+
+#include "druglib_dual/core/limit_codes.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
+#include "druglib_dual/core/unit_codes.hpp"
+#include "shell/core/decimal.hpp"
+
+namespace mc::druglib {
+namespace {
+
+constexpr int MlOnly = 7;
+
+std::vector<std::string> texts(std::span<const std::string_view> names) {
+    return {names.begin(), names.end()};
+}
+
+// A typed limit as the rules see it: whether it converts, and its thousandths
+// (0 when it does not).
+struct Limit {
+    std::optional<Decimal> value;
+    std::int64_t v = 0;
+    bool converts() const { return value.has_value(); }
+    bool threeDecimals() const { return value && value->isWholeAt(3); }
+};
+
+Limit readLimit(const std::string& text, const NumberFormat& format) {
+    Limit limit{Decimal::parse(text, format)};
+    if (limit.value) limit.v = limit.value->roundedAt(3);
+    return limit;
+}
+
+}  // namespace
+
+FrameLayout quelda041FrameLayout() {
+    FrameLayout layout;
+    layout.windowName = "Quelda041_Macro_Creator";
+    layout.caption = "Tavrel_Macro_Creator for Quelda041";
+    layout.extension = ".tm2";
+    layout.saveNameCaption = "Drug Library Name";
+    layout.saveNameMaxLength = 11;
+    layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+    layout.forgetChosenFileAfterSave = true;
+    return layout;
+}
+
+Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat)
+    : DrugLibraryEditor(quelda041FrameLayout(), std::move(workingDirectory), numberFormat, {14, 5}) {
+    form_.add("Label12").text = "Concentration Units";
+    form_.add("Label13").text = "Drug Vial Units";
+    Control& units = form_.add("Combo2");
+    for (const auto& unit : concentrationUnits()) units.items.emplace_back(unit.name);
+    form_.add("Combo3");
+}
+
+std::optional<std::string> Quelda041Editor::readMacro(std::string_view bytes) {
+    library_ = readTm2Release041(bytes);
+    return std::nullopt;
+}
+
+std::optional<std::string> Quelda041Editor::writeMacro(const std::string& macroName) {
+    return writeTm2Release041(library_, macroName);
+}
+
+std::string Quelda041Editor::valueText(std::uint32_t code) const { return limitCodeText(code); }
+
+void Quelda041Editor::concentrationUnitChanged() {
+    const int index = form_["Combo2"].selected;
+    form_["Text27"].text.clear();
+    form_["Text28"].text.clear();
+    const std::string& unitName = form_["Combo2"].selectedText();
+    form_["Label8"].text = unitName;
+    form_["Label9"].text = unitName;
+    Control& vials = form_["Combo3"];
+    Control& doses = form_["Combo1"];
+    vials = Control{};
+    doses = Control{};
+    if (index >= 0) {
+        const ConcentrationUnit& unit = concentrationUnits()[static_cast<std::size_t>(index)];
+        vials.items = texts(unit.vialUnits);
+        doses.items = texts(unit.doseUnits);
+    }
+    const bool concentrationShown = index != MlOnly;
+    for (const char* name : {"Label3", "Label4", "Label13", "Text27", "Text28", "Combo3", "Label8", "Label9"})
+        form_[name].visible = concentrationShown;
+}
+
+void Quelda041Editor::restoreUnits(std::uint32_t unitCode) {
+    const UnitCodeParts parts = splitUnitCode(unitCode);
+    form_["Combo2"].selected = parts.concentration;
+    concentrationUnitChanged();
+    const ConcentrationUnit& unit = concentrationUnits()[static_cast<std::size_t>(parts.concentration)];
+    Control& vials = form_["Combo3"];
+    vials.selected = parts.vialBit < static_cast<int>(vials.items.size()) ? parts.vialBit : -1;
+    form_["Combo1"].selected = dosePositionOf(unit, parts.doseIndex).value_or(-1);
+}
+
+bool Quelda041Editor::onPick(const std::string& name) {
+    if (name == "Combo2") {
+        Drug_Modifyed();
+        concentrationUnitChanged();
+    } else if (name == "Combo1") {
+        Combo1_Click();
+    } else {
+        return name == "Combo3";  // the vial unit alone does not mark the page
+    }
+    return true;
+}
+
+std::optional<DrugLibraryEditor::DrugCodes> Quelda041Editor::checkDrug(std::string& messages) const {
+    const int concentration = form_["Combo2"].selected;
+    const int vial = form_["Combo3"].selected;
+    const int dose = form_["Combo1"].selected;
+    const bool unitChosen = concentration >= 0 && concentration < ConcentrationUnitCount;
+    const bool concentrationUsed = concentration != MlOnly;
+    const auto* unit = unitChosen ? &concentrationUnits()[static_cast<std::size_t>(concentration)] : nullptr;
+
+    const std::size_t before = messages.size();
+    auto rule = [&](bool applies, bool holds, const char* message) { addMessageIf(applies && !holds, messages, message); };
+
+    rule(true, unitChosen, "Concentration Units must be selected");
+    rule(concentrationUsed, unit && vial >= 0 && vial < static_cast<int>(unit->vialUnits.size()),
+         "Drug Vial Units must be selected");
+    rule(unitChosen, unit && dose >= 0 && dose < static_cast<int>(unit->doseUnits.size()),
+         "Dose Units must be selected");
+
+    const Limit concMin = readLimit(form_["Text27"].text, numberFormat());
+    const Limit concMax = readLimit(form_["Text28"].text, numberFormat());
+    rule(concentrationUsed, concMin.converts(), "Concentration Minimum must be valid value");
+    rule(concentrationUsed, concMax.converts(), "Concentration Maximum must be valid value");
+    rule(concentrationUsed, concMin.v == 0 || concMin.v >= 10, "Concentration Minimum must be not less than 0.01");
+    rule(concentrationUsed, concMax.v == 0 || concMax.v >= 10, "Concentration Maximum must be not less than 0.01");
+    rule(concentrationUsed, concMin.v <= 1000000, "Concentration Minimum must be not more than 1000");
+    rule(concentrationUsed, concMax.v <= 1000000, "Concentration Maximum must be not more than 1000");
+    rule(concentrationUsed, concMin.threeDecimals(),
+         "Concentration Minimum must be number, up to three digits after decimal point");
+    rule(concentrationUsed, concMax.threeDecimals(),
+         "Concentration Maximum must be number, up to three digits after decimal point");
+    rule(concentrationUsed, concMin.v <= concMax.v, "Concentration Minimum must be less or equal to Maximum");
+
+    const Limit doseMin = readLimit(form_["Text31"].text, numberFormat());
+    const Limit doseMax = readLimit(form_["Text32"].text, numberFormat());
+    rule(true, doseMin.converts(), "Dose Minimum must be valid value");
+    rule(true, doseMax.converts(), "Dose Maximum must be valid value");
+    rule(true, doseMin.v <= 2500000, "Dose Minimum must be less than 2500");
+    rule(true, doseMax.v <= 2500000, "Dose Maximum must be less than 2500");
+    // Neither the limit code nor the file line can hold a negative dose.
+    rule(true, doseMin.v >= 0, "Dose Minimum can not be negative");
+    rule(true, doseMax.v >= 0, "Dose Maximum can not be negative");
+    rule(true, doseMin.threeDecimals(), "Dose Minimum must be number, up to three digits after decimal point");
+    rule(true, doseMax.threeDecimals(), "Dose Maximum must be number, up to three digits after decimal point");
+    rule(true, doseMin.v <= doseMax.v, "Dose Minimum must be less or equal to Maximum");
+
+    if (messages.size() != before) return std::nullopt;
+    const int vialBit = unit->vialUnits.empty() ? 0 : vial;
+    return DrugCodes{makeUnitCode(concentration, vialBit, *doseIndexAt(*unit, dose)),
+                     concentrationUsed ? encodeLimitCode(concMin.v) : 0u,
+                     concentrationUsed ? encodeLimitCode(concMax.v) : 0u, encodeLimitCode(doseMin.v),
+                     encodeLimitCode(doseMax.v)};
+}
+
+}  // namespace mc::druglib

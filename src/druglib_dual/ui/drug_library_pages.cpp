@@ -1,0 +1,126 @@
+#include "druglib_dual/ui/drug_library_pages.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace mc::druglib::ui {
+namespace {
+
+template <typename W>
+W* named(const QString& name) {
+    auto* widget = new W;
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit* box(const QString& name, int width) {
+    auto* edit = named<QLineEdit>(name);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+QComboBox* list(const QString& name) {
+    auto* combo = named<QComboBox>(name);
+    combo->setMinimumWidth(130);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+// Check1..Check12 and Check13..Check24 side by side.
+QGridLayout* departmentChecks() {
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(16);
+    for (int d = 1; d <= 24; ++d) {
+        auto* check = named<QCheckBox>(QStringLiteral("Check%1").arg(d));
+        check->setMinimumWidth(170);
+        grid->addWidget(check, (d - 1) % 12, (d - 1) / 12);
+    }
+    return grid;
+}
+
+// A limit row: caption, box and unit label.
+void addLimit(QGridLayout* grid, int row, int column, int caption, int text, int unit) {
+    grid->addWidget(named<QLabel>(QStringLiteral("Label%1").arg(caption)), row, column);
+    grid->addWidget(box(QStringLiteral("Text%1").arg(text), 70), row, column + 1);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label%1").arg(unit)), row, column + 2);
+}
+
+QWidget* withChecks(QGridLayout* fields) {
+    auto* page = new QWidget;
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    fields->setRowStretch(fields->rowCount(), 1);
+    columns->addLayout(fields);
+    columns->addSpacing(30);
+    columns->addLayout(departmentChecks());
+    return page;
+}
+
+}  // namespace
+
+QWidget* departmentFields() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout;
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(grid);
+    columns->addStretch();
+    grid->setHorizontalSpacing(10);
+    for (int d = 1; d <= 25; ++d) {
+        const int row = d <= 12 ? d - 1 : d - 13;
+        const int column = d <= 12 ? 0 : 2;
+        auto* number = new QLabel(QString::number(d));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(number, row, column);
+        grid->addWidget(box(QStringLiteral("Text%1").arg(d), 200), row, column + 1);
+    }
+    grid->setColumnMinimumWidth(2, 50);
+    return page;
+}
+
+QWidget* drugFields041() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label51")), 0, 0);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label1")), 0, 1);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label2")), 1, 0);
+    grid->addWidget(box(QStringLiteral("Text26"), 150), 1, 1, 1, 2);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label12")), 2, 0);
+    grid->addWidget(list(QStringLiteral("Combo2")), 2, 1, 1, 2);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label5")), 2, 4);
+    grid->addWidget(list(QStringLiteral("Combo1")), 2, 5, 1, 2);
+    addLimit(grid, 3, 0, 3, 27, 8);
+    addLimit(grid, 4, 0, 4, 28, 9);
+    addLimit(grid, 3, 4, 6, 31, 10);
+    addLimit(grid, 4, 4, 7, 32, 11);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label13")), 5, 0);
+    grid->addWidget(list(QStringLiteral("Combo3")), 5, 1, 1, 2);
+    grid->setColumnMinimumWidth(2, 70);
+    grid->setColumnMinimumWidth(3, 20);
+    grid->setColumnMinimumWidth(6, 90);
+    return withChecks(grid);
+}
+
+QWidget* drugFields036() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label51")), 0, 0);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label1")), 0, 1);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label2")), 1, 0);
+    grid->addWidget(box(QStringLiteral("Text26"), 150), 1, 1, 1, 2);
+    addLimit(grid, 2, 0, 3, 27, 8);
+    addLimit(grid, 3, 0, 4, 28, 9);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label5")), 4, 0);
+    grid->addWidget(list(QStringLiteral("Combo1")), 4, 1, 1, 2);
+    addLimit(grid, 5, 0, 6, 31, 10);
+    addLimit(grid, 6, 0, 7, 32, 11);
+    grid->setColumnMinimumWidth(2, 80);
+    return withChecks(grid);
+}
+
+}  // namespace mc::druglib::ui
