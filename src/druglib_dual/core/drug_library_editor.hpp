@@ -52,6 +52,8 @@ protected:
     // "Dose Units" picked: the dose limits start over in the new unit.
     void Combo1_Click();
 
+    void setActiveDrug(int drug) { activeDrug_ = drug; }
+
     DrugLibrary library_;
 
 private:

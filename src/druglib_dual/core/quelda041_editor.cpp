@@ -4,6 +4,7 @@
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "shell/core/decimal.hpp"
+#include "shell/core/macro_files.hpp"
 
 namespace mc::druglib {
 namespace {
@@ -39,12 +40,16 @@ FrameLayout quelda041FrameLayout() {
     layout.saveNameCaption = "Drug Library Name";
     layout.saveNameMaxLength = 11;
     layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+    // Both printouts print the chosen file, so both wait for a choice.
+    layout.fileButtons = {{"Command15", "Print Macro Data"}, {"Command16", "Print Macro by Departments"}};
     layout.forgetChosenFileAfterSave = true;
     return layout;
 }
 
-Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat)
-    : DrugLibraryEditor(quelda041FrameLayout(), std::move(workingDirectory), numberFormat, {14, 5}) {
+Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat,
+                                 PrintServices printing)
+    : DrugLibraryEditor(quelda041FrameLayout(), std::move(workingDirectory), numberFormat, {14, 5}),
+      printing_(std::move(printing)) {
     form_.add("Label12").text = "Concentration Units";
     form_.add("Label13").text = "Drug Vial Units";
     Control& units = form_.add("Combo2");
@@ -156,6 +161,46 @@ std::optional<DrugLibraryEditor::DrugCodes> Quelda041Editor::checkDrug(std::stri
                      concentrationUsed ? encodeLimitCode(concMin.v) : 0u,
                      concentrationUsed ? encodeLimitCode(concMax.v) : 0u, encodeLimitCode(doseMin.v),
                      encodeLimitCode(doseMax.v)};
+}
+
+}  // namespace mc::druglib
+
+namespace mc::druglib {
+
+bool Quelda041Editor::onClick(const std::string& name) {
+    if (name == "Command15") printChosenFile(printoutByDrug);
+    else if (name == "Command16") printChosenFile(printoutByDepartment);
+    else return DrugLibraryEditor::onClick(name);
+    return true;
+}
+
+void Quelda041Editor::printChosenFile(Printout printout) {
+    std::string& message = form_[layout().openMessage].text;
+    const std::string file = chosenFile();
+    if (!printing_.hasDefaultPrinter || !printing_.hasDefaultPrinter()) {
+        message = "There is no default printer. Nothing was printed.";
+        return;
+    }
+    const auto bytes = readFile(fileIn(workingDirectory(), file));
+    if (!bytes) {
+        message = "The Macro file " + file + " can not be opened. It may have been removed.";
+        return;
+    }
+    library_ = readTm2Release041(*bytes);
+    const ShowDrug showDrug = [this](int drug) -> const Form& {
+        setActiveDrug(drug);
+        ActDrug_Restore();
+        return form_;
+    };
+    const auto pages = printout(library_, showDrug, {file, printing_.currentDate(), printing_.currentTime()});
+    message = pages.empty() ? "The Macro " + file + " has no drug to print." : "";
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        if (!printPage(workingDirectory(), pages[k], printing_)) {
+            message = "Printing stopped: page " + std::to_string(k + 1) + " of " + std::to_string(pages.size()) +
+                      " could not be printed.";
+            return;
+        }
+    }
 }
 
 }  // namespace mc::druglib

@@ -5,6 +5,7 @@
 #include "druglib_dual/ui/drug_library_pages.hpp"
 #include "shell/core/frame_layouts.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/settprint.hpp"
 
 namespace mc::ui {
 
@@ -16,7 +17,8 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     };
     switch (kind) {
     case EditorKind::Quelda041:
-        return new EditorWindow(std::make_unique<druglib::Quelda041Editor>(workingDirectory, numberFormat),
+        return new EditorWindow(std::make_unique<druglib::Quelda041Editor>(workingDirectory, numberFormat,
+                                                                                 systemPrintServices()),
                                 druglib::ui::departmentFields(), druglib::ui::drugFields041());
     case EditorKind::Quelda036:
         return new EditorWindow(std::make_unique<druglib::Quelda036Editor>(workingDirectory, numberFormat),

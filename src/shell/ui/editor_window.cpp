@@ -25,7 +25,6 @@ QLabel* messageLabel(const std::string& name) {
     label->setWordWrap(true);
     label->setMinimumHeight(48);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setStyleSheet(QStringLiteral("color: #a00000;"));
     return label;
 }
 

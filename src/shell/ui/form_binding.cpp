@@ -70,6 +70,10 @@ FormBinding::FormBinding(QWidget* root, FormModel& model, std::function<void()> 
         const std::string name = widget->objectName().toStdString();
         if (name.empty() || !model_.form().has(name) || widgets_.contains(widget->objectName())) continue;
         widgets_.insert(widget->objectName(), widget);
+        // A control hidden by its model keeps its place, so a page does not jump.
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
         connectWidget(widget, name);
     }
     render();
@@ -143,8 +147,10 @@ void FormBinding::render() {
         } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
             renderList(list, control);
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            // Messages end their lines with CR LF; a label breaks at LF.
-            label->setText(QString(text).remove(QLatin1Char('\r')));
+            // Messages end every line with CR LF; a label breaks at LF alone.
+            QString lines = QString(text).remove(QLatin1Char('\r'));
+            while (lines.endsWith(QLatin1Char('\n'))) lines.chop(1);
+            label->setText(lines);
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             group->setTitle(text);
         }
