@@ -1,0 +1,107 @@
+#include "shell/ui/settprint.hpp"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTime>
+
+#include "shell/core/macro_files.hpp"
+#include "shell/core/text.hpp"
+#include "shell/ui/form_binding.hpp"
+
+namespace mc::ui {
+namespace {
+
+// The window is laid out in twips at the usual 15 twips per pixel (96 dpi).
+constexpr int TwipsPerPixel = 15;
+constexpr int LayoutDpi = 1440 / TwipsPerPixel;
+// A multiple of 96 dpi, so that every position and the 8.25 pt body font come
+// out in whole device pixels.
+constexpr int PrintDpi = 12 * LayoutDpi;
+
+QLabel* placedLabel(QWidget* window, const char* name, int leftTwips, int topTwips, const QFont& font) {
+    auto* label = new QLabel(window);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->move(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel);
+    return label;
+}
+
+QFont fontOf(const char* family, QFont::StyleHint hint, qreal points) {
+    QFont font(QString::fromLatin1(family));
+    font.setStyleHint(hint);
+    font.setPointSizeF(points);
+    return font;
+}
+
+void drawLabel(QPainter& painter, const QLabel& label) {
+    painter.setFont(label.font());  // point sizes resolve at the printer's resolution
+    const int dpi = painter.device()->logicalDpiX();
+    const QPoint topLeft = label.pos() * dpi / LayoutDpi;
+    // What runs off the sheet is cut off, as on paper.
+    painter.drawText(QRect(topLeft, painter.window().bottomRight()), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs,
+                     label.text());
+}
+
+}  // namespace
+
+SettPrint::SettPrint(QWidget* parent)
+    : QWidget(parent),
+      title_(placedLabel(this, "Label2", 960, 1080, fontOf("Liberation Sans", QFont::SansSerif, 18))),
+      body_(placedLabel(this, "Label1", 960, 2160, fontOf("Liberation Mono", QFont::Monospace, 8.25))) {
+    setObjectName(QStringLiteral("SettPrint"));
+}
+
+SettPrint::Outcome SettPrint::load(const std::filesystem::path& printFile) {
+    if (!layOut(printFile)) return Outcome::NothingToPrint;
+    return printLabels() ? Outcome::Printed : Outcome::Failed;
+}
+
+bool SettPrint::layOut(const std::filesystem::path& printFile) {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) resize(printer.defaultPageSize().sizePixels(LayoutDpi));
+
+    // A missing file reads as an empty one: nothing to print, nothing to report.
+    const std::string bytes = readFile(printFile).value_or(std::string());
+    const std::vector<std::string_view> lines = splitLines(bytes);
+    QString body;
+    for (std::size_t i = 1; i < lines.size(); ++i) body += fromLatin1(std::string(lines[i])) + QLatin1Char('\n');
+    title_->setText(lines.empty() ? QString() : fromLatin1(std::string(lines[0])));
+    body_->setText(body);
+    title_->adjustSize();
+    body_->adjustSize();
+    return !body.isEmpty();
+}
+
+bool SettPrint::printLabels() {
+    // Without a default printer QPainter::begin() fails on a QPrinter; ask first.
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return false;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("ToPrint"));
+    printer.setFullPage(true);  // positions count from the edge of the sheet
+    printer.setResolution(PrintDpi);
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    drawLabel(painter, *title_);
+    drawLabel(painter, *body_);
+    return painter.end();
+}
+
+PrintServices systemPrintServices() {
+    PrintServices services;
+    services.hasDefaultPrinter = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
+    services.printFile = [](const std::filesystem::path& file) {
+        SettPrint window;
+        return window.load(file) != SettPrint::Outcome::Failed;
+    };
+    services.currentDate = [] { return toLatin1(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
+    services.currentTime = [] { return toLatin1(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat)); };
+    return services;
+}
+
+}  // namespace mc::ui

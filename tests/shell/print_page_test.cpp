@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "shell/core/print_page.hpp"
+#include "support/temp_folder.hpp"
+
+namespace mc {
+namespace {
+
+const std::string SignatureLine = "Name: .......................... Signature: .............. Date:..............";
+
+TEST(SignatureFooter, DateLineThenFourSignatureBlocks) {
+    const std::vector<std::string> expected{
+        "Printed 05/12/2024 at 14:03",
+        "", "", SignatureLine,
+        "", "", SignatureLine,
+        "", "", SignatureLine,
+        "", "", SignatureLine,
+    };
+    EXPECT_EQ(signatureFooter("05/12/2024", "14:03"), expected);
+    // Regional formats arrive as they are, whatever their shape.
+    EXPECT_EQ(signatureFooter("2024-12-05", "2:03 PM").front(), "Printed 2024-12-05 at 2:03 PM");
+    EXPECT_EQ(signatureFooter("", "").front(), "Printed  at ");
+}
+
+// Records what the print step saw, reading the file at the moment it is printed.
+struct FakePrinter {
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> contents;
+    bool succeeds = true;
+
+    PrintServices services() {
+        PrintServices s;
+        s.hasDefaultPrinter = [] { return true; };
+        s.printFile = [this](const std::filesystem::path& file) {
+            files.push_back(file);
+            contents.push_back(readFile(file).value_or("<unreadable>"));
+            return succeeds;
+        };
+        s.currentDate = [] { return std::string("d"); };
+        s.currentTime = [] { return std::string("t"); };
+        return s;
+    }
+};
+
+TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"title and padded body", {"Title", "  a  ", "", "b"}, "Title\r\n  a  \r\n\r\nb\r\n"},
+        {"Latin-1 bytes", {"D\xE9partement \xB5g", "\xFF"}, "D\xE9partement \xB5g\r\n\xFF\r\n"},
+        {"title only", {"Title"}, "Title\r\n"},
+        {"nothing", {}, ""},
+    };
+    for (const Case& c : cases) {
+        testing::TempFolder folder;
+        FakePrinter printer;
+        PrintServices services = printer.services();
+        EXPECT_TRUE(printPage(folder.path(), c.lines, services)) << c.what;
+        ASSERT_EQ(printer.files.size(), 1u) << c.what;
+        EXPECT_EQ(printer.files[0], folder.path() / "ToPrint.tmp") << c.what;
+        EXPECT_EQ(printer.contents[0], c.bytes) << c.what;
+        EXPECT_EQ(folder.read("ToPrint.tmp"), c.bytes) << c.what;
+    }
+}
+
+TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
+    testing::TempFolder folder;
+    folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
+    FakePrinter printer;
+    PrintServices services = printer.services();
+    EXPECT_TRUE(printPage(folder.path(), {"Page 1", "first body"}, services));
+    EXPECT_TRUE(printPage(folder.path(), {"Page 2"}, services));
+    EXPECT_EQ(printer.contents, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
+    EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
+    // Nothing else is left behind in the folder (no temporary files).
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
+    testing::TempFolder folder;
+    FakePrinter printer;
+    printer.succeeds = false;
+    PrintServices services = printer.services();
+    EXPECT_FALSE(printPage(folder.path(), {"T", "b"}, services));
+    EXPECT_EQ(folder.read("ToPrint.tmp"), "T\r\nb\r\n");
+}
+
+TEST(PrintPage, AFileThatCannotBeWrittenIsNeverPrinted) {
+    testing::TempFolder folder;
+    FakePrinter printer;
+    PrintServices services = printer.services();
+    EXPECT_FALSE(printPage(folder.path() / "no such folder", {"T", "b"}, services));
+    EXPECT_TRUE(printer.files.empty());
+}
+
+}  // namespace
+}  // namespace mc
