@@ -2,9 +2,8 @@
 // Window tests run without a display: the offscreen platform, a private
 // runtime directory, and a quiet log apart from real warnings.
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 namespace mc::testing {
@@ -25,10 +24,8 @@ inline void quietOffscreenNoise() { previousHandler = qInstallMessageHandler(dro
 // Call before the QApplication is created.
 inline void prepareHeadlessQt() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString runtime = QDir::tempPath() + QStringLiteral("/mc-runtime-%1").arg(QCoreApplication::applicationPid());
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    static QTemporaryDir runtime;  // private (mode 0700) and removed when the test ends
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
 }
 
 }  // namespace mc::testing
