@@ -1,0 +1,175 @@
+#include "druglib_dual/core/tm2_file.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "shell/core/hex.hpp"
+#include "shell/core/text.hpp"
+
+namespace mc::druglib {
+namespace {
+
+// Fixed columns (0-based) shared by the line forms.
+constexpr std::size_t NumberStart = 4;
+constexpr std::size_t DepartmentEquals = 6;
+constexpr std::size_t DrugEquals = 8;
+constexpr std::size_t DrugNameStart = 9;
+constexpr std::size_t DrugFieldsWidth = 24;  // unit 2, four limits 4 each, mask 6
+constexpr std::size_t ChecksumWidth = 4;
+
+constexpr std::string_view DepartmentKey = "DEP:";
+constexpr std::string_view LibraryKey = "LIBRARY=";
+constexpr std::size_t DepartmentLineLength = DepartmentEquals + 1 + DepartmentNameWidth;
+constexpr std::size_t LibraryLineLength = LibraryKey.size() + LibraryNameWidth;
+
+struct DrugLineForm {
+    std::string_view key;
+    std::size_t nameWidth;
+    std::size_t checksumWidth;
+
+    std::size_t commaColumn() const { return DrugNameStart + nameWidth; }
+    std::size_t fieldsStart() const { return commaColumn() + 1; }
+    std::size_t length() const { return fieldsStart() + DrugFieldsWidth + checksumWidth; }
+};
+
+constexpr DrugLineForm Release036Line{"D36:", DrugNameWidth036, 0};
+constexpr DrugLineForm Release041Line{"D41:", DrugNameWidth041, ChecksumWidth};
+
+std::string departmentLine(int department, const std::string& name) {
+    return padRight(std::string(DepartmentKey) + toDecimal(static_cast<std::uint32_t>(department), 2) +
+                        "=" + name,
+                    DepartmentLineLength);
+}
+
+// Key, number, name and comma, then the unit code, the four limit codes and
+// the department mask.
+std::string drugLineWithoutChecksum(const DrugLibrary& library, int drug, const DrugLineForm& form) {
+    std::string line = padRight(std::string(form.key) + toDecimal(static_cast<std::uint32_t>(drug), 4) +
+                                    "=" + library.DrugNames[drug],
+                                form.commaColumn());
+    line += ',';
+    line += toHex(library.DrugUnitCodes[drug], 2);
+    line += toHex(library.ConcMinCodes[drug], 4);
+    line += toHex(library.ConcMaxCodes[drug], 4);
+    line += toHex(library.DoseMinCodes[drug], 4);
+    line += toHex(library.DoseMaxCodes[drug], 4);
+    line += toHex(library.DepartmentMasks[drug], 6);
+    return line;
+}
+
+// The pump's check over the name bytes and then the twelve hex byte pairs of a
+// "D41:" line: S is a plain sum, F a Fletcher-like running sum whose doubling
+// reduces by 255 and whose addition reduces by 256. The number, "=" and ","
+// are outside it.
+std::string release041Checksum(std::string_view line) {
+    unsigned sum = 0;
+    unsigned fletcher = 0;
+    auto add = [&](unsigned byte) {
+        sum += byte;
+        if (sum > 255) sum -= 256;
+        fletcher *= 2;
+        if (fletcher > 255) fletcher -= 255;
+        fletcher += byte;
+        if (fletcher > 255) fletcher -= 256;
+    };
+    const std::size_t fieldsStart = Release041Line.fieldsStart();
+    for (std::size_t i = DrugNameStart; i < Release041Line.commaColumn(); ++i)
+        add(static_cast<unsigned char>(line[i]));
+    // Only a name longer than its field could push non-hex text into the pairs;
+    // the editor never holds one.
+    for (std::size_t i = fieldsStart; i < fieldsStart + DrugFieldsWidth; i += 2)
+        add(parseHexField(line.substr(i, 2)).value_or(0));
+    return toHex(sum, 2) + toHex(fletcher, 2);
+}
+
+std::vector<std::string> departmentLines(const DrugLibrary& library) {
+    std::vector<std::string> lines;
+    for (int d = 1; d <= DepartmentCount; ++d) lines.push_back(departmentLine(d, library.DepartmentNames[d]));
+    return lines;
+}
+
+// A field that is not hex leaves the value it had.
+void readHexField(std::string_view field, std::uint32_t& value) {
+    if (const auto parsed = parseHexField(field)) value = *parsed;
+}
+
+std::optional<int> numberInRange(std::string_view field, int last) {
+    const auto number = parseDecimalField(field);
+    if (!number || *number < 1 || *number > static_cast<std::uint32_t>(last)) return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+void readDepartmentLine(std::string_view line, DrugLibrary& library) {
+    if (line.size() != DepartmentLineLength || !line.starts_with(DepartmentKey) ||
+        line[DepartmentEquals] != '=')
+        return;
+    const auto department = numberInRange(line.substr(NumberStart, 2), DepartmentCount);
+    if (!department) return;
+    library.DepartmentNames[*department] = std::string(line.substr(DepartmentEquals + 1));
+}
+
+void readDrugLine(std::string_view line, const DrugLineForm& form, std::size_t storedNameWidth,
+                  DrugLibrary& library) {
+    if (line.size() != form.length() || !line.starts_with(form.key) || line[DrugEquals] != '=' ||
+        line[form.commaColumn()] != ',')
+        return;
+    const auto found = numberInRange(line.substr(NumberStart, 4), DrugCount);
+    if (!found) return;
+    const int drug = *found;
+    library.DrugNames[drug] = padRight(std::string(line.substr(DrugNameStart, form.nameWidth)), storedNameWidth);
+    const std::string_view fields = line.substr(form.fieldsStart(), DrugFieldsWidth);
+    readHexField(fields.substr(0, 2), library.DrugUnitCodes[drug]);
+    readHexField(fields.substr(2, 4), library.ConcMinCodes[drug]);
+    readHexField(fields.substr(6, 4), library.ConcMaxCodes[drug]);
+    readHexField(fields.substr(10, 4), library.DoseMinCodes[drug]);
+    readHexField(fields.substr(14, 4), library.DoseMaxCodes[drug]);
+    readHexField(fields.substr(18, 6), library.DepartmentMasks[drug]);
+}
+
+void readLibraryLine(std::string_view line, DrugLibrary& library) {
+    if (line.size() == LibraryLineLength && line.starts_with(LibraryKey))
+        library.LibraryName = std::string(line.substr(LibraryKey.size()));
+}
+
+}  // namespace
+
+std::string writeTm2Release041(const DrugLibrary& library, std::string_view libraryName) {
+    std::vector<std::string> lines = departmentLines(library);
+    for (int n = 1; n <= DrugCount; ++n) {
+        std::string line = drugLineWithoutChecksum(library, n, Release041Line);
+        line += release041Checksum(line);
+        lines.push_back(std::move(line));
+    }
+    lines.push_back(padRight(std::string(LibraryKey) + std::string(libraryName), LibraryLineLength));
+    return joinCrLf(lines);
+}
+
+std::string writeTm2Release036(const DrugLibrary& library) {
+    std::vector<std::string> lines = departmentLines(library);
+    for (int n = 1; n <= DrugCount; ++n) lines.push_back(drugLineWithoutChecksum(library, n, Release036Line));
+    return joinCrLf(lines);
+}
+
+// The forms differ in length, so at most one of the line readers takes a line.
+DrugLibrary readTm2Release041(std::string_view bytes) {
+    DrugLibrary library;
+    for (const std::string_view line : splitLines(bytes)) {
+        readDepartmentLine(line, library);
+        readDrugLine(line, Release036Line, DrugNameWidth041, library);
+        readDrugLine(line, Release041Line, DrugNameWidth041, library);
+        readLibraryLine(line, library);
+    }
+    return library;
+}
+
+DrugLibrary readTm2Release036(std::string_view bytes) {
+    DrugLibrary library;
+    for (const std::string_view line : splitLines(bytes)) {
+        readDepartmentLine(line, library);
+        readDrugLine(line, Release036Line, DrugNameWidth036, library);
+    }
+    return library;
+}
+
+}  // namespace mc::druglib

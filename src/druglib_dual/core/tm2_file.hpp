@@ -1,0 +1,36 @@
+#pragma once
+// The ".tm2" drug library file of the 510 pump, as bytes (Latin-1, CR LF).
+//
+// Release 041 writes 25 "DEP:" lines, 100 "D41:" lines with a two-byte
+// checksum and one "LIBRARY=" line; release 036 writes 25 "DEP:" lines and
+// 100 shorter "D36:" lines. Both readers take each line on its own and skip,
+// without complaint, every line that is not exactly one of their forms.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "druglib_dual/core/drug_library.hpp"
+
+namespace mc::druglib {
+
+// Widths of the text fields in the file; names read back have exactly these.
+inline constexpr std::size_t DepartmentNameWidth = 20;
+inline constexpr std::size_t DrugNameWidth041 = 14;
+inline constexpr std::size_t DrugNameWidth036 = 10;
+inline constexpr std::size_t LibraryNameWidth = 11;
+
+// `libraryName` is the macro name chosen on saving, not the one read last.
+// Fields are padded to their widths; a longer value is written whole.
+std::string writeTm2Release041(const DrugLibrary& library, std::string_view libraryName);
+
+std::string writeTm2Release036(const DrugLibrary& library);
+
+// Reads "DEP:", "D41:", "LIBRARY=" and the older "D36:" lines (whose names are
+// widened to 14 characters) into an empty library. Checksums are not checked.
+DrugLibrary readTm2Release041(std::string_view bytes);
+
+// Reads only "DEP:" and "D36:" lines; "D41:" and "LIBRARY=" lines are ignored.
+DrugLibrary readTm2Release036(std::string_view bytes);
+
+}  // namespace mc::druglib
