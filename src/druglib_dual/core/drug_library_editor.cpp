@@ -18,6 +18,24 @@ Control captioned(const char* text) {
 
 }  // namespace
 
+FrameLayout drugLibraryFrameLayout(std::string windowName, std::string caption, std::string saveNameCaption,
+                                   int saveNameMaxLength) {
+    FrameLayout layout;
+    layout.windowName = std::move(windowName);
+    layout.caption = std::move(caption);
+    layout.extension = ".tm2";
+    layout.saveNameCaption = std::move(saveNameCaption);
+    layout.saveNameMaxLength = saveNameMaxLength;
+    layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+    return layout;
+}
+
+TypedLimit readLimit(const std::string& text, const NumberFormat& format, int scale) {
+    TypedLimit limit{Decimal::parse(text, format)};
+    if (limit.value) limit.steps = limit.value->roundedAt(scale);
+    return limit;
+}
+
 void addMessageIf(bool failed, std::string& messages, const std::string& message) {
     if (failed) messages += message + "\r\n";
 }

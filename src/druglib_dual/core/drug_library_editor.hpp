@@ -9,6 +9,7 @@
 #include <string>
 
 #include "druglib_dual/core/drug_library.hpp"
+#include "shell/core/decimal.hpp"
 #include "shell/core/editor_frame.hpp"
 
 namespace mc::druglib {
@@ -59,6 +60,21 @@ protected:
 private:
     int activeDrug_ = 1;
 };
+
+// The frame both releases share: ".tm2" files and stepping through the slots.
+FrameLayout drugLibraryFrameLayout(std::string windowName, std::string caption, std::string saveNameCaption,
+                                   int saveNameMaxLength);
+
+// A typed limit as the rules see it: whether it converts, and its value in
+// steps of 10^-scale rounded half to even (0 when it does not convert).
+struct TypedLimit {
+    std::optional<Decimal> value;
+    std::int64_t steps = 0;
+    bool converts() const { return value.has_value(); }
+    // Converts and has no more decimals than the scale.
+    bool fitsScale(int scale) const { return value && value->isWholeAt(scale); }
+};
+TypedLimit readLimit(const std::string& text, const NumberFormat& format, int scale);
 
 // Appends `message` and CR LF when `failed`.
 void addMessageIf(bool failed, std::string& messages, const std::string& message);

@@ -8,18 +8,6 @@
 namespace mc::druglib {
 namespace {
 
-// A typed limit in hundredths: whether it converts, and X (0 when it does not).
-struct Hundredths {
-    std::optional<Decimal> value;
-    std::int64_t x = 0;
-};
-
-Hundredths readHundredths(const std::string& text, const NumberFormat& format) {
-    Hundredths limit{Decimal::parse(text, format)};
-    if (limit.value) limit.x = limit.value->roundedAt(2);
-    return limit;
-}
-
 struct Field {
     const char* box;
     const char* caption;
@@ -32,14 +20,7 @@ constexpr Field Fields[] = {{"Text27", "Concentration Minimum"},
 }  // namespace
 
 FrameLayout quelda036FrameLayout() {
-    FrameLayout layout;
-    layout.windowName = "Quelda036_Macro_Creator";
-    layout.caption = "Tavrel_Macro_Creator";
-    layout.extension = ".tm2";
-    layout.saveNameCaption = "Macro Name";
-    layout.saveNameMaxLength = 8;
-    layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
-    return layout;
+    return drugLibraryFrameLayout("Quelda036_Macro_Creator", "Tavrel_Macro_Creator", "Macro Name", 8);
 }
 
 Quelda036Editor::Quelda036Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat)
@@ -73,26 +54,27 @@ bool Quelda036Editor::onPick(const std::string& name) {
 }
 
 std::optional<DrugLibraryEditor::DrugCodes> Quelda036Editor::checkDrug(std::string& messages) const {
-    Hundredths values[4];
-    for (std::size_t i = 0; i < 4; ++i) values[i] = readHundredths(form_[Fields[i].box].text, numberFormat());
+    // Release 036 keeps hundredths: X = round(value x 100).
+    TypedLimit values[4];
+    for (std::size_t i = 0; i < 4; ++i) values[i] = readLimit(form_[Fields[i].box].text, numberFormat(), 2);
     const std::size_t before = messages.size();
     auto each = [&](auto failed, const char* rule) {
         for (std::size_t i = 0; i < 4; ++i)
             addMessageIf(failed(values[i]), messages, std::string(Fields[i].caption) + rule);
     };
-    each([](const Hundredths& h) { return !h.value; }, " must be valid value");
-    each([](const Hundredths& h) { return h.x > 65535; }, " must be less than 655.36");
+    each([](const TypedLimit& h) { return !h.converts(); }, " must be valid value");
+    each([](const TypedLimit& h) { return h.steps > 65535; }, " must be less than 655.36");
     // The four-digit hex fields cannot hold a negative value.
-    each([](const Hundredths& h) { return h.x < 0; }, " can not be negative");
-    each([](const Hundredths& h) { return !(h.value && h.value->isWholeAt(2)); },
+    each([](const TypedLimit& h) { return h.steps < 0; }, " can not be negative");
+    each([](const TypedLimit& h) { return !h.fitsScale(2); },
          " must be number, up to two digits after decimal point");
-    addMessageIf(values[0].x > values[1].x, messages, "Concentration Minimum must be less or equal to Maximum");
-    addMessageIf(values[2].x > values[3].x, messages, "Dose Minimum must be less or equal to Maximum");
+    addMessageIf(values[0].steps > values[1].steps, messages, "Concentration Minimum must be less or equal to Maximum");
+    addMessageIf(values[2].steps > values[3].steps, messages, "Dose Minimum must be less or equal to Maximum");
     if (messages.size() != before) return std::nullopt;
 
     const int dose = form_["Combo1"].selected;
     const std::uint32_t unit = dose >= 0 ? static_cast<std::uint32_t>(dose) : library_.DrugUnitCodes[ActiveDrug()];
-    auto code = [&](std::size_t i) { return static_cast<std::uint32_t>(values[i].x); };
+    auto code = [&](std::size_t i) { return static_cast<std::uint32_t>(values[i].steps); };
     return DrugCodes{unit, code(0), code(1), code(2), code(3)};
 }
 

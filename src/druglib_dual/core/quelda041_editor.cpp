@@ -15,31 +15,11 @@ std::vector<std::string> texts(std::span<const std::string_view> names) {
     return {names.begin(), names.end()};
 }
 
-// A typed limit as the rules see it: whether it converts, and its thousandths
-// (0 when it does not).
-struct Limit {
-    std::optional<Decimal> value;
-    std::int64_t v = 0;
-    bool converts() const { return value.has_value(); }
-    bool threeDecimals() const { return value && value->isWholeAt(3); }
-};
-
-Limit readLimit(const std::string& text, const NumberFormat& format) {
-    Limit limit{Decimal::parse(text, format)};
-    if (limit.value) limit.v = limit.value->roundedAt(3);
-    return limit;
-}
-
 }  // namespace
 
 FrameLayout quelda041FrameLayout() {
-    FrameLayout layout;
-    layout.windowName = "Quelda041_Macro_Creator";
-    layout.caption = "Tavrel_Macro_Creator for Quelda041";
-    layout.extension = ".tm2";
-    layout.saveNameCaption = "Drug Library Name";
-    layout.saveNameMaxLength = 11;
-    layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+    FrameLayout layout = drugLibraryFrameLayout("Quelda041_Macro_Creator", "Tavrel_Macro_Creator for Quelda041",
+                                                "Drug Library Name", 11);
     // Both printouts print the chosen file, so both wait for a choice.
     layout.fileButtons = {{"Command15", "Print Macro Data"}, {"Command16", "Print Macro by Departments"}};
     layout.forgetChosenFileAfterSave = true;
@@ -128,39 +108,39 @@ std::optional<DrugLibraryEditor::DrugCodes> Quelda041Editor::checkDrug(std::stri
     rule(unitChosen, unit && dose >= 0 && dose < static_cast<int>(unit->doseUnits.size()),
          "Dose Units must be selected");
 
-    const Limit concMin = readLimit(form_["Text27"].text, numberFormat());
-    const Limit concMax = readLimit(form_["Text28"].text, numberFormat());
+    const TypedLimit concMin = readLimit(form_["Text27"].text, numberFormat(), 3);
+    const TypedLimit concMax = readLimit(form_["Text28"].text, numberFormat(), 3);
     rule(concentrationUsed, concMin.converts(), "Concentration Minimum must be valid value");
     rule(concentrationUsed, concMax.converts(), "Concentration Maximum must be valid value");
-    rule(concentrationUsed, concMin.v == 0 || concMin.v >= 10, "Concentration Minimum must be not less than 0.01");
-    rule(concentrationUsed, concMax.v == 0 || concMax.v >= 10, "Concentration Maximum must be not less than 0.01");
-    rule(concentrationUsed, concMin.v <= 1000000, "Concentration Minimum must be not more than 1000");
-    rule(concentrationUsed, concMax.v <= 1000000, "Concentration Maximum must be not more than 1000");
-    rule(concentrationUsed, concMin.threeDecimals(),
+    rule(concentrationUsed, concMin.steps == 0 || concMin.steps >= 10, "Concentration Minimum must be not less than 0.01");
+    rule(concentrationUsed, concMax.steps == 0 || concMax.steps >= 10, "Concentration Maximum must be not less than 0.01");
+    rule(concentrationUsed, concMin.steps <= 1000000, "Concentration Minimum must be not more than 1000");
+    rule(concentrationUsed, concMax.steps <= 1000000, "Concentration Maximum must be not more than 1000");
+    rule(concentrationUsed, concMin.fitsScale(3),
          "Concentration Minimum must be number, up to three digits after decimal point");
-    rule(concentrationUsed, concMax.threeDecimals(),
+    rule(concentrationUsed, concMax.fitsScale(3),
          "Concentration Maximum must be number, up to three digits after decimal point");
-    rule(concentrationUsed, concMin.v <= concMax.v, "Concentration Minimum must be less or equal to Maximum");
+    rule(concentrationUsed, concMin.steps <= concMax.steps, "Concentration Minimum must be less or equal to Maximum");
 
-    const Limit doseMin = readLimit(form_["Text31"].text, numberFormat());
-    const Limit doseMax = readLimit(form_["Text32"].text, numberFormat());
+    const TypedLimit doseMin = readLimit(form_["Text31"].text, numberFormat(), 3);
+    const TypedLimit doseMax = readLimit(form_["Text32"].text, numberFormat(), 3);
     rule(true, doseMin.converts(), "Dose Minimum must be valid value");
     rule(true, doseMax.converts(), "Dose Maximum must be valid value");
-    rule(true, doseMin.v <= 2500000, "Dose Minimum must be less than 2500");
-    rule(true, doseMax.v <= 2500000, "Dose Maximum must be less than 2500");
+    rule(true, doseMin.steps <= 2500000, "Dose Minimum must be less than 2500");
+    rule(true, doseMax.steps <= 2500000, "Dose Maximum must be less than 2500");
     // Neither the limit code nor the file line can hold a negative dose.
-    rule(true, doseMin.v >= 0, "Dose Minimum can not be negative");
-    rule(true, doseMax.v >= 0, "Dose Maximum can not be negative");
-    rule(true, doseMin.threeDecimals(), "Dose Minimum must be number, up to three digits after decimal point");
-    rule(true, doseMax.threeDecimals(), "Dose Maximum must be number, up to three digits after decimal point");
-    rule(true, doseMin.v <= doseMax.v, "Dose Minimum must be less or equal to Maximum");
+    rule(true, doseMin.steps >= 0, "Dose Minimum can not be negative");
+    rule(true, doseMax.steps >= 0, "Dose Maximum can not be negative");
+    rule(true, doseMin.fitsScale(3), "Dose Minimum must be number, up to three digits after decimal point");
+    rule(true, doseMax.fitsScale(3), "Dose Maximum must be number, up to three digits after decimal point");
+    rule(true, doseMin.steps <= doseMax.steps, "Dose Minimum must be less or equal to Maximum");
 
     if (messages.size() != before) return std::nullopt;
     const int vialBit = unit->vialUnits.empty() ? 0 : vial;
     return DrugCodes{makeUnitCode(concentration, vialBit, *doseIndexAt(*unit, dose)),
-                     concentrationUsed ? encodeLimitCode(concMin.v) : 0u,
-                     concentrationUsed ? encodeLimitCode(concMax.v) : 0u, encodeLimitCode(doseMin.v),
-                     encodeLimitCode(doseMax.v)};
+                     concentrationUsed ? encodeLimitCode(concMin.steps) : 0u,
+                     concentrationUsed ? encodeLimitCode(concMax.steps) : 0u, encodeLimitCode(doseMin.steps),
+                     encodeLimitCode(doseMax.steps)};
 }
 
 }  // namespace mc::druglib
