@@ -50,6 +50,17 @@ void addLimit(QGridLayout* grid, int row, int column, int caption, int text, int
     grid->addWidget(named<QLabel>(QStringLiteral("Label%1").arg(unit)), row, column + 2);
 }
 
+// Rows 0 and 1 of both drug pages: the drug number and the name box.
+QGridLayout* numberAndName() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label51")), 0, 0);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label1")), 0, 1);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label2")), 1, 0);
+    grid->addWidget(box(QStringLiteral("Text26"), 150), 1, 1, 1, 2);
+    return grid;
+}
+
 QWidget* withChecks(QGridLayout* fields) {
     auto* page = new QWidget;
     auto* columns = new QHBoxLayout(page);
@@ -84,12 +95,7 @@ QWidget* departmentFields() {
 }
 
 QWidget* drugFields041() {
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label51")), 0, 0);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label1")), 0, 1);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label2")), 1, 0);
-    grid->addWidget(box(QStringLiteral("Text26"), 150), 1, 1, 1, 2);
+    auto* grid = numberAndName();
     grid->addWidget(named<QLabel>(QStringLiteral("Label12")), 2, 0);
     grid->addWidget(list(QStringLiteral("Combo2")), 2, 1, 1, 2);
     grid->addWidget(named<QLabel>(QStringLiteral("Label5")), 2, 4);
@@ -107,12 +113,7 @@ QWidget* drugFields041() {
 }
 
 QWidget* drugFields036() {
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label51")), 0, 0);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label1")), 0, 1);
-    grid->addWidget(named<QLabel>(QStringLiteral("Label2")), 1, 0);
-    grid->addWidget(box(QStringLiteral("Text26"), 150), 1, 1, 1, 2);
+    auto* grid = numberAndName();
     addLimit(grid, 2, 0, 3, 27, 8);
     addLimit(grid, 3, 0, 4, 28, 9);
     grid->addWidget(named<QLabel>(QStringLiteral("Label5")), 4, 0);
