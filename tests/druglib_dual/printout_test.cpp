@@ -5,26 +5,11 @@
 #include "druglib_dual/core/quelda041_editor.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
 #include "shell/core/text.hpp"
+#include "support/recording_printer.hpp"
 #include "support/temp_folder.hpp"
 
 namespace mc::druglib {
 namespace {
-
-// A printer that keeps the text of every page it is given.
-struct RecordingPrinter {
-    bool present = true;
-    int failAtJob = 0;
-    std::vector<std::string> jobs;
-
-    PrintServices services() {
-        return {[this] { return present; },
-                [this](const std::filesystem::path& file) {
-                    jobs.push_back(readFile(file).value_or(""));
-                    return static_cast<int>(jobs.size()) != failAtJob;
-                },
-                [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); }};
-    }
-};
 
 void setDrug(DrugLibrary& library, int n, std::string name, std::uint32_t mask, std::uint32_t unit = 0x07) {
     library.DrugNames[n] = padRight(std::move(name), 14);
@@ -39,7 +24,7 @@ void setDrug(DrugLibrary& library, int n, std::string name, std::uint32_t mask, 
 class Printout : public ::testing::Test {
 protected:
     testing::TempFolder folder;
-    RecordingPrinter printer;
+    testing::RecordingPrinter printer;
     DrugLibrary library;
 
     void SetUp() override {

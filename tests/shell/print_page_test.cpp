@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/core/print_page.hpp"
+#include "support/recording_printer.hpp"
 #include "support/temp_folder.hpp"
 
 namespace mc {
@@ -22,26 +23,6 @@ TEST(SignatureFooter, DateLineThenFourSignatureBlocks) {
     EXPECT_EQ(signatureFooter("", "").front(), "Printed  at ");
 }
 
-// Records what the print step saw, reading the file at the moment it is printed.
-struct FakePrinter {
-    std::vector<std::filesystem::path> files;
-    std::vector<std::string> contents;
-    bool succeeds = true;
-
-    PrintServices services() {
-        PrintServices s;
-        s.hasDefaultPrinter = [] { return true; };
-        s.printFile = [this](const std::filesystem::path& file) {
-            files.push_back(file);
-            contents.push_back(readFile(file).value_or("<unreadable>"));
-            return succeeds;
-        };
-        s.currentDate = [] { return std::string("d"); };
-        s.currentTime = [] { return std::string("t"); };
-        return s;
-    }
-};
-
 TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
     struct Case {
         const char* what;
@@ -56,12 +37,12 @@ TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
     };
     for (const Case& c : cases) {
         testing::TempFolder folder;
-        FakePrinter printer;
+        testing::RecordingPrinter printer;
         PrintServices services = printer.services();
         EXPECT_TRUE(printPage(folder.path(), c.lines, services)) << c.what;
         ASSERT_EQ(printer.files.size(), 1u) << c.what;
         EXPECT_EQ(printer.files[0], folder.path() / "ToPrint.tmp") << c.what;
-        EXPECT_EQ(printer.contents[0], c.bytes) << c.what;
+        EXPECT_EQ(printer.jobs[0], c.bytes) << c.what;
         EXPECT_EQ(folder.read("ToPrint.tmp"), c.bytes) << c.what;
     }
 }
@@ -69,11 +50,11 @@ TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
 TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
     testing::TempFolder folder;
     folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
-    FakePrinter printer;
+    testing::RecordingPrinter printer;
     PrintServices services = printer.services();
     EXPECT_TRUE(printPage(folder.path(), {"Page 1", "first body"}, services));
     EXPECT_TRUE(printPage(folder.path(), {"Page 2"}, services));
-    EXPECT_EQ(printer.contents, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
+    EXPECT_EQ(printer.jobs, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
     EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
     // Nothing else is left behind in the folder (no temporary files).
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
@@ -81,8 +62,8 @@ TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
 
 TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
     testing::TempFolder folder;
-    FakePrinter printer;
-    printer.succeeds = false;
+    testing::RecordingPrinter printer;
+    printer.failAtJob = 1;
     PrintServices services = printer.services();
     EXPECT_FALSE(printPage(folder.path(), {"T", "b"}, services));
     EXPECT_EQ(folder.read("ToPrint.tmp"), "T\r\nb\r\n");
@@ -90,7 +71,7 @@ TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
 
 TEST(PrintPage, AFileThatCannotBeWrittenIsNeverPrinted) {
     testing::TempFolder folder;
-    FakePrinter printer;
+    testing::RecordingPrinter printer;
     PrintServices services = printer.services();
     EXPECT_FALSE(printPage(folder.path() / "no such folder", {"T", "b"}, services));
     EXPECT_TRUE(printer.files.empty());
