@@ -77,7 +77,9 @@ QGroupBox* savePage() {
     auto* page = named<QGroupBox>("Frame4");
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(named<QLabel>("Label75"));
-    nameRow->addWidget(named<QLineEdit>("Text29"));
+    auto* name = named<QLineEdit>("Text29");
+    name->setFixedWidth(220);
+    nameRow->addWidget(name);
     nameRow->addStretch();
     auto* all = new QVBoxLayout(page);
     all->addLayout(nameRow);
