@@ -4,7 +4,6 @@
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "shell/core/decimal.hpp"
-#include "shell/core/macro_files.hpp"
 
 namespace mc::druglib {
 namespace {
@@ -161,11 +160,8 @@ void Quelda041Editor::printChosenFile(Printout printout) {
         message = "There is no default printer. Nothing was printed.";
         return;
     }
-    const auto bytes = readFile(fileIn(workingDirectory(), file));
-    if (!bytes) {
-        message = "The Macro file " + file + " can not be opened. It may have been removed.";
-        return;
-    }
+    const auto bytes = readChosenFile();
+    if (!bytes) return;
     library_ = readTm2Release041(*bytes);
     const ShowDrug showDrug = [this](int drug) -> const Form& {
         setActiveDrug(drug);

@@ -204,14 +204,18 @@ void EditorFrame::File1_Click() {
     enableFileButtons(true);
 }
 
-void EditorFrame::Command1_Click() {
+std::optional<std::string> EditorFrame::readChosenFile() {
     const std::string name = chosenFile();
-    if (name.empty()) return;
-    const auto bytes = readFile(fileIn(workingDirectory_, name));
-    if (!bytes) {
+    auto bytes = readFile(fileIn(workingDirectory_, name));
+    if (!bytes)
         form_[layout_.openMessage].text = "The Macro file " + name + " can not be opened. It may have been removed.";
-        return;
-    }
+    return bytes;
+}
+
+void EditorFrame::Command1_Click() {
+    if (chosenFile().empty()) return;
+    const auto bytes = readChosenFile();
+    if (!bytes) return;
     if (const auto refused = readMacro(*bytes)) {
         form_[layout_.openMessage].text = *refused;
         return;

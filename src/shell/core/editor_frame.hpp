@@ -91,6 +91,9 @@ protected:
     const NumberFormat& numberFormat() const { return numberFormat_; }
     const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
     std::string chosenFile() const { return form_["Text30"].text; }
+    // The bytes of the file chosen on the Open page; when it cannot be read,
+    // nothing, and the Open page says so.
+    std::optional<std::string> readChosenFile();
 
     Form form_;
 
