@@ -28,3 +28,11 @@ function(mc_assert_qt_free target)
     endif()
   endforeach()
 endfunction()
+
+# The windows of a subsystem: widgets laid out over its core's models.
+function(mc_window_library target)
+  add_library(${target} STATIC ${ARGN})
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  mc_warnings(${target})
+endfunction()

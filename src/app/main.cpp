@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/ui/editor_catalog.hpp"
+#include "app/editor_catalog.hpp"
 #include "shell/ui/editor_window.hpp"
 #include "shell/ui/selection_window.hpp"
 
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     const auto folder = std::filesystem::current_path();
     const auto numbers = mc::ui::systemNumberFormat();
     auto* selection = new mc::ui::SelectionWindow(
-        [folder, numbers](mc::EditorKind kind) { return mc::ui::createEditorWindow(kind, folder, numbers); });
+        [folder, numbers](mc::EditorKind kind) { return mc::app::createEditorWindow(kind, folder, numbers); });
     selection->show();
     return QApplication::exec();
 }

@@ -3,7 +3,8 @@
 #include <QTest>
 
 #include "druglib_dual/core/tm2_file.hpp"
-#include "shell/ui/editor_catalog.hpp"
+#include "druglib_dual/ui/drug_library_windows.hpp"
+#include "shell/core/selection.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"
@@ -17,7 +18,10 @@ class DrugLibraryWindowsTest : public QObject {
     TempFolder folder;
 
     QWidget* openEditor(mc::EditorKind kind) {
-        QWidget* editor = mc::ui::createEditorWindow(kind, folder.path(), mc::NumberFormat{','});
+        const mc::NumberFormat numbers{','};
+        QWidget* editor = kind == mc::EditorKind::Quelda041
+                              ? mc::druglib::ui::createQuelda041Window(folder.path(), numbers, {})
+                              : mc::druglib::ui::createQuelda036Window(folder.path(), numbers);
         editor->show();
         return editor;
     }

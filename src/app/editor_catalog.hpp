@@ -1,5 +1,5 @@
 #pragma once
-// The one place that knows every editor window: its model and its pages.
+// The one place that knows every editor window.
 
 #include <QWidget>
 #include <filesystem>
@@ -7,9 +7,9 @@
 #include "shell/core/decimal.hpp"
 #include "shell/core/selection.hpp"
 
-namespace mc::ui {
+namespace mc::app {
 
 QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workingDirectory,
                             const NumberFormat& numberFormat);
 
-}  // namespace mc::ui
+}  // namespace mc::app

@@ -1,4 +1,4 @@
-#include "druglib_dual/ui/drug_library_pages.hpp"
+#include "druglib_dual/ui/drug_library_windows.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,6 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+
+#include "druglib_dual/core/quelda036_editor.hpp"
+#include "druglib_dual/core/quelda041_editor.hpp"
+#include "shell/ui/editor_window.hpp"
 
 namespace mc::druglib::ui {
 namespace {
@@ -72,8 +76,7 @@ QWidget* withChecks(QGridLayout* fields) {
     return page;
 }
 
-}  // namespace
-
+// Department names 1..12 in the left column, 13..25 in the right one.
 QWidget* departmentFields() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout;
@@ -94,6 +97,8 @@ QWidget* departmentFields() {
     return page;
 }
 
+// Release 041: name, concentration and dose units with their limits, vial
+// units; the 24 department boxes in two columns on the right.
 QWidget* drugFields041() {
     auto* grid = numberAndName();
     grid->addWidget(named<QLabel>(QStringLiteral("Label12")), 2, 0);
@@ -112,6 +117,7 @@ QWidget* drugFields041() {
     return withChecks(grid);
 }
 
+// Release 036: one column of name, limits and dose units; the department boxes.
 QWidget* drugFields036() {
     auto* grid = numberAndName();
     addLimit(grid, 2, 0, 3, 27, 8);
@@ -122,6 +128,20 @@ QWidget* drugFields036() {
     addLimit(grid, 6, 0, 7, 32, 11);
     grid->setColumnMinimumWidth(2, 80);
     return withChecks(grid);
+}
+
+}  // namespace
+
+QWidget* createQuelda041Window(const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat,
+                               PrintServices printing) {
+    return new mc::ui::EditorWindow(
+        std::make_unique<Quelda041Editor>(workingDirectory, numberFormat, std::move(printing)), departmentFields(),
+        drugFields041());
+}
+
+QWidget* createQuelda036Window(const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat) {
+    return new mc::ui::EditorWindow(std::make_unique<Quelda036Editor>(workingDirectory, numberFormat),
+                                    departmentFields(), drugFields036());
 }
 
 }  // namespace mc::druglib::ui

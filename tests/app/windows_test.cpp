@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QTest>
 
-#include "shell/ui/editor_catalog.hpp"
+#include "app/editor_catalog.hpp"
 #include "shell/ui/selection_window.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
@@ -20,7 +20,7 @@ class WindowsTest : public QObject {
 
     mc::ui::SelectionWindow* start() {
         selection = new mc::ui::SelectionWindow([this](mc::EditorKind kind) {
-            return mc::ui::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
+            return mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
         });
         selection->show();
         return selection;
@@ -107,7 +107,7 @@ private slots:
             {mc::EditorKind::Kt, "Tavrel_Macro_Creator", "c.tb2", "Pump Setting", "Macro Name", 8},
         };
         for (const Case& c : cases) {
-            QWidget* editor = mc::ui::createEditorWindow(c.kind, folder.path(), mc::NumberFormat{});
+            QWidget* editor = mc::app::createEditorWindow(c.kind, folder.path(), mc::NumberFormat{});
             editor->show();
             const QString name = editor->objectName();
             QCOMPARE(editor->windowTitle(), QString::fromLatin1(c.title));
@@ -151,7 +151,7 @@ private slots:
 
     void openingAVanishedFileSaysSoOnTheOpenPage() {
         folder.write("gone.tm2", "");
-        QWidget* editor = mc::ui::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{});
+        QWidget* editor = mc::app::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{});
         editor->show();
         chooseInList(editor, "File1", QStringLiteral("gone.tm2"));
         std::filesystem::remove(folder.path() / "gone.tm2");
