@@ -6,7 +6,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev googletest
-  cups printer-driver-cups-pdf poppler-utils
+  libcups2-dev cups printer-driver-cups-pdf poppler-utils
+  clang libclang-rt-14-dev
   fonts-liberation2 fontconfig
 )
 

@@ -127,25 +127,26 @@ TEST_F(Printout, AnEmptyLibraryPrintsNothing) {
 
 TEST_F(Printout, WithoutAPrinterNothingIsPrintedAndTheUserIsTold) {
     setDrug(library, 1, "A", 1);
-    printer.present = false;
+    printer.problem = "There is no default printer.";
     EXPECT_EQ(print("Command15"), "There is no default printer. Nothing was printed.");
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "ToPrint.tmp"));
 }
 
-TEST_F(Printout, AFailedJobStopsThePrintout) {
+TEST_F(Printout, ARefusedPageStopsThePrintoutAndCountsThePagesPrinted) {
     for (int n = 1; n <= 3; ++n) setDrug(library, n, "A", 1);
     printer.failAtJob = 2;
-    EXPECT_EQ(print("Command15"), "Printing stopped: page 2 of 3 could not be printed.");
+    EXPECT_EQ(print("Command15"),
+              "Printing stopped: 1 of 3 pages were printed. Page 2 was not printed (the printer refused it), nor "
+              "were the pages after it.");
     EXPECT_EQ(printer.jobs.size(), 2u);
 }
 
-TEST_F(Printout, PrintButtonsWaitForAChosenFile) {
-    Quelda041Editor editor(folder.path(), NumberFormat{}, printer.services());
-    EXPECT_EQ(editor.form()["Command15"].text, "Print Macro Data");
-    EXPECT_EQ(editor.form()["Command16"].text, "Print Macro by Departments");
-    EXPECT_FALSE(editor.form()["Command15"].enabled);
-    EXPECT_FALSE(editor.form()["Command16"].enabled);
+TEST_F(Printout, CancellingStopsAfterTheCurrentPage) {
+    for (int n = 1; n <= 3; ++n) setDrug(library, n, "A", 1);
+    printer.cancelAfterPage = 1;
+    EXPECT_EQ(print("Command15"), "Printing cancelled: 1 of 3 pages were printed; the rest were not.");
+    EXPECT_EQ(printer.jobs.size(), 1u);
 }
 
 }  // namespace

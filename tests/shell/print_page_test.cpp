@@ -39,7 +39,7 @@ TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
         testing::TempFolder folder;
         testing::RecordingPrinter printer;
         PrintServices services = printer.services();
-        EXPECT_TRUE(printPage(folder.path(), c.lines, services)) << c.what;
+        EXPECT_EQ(printPage(folder.path(), c.lines, services), std::nullopt) << c.what;
         ASSERT_EQ(printer.files.size(), 1u) << c.what;
         EXPECT_EQ(printer.files[0], folder.path() / "ToPrint.tmp") << c.what;
         EXPECT_EQ(printer.jobs[0], c.bytes) << c.what;
@@ -52,8 +52,8 @@ TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
     folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
     testing::RecordingPrinter printer;
     PrintServices services = printer.services();
-    EXPECT_TRUE(printPage(folder.path(), {"Page 1", "first body"}, services));
-    EXPECT_TRUE(printPage(folder.path(), {"Page 2"}, services));
+    EXPECT_EQ(printPage(folder.path(), {"Page 1", "first body"}, services), std::nullopt);
+    EXPECT_EQ(printPage(folder.path(), {"Page 2"}, services), std::nullopt);
     EXPECT_EQ(printer.jobs, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
     EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
     // Nothing else is left behind in the folder (no temporary files).
@@ -65,7 +65,7 @@ TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
     testing::RecordingPrinter printer;
     printer.failAtJob = 1;
     PrintServices services = printer.services();
-    EXPECT_FALSE(printPage(folder.path(), {"T", "b"}, services));
+    EXPECT_EQ(printPage(folder.path(), {"T", "b"}, services), "the printer refused it");
     EXPECT_EQ(folder.read("ToPrint.tmp"), "T\r\nb\r\n");
 }
 
@@ -73,8 +73,42 @@ TEST(PrintPage, AFileThatCannotBeWrittenIsNeverPrinted) {
     testing::TempFolder folder;
     testing::RecordingPrinter printer;
     PrintServices services = printer.services();
-    EXPECT_FALSE(printPage(folder.path() / "no such folder", {"T", "b"}, services));
+    EXPECT_EQ(printPage(folder.path() / "no such folder", {"T", "b"}, services),
+              "the print file ToPrint.tmp could not be written");
     EXPECT_TRUE(printer.files.empty());
+}
+
+TEST(PrintPages, SaysHowFarItGotWhenThePrinterOrTheUserStopsIt) {
+    const std::vector<PrintedPage> pages{{"1", "a"}, {"2", "b"}, {"3", "c"}};
+    struct Case {
+        const char* what;
+        std::optional<std::string> problem;
+        int failAtJob, cancelAfterPage;
+        std::size_t jobs;
+        std::optional<std::string> message;
+    };
+    const Case cases[] = {
+        {"all printed", {}, 0, 0, 3, std::nullopt},
+        {"no printer", "There is no default printer.", 0, 0, 0, "There is no default printer. Nothing was printed."},
+        {"first page refused", {}, 1, 0, 1,
+         "Printing stopped: 0 of 3 pages were printed. Page 1 was not printed (the printer refused it), nor were "
+         "the pages after it."},
+        {"last page refused", {}, 3, 0, 3,
+         "Printing stopped: 2 of 3 pages were printed. Page 3 was not printed (the printer refused it), nor were "
+         "the pages after it."},
+        {"cancelled", {}, 0, 2, 2, "Printing cancelled: 2 of 3 pages were printed; the rest were not."},
+        {"cancelled at the end", {}, 0, 3, 3, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        testing::TempFolder folder;
+        testing::RecordingPrinter printer;
+        printer.problem = c.problem;
+        printer.failAtJob = c.failAtJob;
+        printer.cancelAfterPage = c.cancelAfterPage;
+        PrintServices services = printer.services();
+        EXPECT_EQ(printPages(folder.path(), pages, services), c.message) << c.what;
+        EXPECT_EQ(printer.jobs.size(), c.jobs) << c.what;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A printer that keeps the text of every page it is asked to print.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,19 +12,23 @@
 namespace mc::testing {
 
 struct RecordingPrinter {
-    bool present = true;
-    int failAtJob = 0;  // the job (from 1) that fails; 0 for none
+    std::optional<std::string> problem;  // why the printer takes no jobs at all
+    int failAtJob = 0;                   // the job (from 1) that is refused; 0 for none
+    int cancelAfterPage = 0;             // the page (from 1) after which the user cancels
     std::vector<std::filesystem::path> files;
     std::vector<std::string> jobs;  // the print file as it was when printed
 
     PrintServices services() {
-        return {[this] { return present; },
-                [this](const std::filesystem::path& file) {
+        return {[this] { return problem; },
+                [this](const std::filesystem::path& file) -> std::optional<std::string> {
                     files.push_back(file);
-                    jobs.push_back(readFile(file).value_or("<unreadable>"));
-                    return static_cast<int>(jobs.size()) != failAtJob;
+                    const ReadResult read = readFile(file);
+                    jobs.push_back(read.status == ReadStatus::Read ? read.bytes : "<unreadable>");
+                    if (static_cast<int>(jobs.size()) == failAtJob) return std::string("the printer refused it");
+                    return std::nullopt;
                 },
-                [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); }};
+                [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); },
+                [this](int printed, int) { return printed != cancelAfterPage; }};
     }
 };
 

@@ -29,7 +29,10 @@ public:
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(fileIn(path_, name), std::ios::binary) << bytes;
     }
-    std::string read(const std::string& name) const { return readFile(fileIn(path_, name)).value_or("<missing>"); }
+    std::string read(const std::string& name) const {
+        const ReadResult file = readFile(fileIn(path_, name));
+        return file.status == ReadStatus::Read ? file.bytes : "<missing>";
+    }
 
 private:
     std::filesystem::path path_;

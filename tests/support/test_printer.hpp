@@ -7,9 +7,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
+
+#include "support/pdf_text.hpp"
 
 namespace mc::testing {
 
@@ -23,13 +26,6 @@ inline QSet<QString> pdfsNow() {
     return QSet<QString>(names.begin(), names.end());
 }
 
-inline QString output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QStringLiteral("<%1 failed>").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // cups-pdf writes the PDF in place: it is complete once the queue no longer lists the job.
 inline bool queueDrained() {
     QElapsedTimer timer;
@@ -41,13 +37,25 @@ inline bool queueDrained() {
     return false;
 }
 
-// The PDFs the queue wrote since `before`.
+// The job number in a cups-pdf file name ("ToPrint-job_12.pdf").
+inline int jobNumber(const QString& pdf) {
+    static const QRegularExpression pattern(QStringLiteral("job_(\\d+)\\.pdf$"));
+    return pattern.match(pdf).captured(1).toInt();
+}
+
+// The PDFs the queue wrote since `before`, in the order the jobs were sent.
 inline QStringList newPdfs(const QSet<QString>& before) {
     if (!queueDrained()) return {QStringLiteral("<queue did not drain>")};
     QStringList added;
     for (const QString& name : pdfsNow())
         if (!before.contains(name)) added << pdfFolder() + QLatin1Char('/') + name;
+    std::sort(added.begin(), added.end(), [](const QString& a, const QString& b) { return jobNumber(a) < jobNumber(b); });
     return added;
+}
+
+// Runs one of CUPS's queue commands (cupsreject, cupsaccept, cupsdisable, cupsenable) on the test queue.
+inline bool queueCommand(const char* command) {
+    return output(QString::fromLatin1(command), {Queue}) != QStringLiteral("<%1 failed>").arg(QString::fromLatin1(command));
 }
 
 // The queue of the test scheduler must be the default printer: HOME moves to

@@ -9,10 +9,9 @@
 
 #include "druglib_dual/core/drug_library.hpp"
 #include "shell/core/form.hpp"
+#include "shell/core/print_page.hpp"
 
 namespace mc::druglib {
-
-using PrintedPage = std::vector<std::string>;
 
 // Shows drug n on the drug page and returns the page.
 using ShowDrug = std::function<const Form&(int drug)>;

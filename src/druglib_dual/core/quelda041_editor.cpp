@@ -156,8 +156,12 @@ bool Quelda041Editor::onClick(const std::string& name) {
 void Quelda041Editor::printChosenFile(Printout printout) {
     std::string& message = form_[layout().openMessage].text;
     const std::string file = chosenFile();
-    if (!printing_.hasDefaultPrinter || !printing_.hasDefaultPrinter()) {
+    if (!printing_.printerProblem) {
         message = "There is no default printer. Nothing was printed.";
+        return;
+    }
+    if (const auto problem = printing_.printerProblem()) {
+        message = *problem + " Nothing was printed.";
         return;
     }
     const auto bytes = readChosenFile();
@@ -169,14 +173,11 @@ void Quelda041Editor::printChosenFile(Printout printout) {
         return form_;
     };
     const auto pages = printout(library_, showDrug, {file, printing_.currentDate(), printing_.currentTime()});
-    message = pages.empty() ? "The Macro " + file + " has no drug to print." : "";
-    for (std::size_t k = 0; k < pages.size(); ++k) {
-        if (!printPage(workingDirectory(), pages[k], printing_)) {
-            message = "Printing stopped: page " + std::to_string(k + 1) + " of " + std::to_string(pages.size()) +
-                      " could not be printed.";
-            return;
-        }
+    if (pages.empty()) {
+        message = "The Macro " + file + " has no drug to print.";
+        return;
     }
+    message = printPages(workingDirectory(), pages, printing_).value_or("");
 }
 
 }  // namespace mc::druglib

@@ -1,8 +1,7 @@
 #include "shell/core/editor_frame.hpp"
 
 #include <algorithm>
-
-#include "shell/core/macro_files.hpp"
+#include <new>
 
 namespace mc {
 namespace {
@@ -102,42 +101,67 @@ void EditorFrame::showPage(int page) {
 
 // ---- events ----------------------------------------------------------------
 
+template <typename Handler>
+void EditorFrame::guarded(Handler handler) {
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        messageOfVisiblePage() = "There was not enough memory to finish this action.";
+    }
+}
+
+std::string& EditorFrame::messageOfVisiblePage() {
+    switch (visiblePage()) {
+    case 2: return form_["Label36"].text;
+    case 3: return form_["Label74"].text;
+    case 4: return form_["Label76"].text;
+    default: return form_[layout_.openMessage].text;
+    }
+}
+
 void EditorFrame::click(const std::string& name) {
     if (!form_.has(name) || !form_[name].enabled) return;
-    if (const auto it = buttons_.find(name); it != buttons_.end()) {
-        it->second();
-        return;
-    }
-    onClick(name);
+    guarded([&] {
+        if (const auto it = buttons_.find(name); it != buttons_.end()) it->second();
+        else onClick(name);
+    });
 }
 
 void EditorFrame::doubleClick(const std::string& name) {
     if (name != "File1" || form_["File1"].selected < 0) return;
-    File1_Click();
-    Command1_Click();
+    guarded([&] {
+        File1_Click();
+        Command1_Click();
+    });
 }
 
 void EditorFrame::textEdited(const std::string& name, const std::string& text) {
     if (!form_.has(name)) return;
-    Control& control = form_[name];
-    const auto limit = static_cast<std::size_t>(control.maxLength);
-    control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
-    if (name == "Text29") Text29_Change();
-    else onTextEdited(name);
+    guarded([&] {
+        Control& control = form_[name];
+        const auto limit = static_cast<std::size_t>(control.maxLength);
+        control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
+        if (name == "Text29") Text29_Change();
+        else onTextEdited(name);
+    });
 }
 
 void EditorFrame::pick(const std::string& name, int index) {
     if (!form_.has(name)) return;
-    Control& control = form_[name];
-    control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
-    if (name == "File1") File1_Click();
-    else onPick(name);
+    guarded([&] {
+        Control& control = form_[name];
+        control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
+        if (name == "File1") File1_Click();
+        else onPick(name);
+    });
 }
 
 void EditorFrame::toggle(const std::string& name, bool checked) {
     if (!form_.has(name)) return;
-    form_[name].checked = checked;
-    onToggle(name);
+    guarded([&] {
+        form_[name].checked = checked;
+        onToggle(name);
+    });
 }
 
 // ---- the guard -------------------------------------------------------------
@@ -180,14 +204,26 @@ std::optional<std::string> EditorFrame::writeMacro(const std::string&) { return 
 
 EditorFrame::Commit EditorFrame::commitPage(int) { return {true, {}}; }
 
+std::string EditorFrame::duplicateNameMessage(const std::string& name) const {
+    return "The Macro with name " + name + " alredy exist. Please enter another Macro name";
+}
+
+std::string EditorFrame::unreadableFileMessage(const std::string& fileName, ReadStatus status) const {
+    if (status == ReadStatus::TooLarge)
+        return "The Macro file " + fileName + " can not be opened: at more than 1 MiB it is far larger than any macro file.";
+    return "The Macro file " + fileName + " can not be opened. It may have been removed.";
+}
+
 // ---- Open page -------------------------------------------------------------
 
 void EditorFrame::refreshFileLists() {
-    const auto names = listFiles(workingDirectory_, layout_.extension);
+    listed_ = listFiles(workingDirectory_, layout_.extension);
+    std::vector<std::string> names;
+    for (const ListedFile& file : listed_) names.push_back(file.shownName);
     Control& list = form_["File1"];
     list.items = names;
-    const auto chosen = std::find(names.begin(), names.end(), form_["Text30"].text);
-    list.selected = chosen == names.end() ? -1 : static_cast<int>(chosen - names.begin());
+    const auto chosen = std::find(listed_.begin(), listed_.end(), chosen_);
+    list.selected = chosen == listed_.end() ? -1 : static_cast<int>(chosen - listed_.begin());
     form_["File2"].items = names;
     form_["File2"].selected = -1;
 }
@@ -198,22 +234,24 @@ void EditorFrame::enableFileButtons(bool enabled) {
 }
 
 void EditorFrame::File1_Click() {
-    const Control& list = form_["File1"];
-    if (list.selected < 0) return;
-    form_["Text30"].text = list.selectedText();
+    const int row = form_["File1"].selected;
+    if (row < 0 || row >= static_cast<int>(listed_.size())) return;
+    chosen_ = listed_[static_cast<std::size_t>(row)];
+    form_["Text30"].text = chosen_->shownName;
     enableFileButtons(true);
 }
 
 std::optional<std::string> EditorFrame::readChosenFile() {
-    const std::string name = chosenFile();
-    auto bytes = readFile(fileIn(workingDirectory_, name));
-    if (!bytes)
-        form_[layout_.openMessage].text = "The Macro file " + name + " can not be opened. It may have been removed.";
-    return bytes;
+    if (!chosen_) return std::nullopt;
+    ReadResult file = readFile(chosen_->path);
+    if (file.status != ReadStatus::Read) {
+        form_[layout_.openMessage].text = unreadableFileMessage(chosen_->shownName, file.status);
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
 }
 
 void EditorFrame::Command1_Click() {
-    if (chosenFile().empty()) return;
     const auto bytes = readChosenFile();
     if (!bytes) return;
     if (const auto refused = readMacro(*bytes)) {
@@ -267,16 +305,22 @@ void EditorFrame::Command6_Click() {
 void EditorFrame::Command11_Click() {
     const std::string name = form_["Text29"].text;
     std::string& message = form_["Label76"].text;
-    const std::string duplicate =
-        "The Macro with name " + name + " alredy exist. Please enter another Macro name";
     if (!isPlainFileName(name)) {
         message = "The Macro name " + name + " can not be used as a file name. Please enter another Macro name";
         return;
     }
-    const auto file = fileIn(workingDirectory_, name + layout_.extension);
-    if (fileExists(file)) {
-        message = duplicate;
-        return;
+    const std::string fileName = name + layout_.extension;
+    const auto file = fileIn(workingDirectory_, fileName);
+    auto inTheWay = [&](const char* what) {
+        return std::string(what) + " named " + fileName +
+               " is in the working folder. Please enter another Macro name";
+    };
+    switch (kindAt(file)) {
+    case PathKind::Nothing: break;
+    case PathKind::File: message = duplicateNameMessage(name); return;
+    case PathKind::Folder: message = inTheWay("A folder"); return;
+    case PathKind::Link: message = inTheWay("A link"); return;
+    case PathKind::Other: message = inTheWay("Something"); return;
     }
     message.clear();
     const auto bytes = writeMacro(name);
@@ -286,7 +330,7 @@ void EditorFrame::Command11_Click() {
     }
     switch (writeNewFile(file, *bytes)) {
     case WriteOutcome::AlreadyExists:
-        message = duplicate;
+        message = duplicateNameMessage(name);
         return;
     case WriteOutcome::Failed:
         message = "The Macro " + name + " could not be written in the working folder. Nothing was saved.";
@@ -295,6 +339,7 @@ void EditorFrame::Command11_Click() {
         break;
     }
     if (layout_.forgetChosenFileAfterSave) {
+        chosen_.reset();
         form_["Text30"].text.clear();
         enableFileButtons(false);
     }

@@ -16,6 +16,7 @@
 
 #include "shell/core/decimal.hpp"
 #include "shell/core/form.hpp"
+#include "shell/core/macro_files.hpp"
 
 namespace mc {
 
@@ -81,6 +82,10 @@ protected:
     virtual bool onTextEdited(const std::string& /*name*/) { return false; }
     virtual bool onPick(const std::string& /*name*/) { return false; }
     virtual bool onToggle(const std::string& /*name*/) { return false; }
+    // What the Save page says when a file of the typed name exists already.
+    virtual std::string duplicateNameMessage(const std::string& name) const;
+    // What the Open page says when the chosen file cannot be read or is too large.
+    virtual std::string unreadableFileMessage(const std::string& fileName, ReadStatus status) const;
 
     // ---- services for the editors -------------------------------------------
     // Fills a data page from memory and puts it into the clean state.
@@ -90,10 +95,13 @@ protected:
     void showPage(int page);
     const NumberFormat& numberFormat() const { return numberFormat_; }
     const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
+    // The name of the file chosen on the Open page, as the list shows it.
     std::string chosenFile() const { return form_["Text30"].text; }
     // The bytes of the file chosen on the Open page; when it cannot be read,
     // nothing, and the Open page says so.
     std::optional<std::string> readChosenFile();
+    // The message label of the page in view.
+    std::string& messageOfVisiblePage();
 
     Form form_;
 
@@ -102,6 +110,10 @@ private:
     void setClean(int page);
     void refreshFileLists();
     void enableFileButtons(bool enabled);
+    // Runs a handler; a failure it cannot recover from (no memory left)
+    // becomes a message on the page in view instead of ending the program.
+    template <typename Handler>
+    void guarded(Handler handler);
 
     void File1_Click();
     void Command1_Click();   // Open
@@ -119,6 +131,8 @@ private:
     std::filesystem::path workingDirectory_;
     NumberFormat numberFormat_;
     std::map<std::string, std::function<void()>> buttons_;
+    std::vector<ListedFile> listed_;  // the entries of File1, in its order
+    std::optional<ListedFile> chosen_;
 };
 
 }  // namespace mc

@@ -15,11 +15,29 @@ std::vector<std::string> signatureFooter(const std::string& date, const std::str
     return lines;
 }
 
-bool printPage(const std::filesystem::path& folder, const std::vector<std::string>& lines, PrintServices& services) {
+std::optional<std::string> printPage(const std::filesystem::path& folder, const PrintedPage& lines,
+                                     PrintServices& services) {
     // The file stays behind after the job: it is the record of the last page sent.
     const std::filesystem::path file = fileIn(folder, PrintFileName);
-    if (!replaceFile(file, joinCrLf(lines))) return false;
+    if (!replaceFile(file, joinCrLf(lines))) return "the print file " + std::string(PrintFileName) + " could not be written";
     return services.printFile(file);
+}
+
+std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
+                                      PrintServices& services) {
+    if (const auto problem = services.printerProblem()) return *problem + " Nothing was printed.";
+    const auto total = static_cast<int>(pages.size());
+    for (int k = 0; k < total; ++k) {
+        if (const auto refused = printPage(folder, pages[static_cast<std::size_t>(k)], services))
+            return "Printing stopped: " + std::to_string(k) + " of " + std::to_string(total) +
+                   " pages were printed. Page " + std::to_string(k + 1) + " was not printed (" + *refused +
+                   "), nor were the pages after it.";
+        const bool goOn = !services.pagePrinted || services.pagePrinted(k + 1, total);
+        if (!goOn && k + 1 < total)
+            return "Printing cancelled: " + std::to_string(k + 1) + " of " + std::to_string(total) +
+                   " pages were printed; the rest were not.";
+    }
+    return std::nullopt;
 }
 
 }  // namespace mc

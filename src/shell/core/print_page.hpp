@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,14 +13,21 @@ namespace mc {
 
 inline constexpr std::string_view PrintFileName = "ToPrint.tmp";
 
+using PrintedPage = std::vector<std::string>;  // title first, then the body lines
+
 // What printing needs from the system; the shell gives the real ones.
 struct PrintServices {
-    std::function<bool()> hasDefaultPrinter;
-    // Prints the print file as one page on the default printer; false when the job failed.
-    std::function<bool(const std::filesystem::path& printFile)> printFile;
+    // Why the default printer cannot take jobs now ("There is no default
+    // printer."), or nothing when it can.
+    std::function<std::optional<std::string>()> printerProblem;
+    // Prints the print file as one page on the default printer. Nothing when
+    // the printer accepted the job, else why it did not.
+    std::function<std::optional<std::string>(const std::filesystem::path& printFile)> printFile;
     // The current date and time, as text in the user's regional formats.
     std::function<std::string()> currentDate;
     std::function<std::string()> currentTime;
+    // Told after each page; returning false stops the printout there. May be empty.
+    std::function<bool(int printed, int total)> pagePrinted;
 };
 
 // The footer every printed page ends with: the print date and four lines for
@@ -27,8 +35,17 @@ struct PrintServices {
 std::vector<std::string> signatureFooter(const std::string& date, const std::string& time);
 
 // Writes one page (title first, then the body, which should already end with
-// the footer) into the print file of `folder` and prints it. False, with
-// nothing printed, when the file cannot be written or the job fails.
-bool printPage(const std::filesystem::path& folder, const std::vector<std::string>& lines, PrintServices& services);
+// the footer) into the print file of `folder` and prints it. Nothing when the
+// printer took the page, else why not (nothing is printed when the print file
+// cannot be written).
+std::optional<std::string> printPage(const std::filesystem::path& folder, const PrintedPage& lines,
+                                     PrintServices& services);
+
+// Prints the pages one job each, first asking whether the printer takes jobs
+// at all, and stops at the first page it refuses or when told to stop.
+// Nothing when every page was printed; else what the Open page says: how many
+// pages were printed and that the rest were not.
+std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
+                                      PrintServices& services);
 
 }  // namespace mc

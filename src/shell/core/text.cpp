@@ -56,20 +56,33 @@ std::string latin1ToUtf8(std::string_view latin1) {
 std::string utf8ToLatin1(std::string_view utf8) {
     std::string out;
     std::size_t i = 0;
+    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const unsigned lead = byteAt(i);
+        // Well-formed sequences only: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+        std::size_t length = 0;
+        unsigned low = 0x80, high = 0xBF;  // range of the second byte
+        if (lead < 0x80) length = 1;
+        else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        }
         bool wellFormed = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; wellFormed && k < length; ++k)
-            wellFormed = (static_cast<unsigned char>(utf8[i + k]) >> 6) == 0x2;
-        if (!wellFormed) {
-            out += utf8[i++];
-        } else if (length == 1) {
-            out += utf8[i++];
+        for (std::size_t k = 1; wellFormed && k < length; ++k) {
+            const unsigned byte = byteAt(i + k);
+            wellFormed = k == 1 ? byte >= low && byte <= high : (byte >> 6) == 0x2;
+        }
+        if (!wellFormed || length == 1) {
+            out += utf8[i++];  // ASCII, or a byte that is no UTF-8: taken as Latin-1
         } else {
             const bool latin1 = length == 2 && lead <= 0xC3;
-            out += latin1 ? static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F))
-                          : '?';
+            out += latin1 ? static_cast<char>(((lead & 0x03) << 6) | (byteAt(i + 1) & 0x3F)) : '?';
             i += length;
         }
     }

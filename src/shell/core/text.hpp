@@ -24,7 +24,8 @@ std::string joinCrLf(const std::vector<std::string>& lines);
 
 // The program's texts are Latin-1 bytes; file names on disk may be UTF-8.
 std::string latin1ToUtf8(std::string_view latin1);
-// Characters beyond Latin-1 become '?'; malformed UTF-8 bytes are taken as Latin-1.
+// Characters beyond Latin-1 become '?'; bytes that are not well-formed UTF-8 (overlong
+// forms and surrogates included) are taken as Latin-1 one by one.
 std::string utf8ToLatin1(std::string_view utf8);
 
 }  // namespace mc

@@ -39,7 +39,13 @@ void renderList(QListWidget* list, const Control& control) {
         list->clear();
         list->addItems(items);
     }
-    if (list->currentRow() != control.selected) list->setCurrentRow(control.selected);
+    if (control.selected >= 0) {
+        if (list->currentRow() != control.selected || !list->item(control.selected)->isSelected())
+            list->setCurrentRow(control.selected);
+    } else {
+        list->clearSelection();
+        list->setCurrentIndex(QModelIndex());
+    }
 }
 
 void renderCombo(QComboBox* combo, const Control& control) {
@@ -104,18 +110,17 @@ void FormBinding::connectWidget(QWidget* widget, const std::string& name) {
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setTextFormat(Qt::PlainText);
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        QObject::connect(list, &QListWidget::itemClicked, list, [this, name, list](QListWidgetItem* item) {
-            model_.pick(name, list->row(item));
+        // A file is chosen when the user selects it, by a click or by moving
+        // to it with the keyboard. The row a list makes current on its own
+        // when it takes the focus is not selected, so it chooses nothing.
+        QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this, name, list] {
+            const QList<QListWidgetItem*> selected = list->selectedItems();
+            if (rendering_ || selected.isEmpty()) return;
+            model_.pick(name, list->row(selected.first()));
             forwarded();
         });
         QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this, name](QListWidgetItem*) {
             model_.doubleClick(name);
-            forwarded();
-        });
-        // Keyboard moves through the list choose a file as a click does.
-        QObject::connect(list, &QListWidget::currentRowChanged, list, [this, name](int row) {
-            if (rendering_ || row < 0) return;
-            model_.pick(name, row);
             forwarded();
         });
     }

@@ -1,16 +1,18 @@
 #include "shell/ui/settprint.hpp"
 
+#include <QBuffer>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QTime>
 
 #include "shell/core/macro_files.hpp"
 #include "shell/core/text.hpp"
 #include "shell/ui/form_binding.hpp"
+#include "shell/ui/print_job.hpp"
 
 namespace mc::ui {
 namespace {
@@ -39,7 +41,7 @@ QFont fontOf(const char* family, QFont::StyleHint hint, qreal points) {
 }
 
 void drawLabel(QPainter& painter, const QLabel& label) {
-    painter.setFont(label.font());  // point sizes resolve at the printer's resolution
+    painter.setFont(label.font());  // point sizes resolve at the device's resolution
     const int dpi = painter.device()->logicalDpiX();
     const QPoint topLeft = label.pos() * dpi / LayoutDpi;
     // What runs off the sheet is cut off, as on paper.
@@ -47,27 +49,35 @@ void drawLabel(QPainter& painter, const QLabel& label) {
                      label.text());
 }
 
+// The default printer's sheet; A4 when there is no printer to ask.
+QPageSize defaultPageSize() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    const QPageSize size = printer.isNull() ? QPageSize() : printer.defaultPageSize();
+    return size.isValid() ? size : QPageSize(QPageSize::A4);
+}
+
 }  // namespace
 
 SettPrint::SettPrint(QWidget* parent)
     : QWidget(parent),
       title_(placedLabel(this, "Label2", 960, 1080, fontOf("Liberation Sans", QFont::SansSerif, 18))),
-      body_(placedLabel(this, "Label1", 960, 2160, fontOf("Liberation Mono", QFont::Monospace, 8.25))) {
+      body_(placedLabel(this, "Label1", 960, 2160, fontOf("Liberation Mono", QFont::Monospace, 8.25))),
+      pageSize_(defaultPageSize()) {
     setObjectName(QStringLiteral("SettPrint"));
 }
 
-SettPrint::Outcome SettPrint::load(const std::filesystem::path& printFile) {
-    if (!layOut(printFile)) return Outcome::NothingToPrint;
-    return printLabels() ? Outcome::Printed : Outcome::Failed;
+std::optional<std::string> SettPrint::load(const std::filesystem::path& printFile) {
+    if (!layOut(printFile)) return std::nullopt;
+    return printOnePage([this](QPainter& painter) { paintPage(painter); }, pageSize_, PrintDpi,
+                        QStringLiteral("ToPrint"));
 }
 
 bool SettPrint::layOut(const std::filesystem::path& printFile) {
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (!printer.isNull()) resize(printer.defaultPageSize().sizePixels(LayoutDpi));
-
+    resize(pageSize_.sizePixels(LayoutDpi));
     // A missing file reads as an empty one: nothing to print, nothing to report.
-    const std::string bytes = readFile(printFile).value_or(std::string());
-    const std::vector<std::string_view> lines = splitLines(bytes);
+    ReadResult file = readFile(printFile);
+    if (file.status != ReadStatus::Read) file.bytes.clear();
+    const std::vector<std::string_view> lines = splitLines(file.bytes);
     QString body;
     for (std::size_t i = 1; i < lines.size(); ++i) body += fromLatin1(std::string(lines[i])) + QLatin1Char('\n');
     title_->setText(lines.empty() ? QString() : fromLatin1(std::string(lines[0])));
@@ -77,27 +87,31 @@ bool SettPrint::layOut(const std::filesystem::path& printFile) {
     return !body.isEmpty();
 }
 
-bool SettPrint::printLabels() {
-    // Without a default printer QPainter::begin() fails on a QPrinter; ask first.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return false;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("ToPrint"));
-    printer.setFullPage(true);  // positions count from the edge of the sheet
-    printer.setResolution(PrintDpi);
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
+void SettPrint::paintPage(QPainter& painter) const {
     drawLabel(painter, *title_);
     drawLabel(painter, *body_);
-    return painter.end();
+}
+
+QByteArray SettPrint::renderPdf() const {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(pageSize_);
+    writer.setPageMargins(QMarginsF());
+    writer.setResolution(PrintDpi);
+    QPainter painter(&writer);
+    paintPage(painter);
+    painter.end();
+    return pdf;
 }
 
 PrintServices systemPrintServices() {
     PrintServices services;
-    services.hasDefaultPrinter = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
+    services.printerProblem = [] { return defaultPrinterProblem(); };
     services.printFile = [](const std::filesystem::path& file) {
         SettPrint window;
-        return window.load(file) != SettPrint::Outcome::Failed;
+        return window.load(file);
     };
     services.currentDate = [] { return toLatin1(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
     services.currentTime = [] { return toLatin1(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat)); };

@@ -3,34 +3,46 @@
 // default printer, a large title above a fixed-pitch body. The printing
 // editors load it and unload it at once; it is never shown.
 
+#include <QPageSize>
 #include <QWidget>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "shell/core/print_page.hpp"
 
 class QLabel;
+class QPainter;
 
 namespace mc::ui {
 
 class SettPrint : public QWidget {
     Q_OBJECT
 public:
-    enum class Outcome { Printed, NothingToPrint, Failed };
-
     explicit SettPrint(QWidget* parent = nullptr);
 
-    // The load step: lays the print file out and, when it has a body, prints it.
-    Outcome load(const std::filesystem::path& printFile);
+    // The load step: lays the print file out and, when it has a body, prints
+    // it. Nothing when the page was printed or had nothing to print; else why
+    // the printer did not take it.
+    std::optional<std::string> load(const std::filesystem::path& printFile);
 
     // Line 1 of the file into the title label, every further line (each with
-    // a line break) into the body label. True when the body is not empty.
+    // a line break) into the body label, on a window the size of the default
+    // printer's page. True when the body is not empty.
     bool layOut(const std::filesystem::path& printFile);
-    // Prints both labels as laid out, as one page on the default printer.
-    bool printLabels();
+
+    // Draws both labels as laid out, on a device of any resolution.
+    void paintPage(QPainter& painter) const;
+
+    // The page as one PDF page, as it goes to the printer.
+    QByteArray renderPdf() const;
+
+    QPageSize pageSize() const { return pageSize_; }
 
 private:
     QLabel* title_;
     QLabel* body_;
+    QPageSize pageSize_;
 };
 
 // Printing as the running program does it: the system's default printer and

@@ -1,0 +1,156 @@
+// Printing on the real default printer (the test scheduler's cups-pdf queue):
+// one job per page, and every way the printer can refuse pages is reported
+// with the count of pages printed.
+
+#include <QApplication>
+#include <QProcessEnvironment>
+#include <QTest>
+#include <cstdio>
+#include <string_view>
+
+#include "shell/core/print_page.hpp"
+#include "shell/ui/print_job.hpp"
+#include "shell/ui/settprint.hpp"
+#include "support/qt_test_environment.hpp"
+#include "support/temp_folder.hpp"
+#include "support/test_printer.hpp"
+
+using namespace mc::testing;
+
+namespace {
+
+constexpr std::string_view NoPrinterChild = "--no-printer-child";
+
+// Run as a child process with CUPS_SERVER pointing where nobody listens.
+int noPrinterChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    mc::PrintServices services = mc::ui::systemPrintServices();
+    const std::filesystem::path folder = argv[2];
+    const auto result = mc::printPages(folder, {{"Title", "Body"}}, services);
+    std::printf("%s\n", result.value_or("printed").c_str());
+    return 0;
+}
+
+std::vector<mc::PrintedPage> threePages() {
+    return {{"Page 1", "first"}, {"Page 2", "second"}, {"Page 3", "third"}};
+}
+
+QString text(const std::optional<std::string>& message) {
+    return message ? QString::fromStdString(*message) : QStringLiteral("<printed>");
+}
+
+}  // namespace
+
+class PrintJobTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        quietOffscreenNoise();
+        QCOMPARE(mc::ui::defaultPrinterName(), Queue);
+    }
+
+    // A job left by a test that failed half-way must not count as the next one's.
+    void init() { QVERIFY(queueDrained()); }
+
+    // Whatever a test did to the queue, the next one finds it taking jobs.
+    void cleanup() {
+        queueCommand("cupsaccept");
+        queueCommand("cupsenable");
+    }
+
+    void eachPageIsOneJobInPageOrder() {
+        TempFolder folder;
+        mc::PrintServices services = mc::ui::systemPrintServices();
+        const QSet<QString> before = pdfsNow();
+        QCOMPARE(text(mc::printPages(folder.path(), threePages(), services)), QStringLiteral("<printed>"));
+        const QStringList pdfs = newPdfs(before);
+        QCOMPARE(pdfs.size(), 3);
+        for (int k = 0; k < 3; ++k)
+            QVERIFY2(pdfText(pdfs[k]).contains(QStringLiteral("Page %1").arg(k + 1)), qPrintable(pdfs[k]));
+        QCOMPARE(folder.read("ToPrint.tmp"), std::string("Page 3\r\nthird\r\n"));
+    }
+
+    void aPageWithoutBodyIsNoJob() {
+        TempFolder folder;
+        mc::PrintServices services = mc::ui::systemPrintServices();
+        const QSet<QString> before = pdfsNow();
+        QCOMPARE(text(mc::printPages(folder.path(), {{"Title only"}}, services)), QStringLiteral("<printed>"));
+        QCOMPARE(newPdfs(before), QStringList());
+    }
+
+    void aPrinterThatTakesNoJobsPrintsNothingAndSaysSo_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("rejecting") << "cupsreject"
+                                   << "The printer MacroCreatorPDF does not accept jobs. Nothing was printed.";
+        QTest::newRow("stopped") << "cupsdisable" << "The printer MacroCreatorPDF is stopped. Nothing was printed.";
+    }
+    void aPrinterThatTakesNoJobsPrintsNothingAndSaysSo() {
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        QVERIFY(queueCommand(command.toLatin1().constData()));
+        TempFolder folder;
+        mc::PrintServices services = mc::ui::systemPrintServices();
+        const QSet<QString> before = pdfsNow();
+        QCOMPARE(text(mc::printPages(folder.path(), threePages(), services)), message);
+        queueCommand("cupsenable");
+        QCOMPARE(newPdfs(before), QStringList());
+    }
+
+    void aPrinterThatStopsTakingJobsMidwayStopsThePrintout_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("rejecting") << "cupsreject" << "Page 2 was not printed (the printer refused it";
+        QTest::newRow("stopped") << "cupsdisable" << "Page 2 was not printed (job ";
+    }
+    void aPrinterThatStopsTakingJobsMidwayStopsThePrintout() {
+        QFETCH(QString, command);
+        QFETCH(QString, reason);
+        TempFolder folder;
+        mc::PrintServices services = mc::ui::systemPrintServices();
+        services.pagePrinted = [&](int printed, int) {
+            // Page 1 is on paper before the printer stops taking jobs.
+            if (printed == 1 && queueDrained()) queueCommand(command.toLatin1().constData());
+            return true;
+        };
+        const QSet<QString> before = pdfsNow();
+        const QString result = text(mc::printPages(folder.path(), threePages(), services));
+        QVERIFY2(result.startsWith(QStringLiteral("Printing stopped: 1 of 3 pages were printed. ") + reason),
+                 qPrintable(result));
+        QVERIFY2(result.endsWith(QStringLiteral("nor were the pages after it.")), qPrintable(result));
+        if (command == QStringLiteral("cupsdisable")) {
+            // The page the stopped printer holds is no page on paper: take it back.
+            output(QStringLiteral("cancel"), {QStringLiteral("-a"), Queue});
+        }
+        queueCommand("cupsenable");
+        QCOMPARE(newPdfs(before).size(), 1);
+    }
+
+    void withoutDefaultPrinterNothingIsPrintedAndNothingBreaks() {
+        TempFolder folder;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CUPS_SERVER"),
+                           QString::fromStdString((folder.path() / "nobody-listens.sock").string()));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(NoPrinterChild), QString::fromStdString(folder.path().string())});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
+                 QStringLiteral("There is no default printer. Nothing was printed.\n"));
+    }
+};
+
+int main(int argc, char** argv) {
+    prepareHeadlessQt();
+    if (argc > 2 && argv[1] == NoPrinterChild) return noPrinterChild(argc, argv);
+    useTestPrinter();
+    QApplication app(argc, argv);
+    PrintJobTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "print_job_test.moc"
