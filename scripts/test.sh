@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs the whole test suite,
-# then once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then once more under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# builds the fuzz targets of the file readers with clang and runs each briefly.
 set -euo pipefail
 source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -20,3 +21,4 @@ export QT_QPA_PLATFORM=offscreen
 run_suite "$source_dir/build-ci" -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite "$source_dir/build-ci-sanitize" -DCMAKE_BUILD_TYPE=Debug -DMC_SANITIZE=ON
+CXX=clang++ run_suite "$source_dir/build-ci-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMC_FUZZ_ONLY=ON

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/editor_catalog.hpp"
@@ -41,10 +42,6 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavrel_Macro_Creator selection"));
         QCOMPARE(shown(window, "Label1"), QStringLiteral("Select pump software version"));
         QCOMPARE(shown(window, "Label5"), QStringLiteral("Orvella 510 LX"));
-        const char* captions[][2] = {{"Command1", "KtPCA17K"},  {"Command5", "KtEPI17K"},  {"Command6", "RXPCA18"},
-                                     {"Command7", "RXEPI18"},   {"Command3", "RXPCA18E"},  {"Command8", "RXEPI18E"},
-                                     {"Command4", "ORRX_USA"},  {"Command2", "Quelda036"}, {"Command9", "Quelda041"}};
-        for (const auto& [name, caption] : captions) QCOMPARE(shown(window, name), QString::fromLatin1(caption));
         // The headings stand above their columns.
         QVERIFY(widget(window, "Command9")->x() >= widget(window, "Label5")->x() - 1);
         QVERIFY(widget(window, "Command9")->y() > widget(window, "Command2")->y());
@@ -94,57 +91,39 @@ private slots:
         QVERIFY(editor->isVisible());
     }
 
-    void everyEditorHasTheFrame() {
+    // The Open page of every editor, as a technician meets it: the macro files
+    // of its own kind listed, and nothing chosen until the user chooses, even
+    // when the list takes the focus as the window comes up.
+    void everyEditorListsItsFilesAndChoosesNothingByItself() {
         folder.write("a.tm2", "");
+        folder.write("z.tm2", "");
         folder.write("b.tv1", "");
         folder.write("c.tb2", "");
-        struct Case { mc::EditorKind kind; const char* title; const char* file; const char* page2; const char* label75; int maxLength; };
-        const Case cases[] = {
-            {mc::EditorKind::Quelda041, "Tavrel_Macro_Creator for Quelda041", "a.tm2", "Departments list", "Drug Library Name", 11},
-            {mc::EditorKind::Quelda036, "Tavrel_Macro_Creator", "a.tm2", "Departments list", "Macro Name", 8},
-            {mc::EditorKind::OrrxUsa, "Tavrel_Macro_Creator", "b.tv1", "Departments list", "Macro Name", 24},
-            {mc::EditorKind::Rx, "Tavrel_Macro_Creator", "c.tb2", "Pump Setting", "Macro Name", 8},
-            {mc::EditorKind::Kt, "Tavrel_Macro_Creator", "c.tb2", "Pump Setting", "Macro Name", 8},
+        const std::pair<mc::EditorKind, const char*> cases[] = {
+            {mc::EditorKind::Quelda041, "a.tm2"}, {mc::EditorKind::Quelda036, "a.tm2"},
+            {mc::EditorKind::OrrxUsa, "b.tv1"},   {mc::EditorKind::Rx, "c.tb2"},
+            {mc::EditorKind::Kt, "c.tb2"},
         };
-        for (const Case& c : cases) {
-            QWidget* editor = mc::app::createEditorWindow(c.kind, folder.path(), mc::NumberFormat{});
+        for (const auto& [kind, file] : cases) {
+            QWidget* editor = mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
             editor->show();
-            const QString name = editor->objectName();
-            QCOMPARE(editor->windowTitle(), QString::fromLatin1(c.title));
-            QVERIFY(visible(editor, "Frame1"));
+            QApplication::setActiveWindow(editor);
+            QVERIFY(QTest::qWaitForWindowActive(editor));
             auto* list = widget<QListWidget>(editor, "File1");
-            QCOMPARE(list->count(), 1);
-            QCOMPARE(list->item(0)->text(), QString::fromLatin1(c.file));
-            QVERIFY(!enabled(editor, "Command1"));
-            chooseInList(editor, "File1", QString::fromLatin1(c.file));
+            list->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            QVERIFY(list->count() >= 1);
+            QCOMPARE(list->item(0)->text(), QString::fromLatin1(file));
+            QVERIFY2(!enabled(editor, "Command1"), qPrintable(editor->objectName()));
+            QCOMPARE(shown(editor, "Text30"), QString());
+            for (const char* print : {"Command12", "Command15", "Command16"}) {
+                auto* button = editor->findChild<QPushButton*>(QString::fromLatin1(print));
+                if (button && button->text().startsWith(QStringLiteral("Print"))) QVERIFY(!button->isEnabled());
+            }
+            chooseInList(editor, "File1", QString::fromLatin1(file));
             QVERIFY(enabled(editor, "Command1"));
-            QCOMPARE(shown(editor, "Text30"), QString::fromLatin1(c.file));
-            saveScreenshot(editor, name + QStringLiteral("-1-open"));
-
-            clickButton(editor, c.kind == mc::EditorKind::Quelda041 || c.kind == mc::EditorKind::Quelda036 ||
-                                        c.kind == mc::EditorKind::OrrxUsa ? "Command12" : "Command13");
-            QVERIFY(visible(editor, "Frame2"));
-            QCOMPARE(widget<QGroupBox>(editor, "Frame2")->title(), QString::fromLatin1(c.page2));
-            saveScreenshot(editor, name + QStringLiteral("-2"));
-            clickButton(editor, "Command3");
-            QVERIFY(visible(editor, "Frame3"));
-            saveScreenshot(editor, name + QStringLiteral("-3"));
-            clickButton(editor, "Command10");
-            QVERIFY(visible(editor, "Frame4"));
-            QCOMPARE(shown(editor, "Label75"), QString::fromLatin1(c.label75));
-            QCOMPARE(widget<QLineEdit>(editor, "Text29")->maxLength(), c.maxLength);
-            QVERIFY(!enabled(editor, "Command11"));
-            typeInto(editor, "Text29", QStringLiteral("x"));
-            QVERIFY(enabled(editor, "Command11"));
-            typeInto(editor, "Text29", QString());
-            QVERIFY(!enabled(editor, "Command11"));
-            saveScreenshot(editor, name + QStringLiteral("-4-save"));
-            clickButton(editor, "Command6");
-            QVERIFY(visible(editor, "Frame3"));
-            clickButton(editor, "Command7");
-            QVERIFY(visible(editor, "Frame2"));
-            clickButton(editor, "Command2");
-            QVERIFY(visible(editor, "Frame1"));
+            QCOMPARE(shown(editor, "Text30"), QString::fromLatin1(file));
+            saveScreenshot(editor, editor->objectName() + QStringLiteral("-1-open"));
             editor->close();
         }
     }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <new>
+
 #include "shell/core/editor_frame.hpp"
 #include "support/temp_folder.hpp"
 
@@ -12,6 +15,7 @@ public:
     explicit TestEditor(const std::filesystem::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
         form_.add("TextA");
         form_.add("TextB");
+        form_.add("Exhaust");
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
@@ -60,6 +64,7 @@ protected:
         return true;
     }
     bool onClick(const std::string& name) override {
+        if (name == "Exhaust") throw std::bad_alloc();
         if (name != "Command13") return false;
         ++record;
         restorePage(3);
@@ -124,6 +129,38 @@ TEST_F(Frame, OpeningAVanishedFileLeavesPageAndMacroAsTheyWere) {
     EXPECT_EQ(editor().visiblePage(), 1);
     EXPECT_EQ((*this)["OpenMessage"].text, "The Macro file beta.tst can not be opened. It may have been removed.");
     EXPECT_EQ(editor().a, "kept");
+}
+
+TEST_F(Frame, TheListedEntryIsTheFileOpenedWhateverItsNameShows) {
+    std::filesystem::create_directory(folder.path() / "a");
+    std::ofstream(folder.path() / "a" / "b.tst") << "wrong|file";
+    std::ofstream(folder.path() / std::filesystem::path("a\xC0\xAF" "b.tst")) << "right|file";
+    chooseFile("a\xC0\xAF" "b.tst");
+    EXPECT_EQ((*this)["Text30"].text, "a\xC0\xAF" "b.tst");
+    editor().click("Command1");
+    EXPECT_EQ(editor().a, "right");
+}
+
+TEST_F(Frame, AFileFarLargerThanAnyMacroIsRefusedUnread) {
+    std::ofstream(folder.path() / "huge.tst") << "x";
+    std::filesystem::resize_file(folder.path() / "huge.tst", 1024 * 1024 * 1024);
+    editor().click("Command12");
+    editor().textEdited("TextA", "kept");
+    editor().click("Command4");
+    editor().click("Command2");
+    chooseFile("huge.tst");
+    editor().click("Command1");
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_EQ((*this)["OpenMessage"].text,
+              "The Macro file huge.tst can not be opened: at more than 1 MiB it is far larger than any macro file.");
+    EXPECT_EQ(editor().a, "kept");
+}
+
+TEST_F(Frame, RunningOutOfMemoryIsAMessageNotTheEnd) {
+    editor().click("Exhaust");
+    EXPECT_EQ((*this)["OpenMessage"].text, "There was not enough memory to finish this action.");
+    editor().click("Command12");
+    EXPECT_EQ(editor().visiblePage(), 2) << "the editor goes on working";
 }
 
 TEST_F(Frame, NewEmptiesTheMacroAndShowsTheFirstDataPage) {
@@ -248,6 +285,16 @@ TEST_F(SavePage, NamesThatAreNoPlainFileNameAreRefused) {
         EXPECT_EQ(editor().visiblePage(), 4);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "up.tst"));
+}
+
+TEST_F(SavePage, AFolderOrALinkInTheWayIsNamedForWhatItIs) {
+    std::filesystem::create_directory(folder.path() / "box.tst");
+    std::filesystem::create_symlink(folder.path() / "beta.tst", folder.path() / "alias.tst");
+    save("box");
+    EXPECT_EQ((*this)["Label76"].text, "A folder named box.tst is in the working folder. Please enter another Macro name");
+    save("alias");
+    EXPECT_EQ((*this)["Label76"].text, "A link named alias.tst is in the working folder. Please enter another Macro name");
+    EXPECT_EQ(editor().visiblePage(), 4);
 }
 
 TEST_F(SavePage, AFileCreatedMeanwhileWinsAndTheUserIsTold) {

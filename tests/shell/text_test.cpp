@@ -30,6 +30,14 @@ TEST(Text, ConvertsLatin1FileNames) {
     EXPECT_EQ(utf8ToLatin1("M\xC2\xB5g"), "M\xB5g");
     EXPECT_EQ(utf8ToLatin1("\xE2\x82\xAC"), "?");  // the euro sign has no Latin-1 byte
     EXPECT_EQ(utf8ToLatin1("a\xFF"), "a\xFF");     // not UTF-8: taken as it is
+    // Overlong forms, surrogates and code points beyond U+10FFFF are no UTF-8:
+    // each byte stands for itself, so "a" 0xC0 0xAF "b" can never read as "a/b".
+    EXPECT_EQ(utf8ToLatin1("a\xC0\xAF" "b"), "a\xC0\xAF" "b");
+    EXPECT_EQ(utf8ToLatin1("\xE0\x80\xAF"), "\xE0\x80\xAF");
+    EXPECT_EQ(utf8ToLatin1("\xED\xA0\x80"), "\xED\xA0\x80");
+    EXPECT_EQ(utf8ToLatin1("\xF4\x90\x80\x80"), "\xF4\x90\x80\x80");
+    EXPECT_EQ(utf8ToLatin1("\xF0\x9F\x98\x80"), "?");  // a well-formed character beyond Latin-1
+    EXPECT_EQ(utf8ToLatin1("\xC3"), "\xC3");              // cut short
     for (int byte = 1; byte < 256; ++byte) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(one)), one);

@@ -125,11 +125,13 @@ EditorWindow::~EditorWindow() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-NumberFormat systemNumberFormat() {
-    const QString point = QLocale::system().decimalPoint();
+NumberFormat numberFormatOf(const QLocale& locale) {
+    const QString point = locale.decimalPoint();
     NumberFormat format;
     if (point.size() == 1 && point.at(0).unicode() < 0x80) format.decimalSeparator = point.at(0).toLatin1();
     return format;
 }
+
+NumberFormat systemNumberFormat() { return numberFormatOf(QLocale::system()); }
 
 }  // namespace mc::ui

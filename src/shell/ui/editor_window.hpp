@@ -2,6 +2,7 @@
 // The window of one editor: the four pages of the frame stacked so that one
 // is in view, with the editor's own fields placed on the two data pages.
 
+#include <QLocale>
 #include <QWidget>
 #include <memory>
 
@@ -26,7 +27,8 @@ private:
     std::unique_ptr<FormBinding> binding_;
 };
 
-// The regional number format of the system, for the editors' number checks.
+// The number format of a locale, and of the system's, for the editors' number checks.
+NumberFormat numberFormatOf(const QLocale& locale);
 NumberFormat systemNumberFormat();
 
 }  // namespace mc::ui
