@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <limits>
 #include <optional>
 #include <vector>
 
+#include "shell/core/number_text.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc::protocols {
@@ -90,12 +89,8 @@ std::optional<std::string> concentrationLine(const ProtocolMacro& macro, int n) 
 
 // The protocol number of a "Send:PDT06:" line, read as a 16-bit whole number.
 std::optional<int> protocolNumber(std::string_view text, const NumberFormat& format) {
-    const auto value = Decimal::parse(text, format);
-    if (!value) return std::nullopt;
-    const std::int64_t rounded = value->roundedAt(0);
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<int>(rounded);
+    if (!ToIntegerVal(text, format)) return std::nullopt;
+    return static_cast<int>(Decimal::parse(text, format)->roundedAt(0));
 }
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
