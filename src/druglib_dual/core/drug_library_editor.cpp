@@ -1,5 +1,6 @@
 #include "druglib_dual/core/drug_library_editor.hpp"
 
+#include "druglib_dual/core/tm2_file.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc::druglib {
@@ -103,6 +104,24 @@ EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
         if (form_[departmentCheck(d)].checked) mask |= 1u << (d - 1);
     library_.DepartmentMasks[n] = mask;
     return {true, "Drug Updated"};
+}
+
+std::vector<std::pair<std::string, std::string>> DrugLibraryEditor::fieldCaptions(int page) const {
+    if (page != 3) return {};
+    std::vector<std::pair<std::string, std::string>> captions{
+        {"Drug Name", "Text26"},      {"Concentration Minimum", "Text27"}, {"Concentration Maximum", "Text28"},
+        {"Dose Units", "Combo1"},     {"Dose Minimum", "Text31"},          {"Dose Maximum", "Text32"}};
+    for (const char* name : {"Combo2", "Combo3"})
+        if (form_.has(name)) captions.emplace_back(name == std::string("Combo2") ? "Concentration Units" : "Drug Vial Units", name);
+    return captions;
+}
+
+DrugLibrary DrugLibraryEditor::asWritten(std::size_t drugNameWidth) const {
+    DrugLibrary written = library_;
+    for (int d = 1; d <= DepartmentCount; ++d)
+        written.DepartmentNames[d] = padRight(written.DepartmentNames[d], DepartmentNameWidth);
+    for (int n = 1; n <= DrugCount; ++n) written.DrugNames[n] = padRight(written.DrugNames[n], drugNameWidth);
+    return written;
 }
 
 void DrugLibraryEditor::enableRecordButtons() {

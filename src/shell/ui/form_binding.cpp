@@ -59,6 +59,24 @@ void renderCombo(QComboBox* combo, const Control& control) {
     combo->setCurrentIndex(control.selected);
 }
 
+// Failures stand out in an error colour: a message label's text, and the
+// field a failed rule names. Everything else keeps the style's palette.
+void renderError(QWidget* widget, bool error) {
+    static const QColor errorText(0xB0, 0x00, 0x20);
+    static const QColor errorField(0xFF, 0xE4, 0xE4);
+    QPalette palette;  // the inherited palette
+    if (error) {
+        palette = widget->palette();
+        if (qobject_cast<QLabel*>(widget)) {
+            palette.setColor(QPalette::WindowText, errorText);
+        } else {
+            palette.setColor(QPalette::Base, errorField);
+            palette.setColor(QPalette::Button, errorField);
+        }
+    }
+    if (error || widget->testAttribute(Qt::WA_SetPalette)) widget->setPalette(palette);
+}
+
 }  // namespace
 
 QString fromLatin1(const std::string& text) {
@@ -160,6 +178,7 @@ void FormBinding::render() {
             group->setTitle(text);
         }
         widget->setEnabled(control.enabled);
+        renderError(widget, control.error);
         // Pages are shown by their stack; every other control by its flag.
         if (auto* stack = qobject_cast<QStackedWidget*>(widget->parentWidget())) {
             if (control.visible) stack->setCurrentWidget(widget);
