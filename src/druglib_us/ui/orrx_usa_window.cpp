@@ -85,6 +85,7 @@ QWidget* departmentFields() {
 QGridLayout* leftColumn() {
     auto* grid = column();
     auto* number = new QHBoxLayout;
+    number->setSpacing(6);
     number->addWidget(label(1));
     number->addWidget(label(13));
     number->addWidget(label(14));
