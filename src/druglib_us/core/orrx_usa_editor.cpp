@@ -254,11 +254,13 @@ void OrrxUsaEditor::Command15_Click() {
 }
 
 bool OrrxUsaEditor::onClick(const std::string& name) {
-    if (name == "Command13") currentDrug_ += 1;
-    else if (name == "Command14") currentDrug_ -= 1;
-    else if (name == "Command15") Command15_Click();
-    else return false;
-    if (name != "Command15") ActDrug_Restore();
+    if (name == "Command15") {
+        Command15_Click();
+        return true;
+    }
+    if (name != "Command13" && name != "Command14") return false;
+    currentDrug_ += name == "Command13" ? 1 : -1;  // Next Drug, Previous Drug
+    ActDrug_Restore();
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "druglib_us/core/tv1_file.hpp"
 
-#include <algorithm>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -124,12 +123,10 @@ Tv1Read readTv1(std::string_view bytes) {
         line.remove_prefix(EntryPrefix.size());
         bool found = true;
         const auto number = wholeNumber<std::int16_t>(ExtractValue(line, ",DN=", ",DN=", found));
-        library.DrugCount += 1;
-        if (!found || !number || *number != library.DrugCount || *number > MaxDrugCount) {
-            library.DrugCount = std::min(library.DrugCount, MaxDrugCount);
-            return read;
-        }
-        if (!readEntryFields(line, library.Drug[*number])) return read;
+        const int expected = library.DrugCount + 1;
+        if (!found || !number || *number != expected || expected > MaxDrugCount) return read;
+        library.DrugCount = expected;
+        if (!readEntryFields(line, library.Drug[expected])) return read;
     }
     return read;  // no finish line
 }
