@@ -131,6 +131,11 @@ private slots:
             typeInto(editor, qPrintable(QStringLiteral("Text%1").arg(d)), QStringLiteral("Department name %1").arg(d, 3, 10, QLatin1Char('0')));
         clickButton(editor, "Command4");
         clickButton(editor, "Command3");
+        typeInto(editor, "Text25", QStringLiteral("x"));
+        clickButton(editor, "Command9");
+        QVERIFY(shown(editor, "Label74").count(QLatin1Char('\n')) >= 10);
+        QTest::qWait(100);  // the window grows to the long message list on a later pass
+        saveScreenshot(editor, QStringLiteral("ORRX_USA-drug-refused"));
         for (const QString& mode : {QStringLiteral("WEIGHT"), QStringLiteral("VOLUME")}) {
             for (const QString& units : {QStringLiteral("NOTIME"), QStringLiteral("HH:MM")}) {
                 fillDrug(editor, mode, units);
