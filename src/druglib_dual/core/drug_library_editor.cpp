@@ -1,12 +1,12 @@
 #include "druglib_dual/core/drug_library_editor.hpp"
 
 #include "druglib_dual/core/tm2_file.hpp"
+#include "shell/core/department_page.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc::druglib {
 namespace {
 
-std::string departmentBox(int d) { return "Text" + std::to_string(d); }
 std::string departmentCheck(int d) { return "Check" + std::to_string(d); }
 
 const char* const ValueBoxes[] = {"Text27", "Text28", "Text31", "Text32"};
@@ -44,7 +44,7 @@ void addMessageIf(bool failed, std::string& messages, const std::string& message
 DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path workingDirectory,
                                      NumberFormat numberFormat, DrugSizes sizes)
     : EditorFrame(std::move(layout), std::move(workingDirectory), numberFormat) {
-    for (int d = 1; d <= DepartmentCount; ++d) form_.add(departmentBox(d)).maxLength = 20;
+    addDepartmentBoxes(form_, DepartmentCount, 20);
 
     form_.add("Label51", captioned("Drug Number"));
     form_.add("Label1");
@@ -64,8 +64,7 @@ DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path w
 void DrugLibraryEditor::fillPage(int page) {
     if (page == 2) {
         // Names read from a file carry their padding; the box shows them without it.
-        for (int d = 1; d <= DepartmentCount; ++d)
-            form_[departmentBox(d)].text = trimTrailingBlanks(library_.DepartmentNames[d].substr(0, 20));
+        showDepartmentNames(form_, library_.DepartmentNames, 20);
         return;
     }
     const int n = activeDrug_;
@@ -86,7 +85,7 @@ void DrugLibraryEditor::fillPage(int page) {
 
 EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
     if (page == 2) {
-        for (int d = 1; d <= DepartmentCount; ++d) library_.DepartmentNames[d] = form_[departmentBox(d)].text;
+        storeDepartmentNames(form_, library_.DepartmentNames);
         return {true, "Departments list Updated"};
     }
     std::string messages;
@@ -137,11 +136,9 @@ bool DrugLibraryEditor::onClick(const std::string& name) {
 }
 
 bool DrugLibraryEditor::onTextEdited(const std::string& name) {
-    for (int d = 1; d <= DepartmentCount; ++d) {
-        if (name == departmentBox(d)) {
-            markModified(2);  // Departments_Modifyed
-            return true;
-        }
+    if (isDepartmentBox(name, DepartmentCount)) {
+        markModified(2);  // Departments_Modifyed
+        return true;
     }
     if (name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32") {
         Drug_Modifyed();

@@ -41,8 +41,8 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
     buttons_ = {
         {"Command1", [this] { Command1_Click(); }},   {layout_.newButton, [this] { New_Click(); }},
         {"Command2", [this] { Command2_Click(); }},   {"Command3", [this] { Command3_Click(); }},
-        {"Command4", [this] { commit(2); }},          {"Command5", [this] { restorePage(2); }},
-        {"Command7", [this] { Command7_Click(); }},   {"Command8", [this] { restorePage(3); }},
+        {"Command4", [this] { commit(2); }},          {"Command5", [this] { cancelPage(2); }},
+        {"Command7", [this] { Command7_Click(); }},   {"Command8", [this] { cancelPage(3); }},
         {"Command9", [this] { commit(3); }},          {"Command10", [this] { Command10_Click(); }},
         {"Command11", [this] { Command11_Click(); }}, {"Command6", [this] { Command6_Click(); }},
     };
@@ -76,6 +76,7 @@ void EditorFrame::addPages() {
     form_.add("Command9", caption("OK"));
     form_.add("Command10", caption("Next"));
     for (const auto& [name, text] : layout_.recordButtons) form_.add(name, caption(text));
+    for (const auto& [name, text] : layout_.recordActions) form_.add(name, caption(text));
     form_.add("Label74");
 
     form_.add("Label75", caption(layout_.saveNameCaption));
@@ -142,7 +143,9 @@ void EditorFrame::textEdited(const std::string& name, const std::string& text) {
     if (!form_.has(name)) return;
     guarded([&] {
         Control& control = form_[name];
-        const auto limit = static_cast<std::size_t>(control.maxLength);
+        // Typing stops at the box's limit; a longer text that a restore put there
+        // stays whole, and typing may not make it longer.
+        const auto limit = std::max(static_cast<std::size_t>(control.maxLength), control.text.size());
         control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
         control.error = false;  // changed: no longer the field a rule named
         if (name == "Text29") Text29_Change();
@@ -175,6 +178,7 @@ void EditorFrame::toggle(const std::string& name, bool checked) {
 void EditorFrame::restorePage(int page) {
     fillPage(page);
     setClean(page);
+    pageRestored(page);
 }
 
 void EditorFrame::markModified(int page) {

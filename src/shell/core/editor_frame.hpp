@@ -37,6 +37,8 @@ struct FrameLayout {
     std::string cancelCaption = "Cancel Last Changes";
     // Page-3 buttons that step between records; disabled while the page is modified.
     std::vector<std::pair<std::string, std::string>> recordButtons;
+    // Page-3 buttons that act in both states of the page (name, caption).
+    std::vector<std::pair<std::string, std::string>> recordActions;
     // After a Save nothing stays chosen in the Open page's list.
     bool forgetChosenFileAfterSave = false;
     // What Page Down and Page Up press on page 3 (empty: nothing).
@@ -89,6 +91,10 @@ protected:
     virtual std::optional<std::string> writeMacro(const std::string& macroName);
     virtual void fillPage(int /*page*/) {}
     virtual Commit commitPage(int page);
+    // Runs at the end of every restore of a data page, after the clean state is set.
+    virtual void pageRestored(int /*page*/) {}
+    // "Cancel Last Changes" of a data page.
+    virtual void cancelPage(int page) { restorePage(page); }
     virtual void selectFirstRecord() {}
     // Enables the record buttons of page 3 in its clean state.
     virtual void enableRecordButtons() {}

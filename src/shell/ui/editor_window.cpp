@@ -146,6 +146,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     auto* page3Buttons = new QHBoxLayout;
     for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));
     page3Buttons->addStretch();
+    for (const auto& [name, caption] : layout.recordActions) page3Buttons->addWidget(named<QPushButton>(name));
     for (const char* name : {"Command7", "Command8", "Command9", "Command10"})
         page3Buttons->addWidget(named<QPushButton>(name));
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QValidator>
+#include <algorithm>
 
 namespace mc::ui {
 namespace {
@@ -158,7 +159,10 @@ void FormBinding::render() {
         const Control& control = form[it.key().toStdString()];
         const QString text = fromLatin1(control.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setMaxLength(control.maxLength > 0 ? control.maxLength : 32767);
+            // The limit holds for typing; a longer text that the model holds
+            // (read from a file) is shown whole, so the limit widens to it.
+            const int length = static_cast<int>(text.size());
+            edit->setMaxLength(control.maxLength > 0 ? std::max(control.maxLength, length) : 32767);
             if (edit->text() != text) edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             renderCombo(combo, control);
