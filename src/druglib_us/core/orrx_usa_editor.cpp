@@ -242,6 +242,7 @@ void OrrxUsaEditor::Command15_Click() {
     const int n = currentDrug_;
     // The entry after the last one is always empty, so the last entry empties.
     for (int i = n; i <= library_.DrugCount; ++i) library_.Drug[i] = library_.Drug[i + 1];
+    markLibraryChanged();
     if (n > 1) currentDrug_ = n - 1;
     if (library_.DrugCount < 2) {
         ActDrug_Restore();
@@ -251,6 +252,42 @@ void OrrxUsaEditor::Command15_Click() {
     }
     library_.DrugCount -= 1;
     ActDrug_Restore();
+}
+
+bool OrrxUsaEditor::readsBackAsMacro(std::string_view bytes) const {
+    const Tv1Read read = readTv1(bytes);
+    UsDrugLibrary expected = library_;
+    // The file carries only the bolus value its time units use.
+    for (int i = 1; i <= expected.DrugCount; ++i) {
+        DrugEntry& entry = expected.Drug[i];
+        (entry.BolusTimeUnits == "NOTIME" ? entry.BolusTime : entry.BolusRate).clear();
+    }
+    return read.accepted && read.library == expected;
+}
+
+std::vector<std::pair<std::string, std::string>> OrrxUsaEditor::fieldCaptions(int page) const {
+    if (page != 3) return {};
+    // As the rules' messages name the fields.
+    return {{"Drug Name", "Text26"},
+            {"Patient Weight Lower Soft Limit", "Text25"},
+            {"Patient Weight Upper Soft Limit", "Text33"},
+            {"Concentration units", "Combo2"},
+            {"Concentration", "Text27"},
+            {"Dose Units", "Combo1"},
+            {"Dose Rate Initial Value", "Text28"},
+            {"Dose Rate Lower Soft Limit", "Text31"},
+            {"Dose Rate Upper Soft Limit", "Text32"},
+            {"Dose Rate Lower Hard Limit", "Text34"},
+            {"Dose Rate Upper Hard Limit", "Text35"},
+            {"Bolus Mode", "Combo3"},
+            {"Bolus Initial Value", "Text36"},
+            {"Bulus Time Units", "Combo4"},
+            {"Bolus Time Initial Value", "Text37"},
+            {"Bolus Rate", "Text38"},
+            {"Bolus Dose Lower Soft Limit", "Text39"},
+            {"Bolus Dose Upper Soft Limit", "Text40"},
+            {"Bolus Dose Lower Hard Limit", "Text41"},
+            {"Bolus Dose Upper Hard Limit", "Text42"}};
 }
 
 bool OrrxUsaEditor::onClick(const std::string& name) {

@@ -35,6 +35,8 @@ protected:
     bool onTextEdited(const std::string& name) override;
     bool onPick(const std::string& name) override;
     bool onToggle(const std::string& name) override;
+    bool readsBackAsMacro(std::string_view bytes) const override;
+    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
 
 private:
     void ActDrug_Restore() { restorePage(3); }

@@ -213,8 +213,14 @@ void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (tabsOrdered_) return;
     tabsOrdered_ = true;
-    for (const char* page : {"Frame1", "Frame2", "Frame3", "Frame4"})
-        if (auto* frame = findChild<QWidget*>(QString::fromLatin1(page))) orderTabs(frame);
+    // A page is laid out only while it is in view: bring each in view in turn.
+    auto* pages = findChild<QStackedWidget*>();
+    QWidget* current = pages->currentWidget();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        orderTabs(pages->widget(i));
+    }
+    pages->setCurrentWidget(current);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
