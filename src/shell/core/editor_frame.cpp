@@ -64,6 +64,7 @@ void EditorFrame::addPages() {
     form_.add("Command1", caption("Open")).enabled = false;
     form_.add(layout_.newButton, caption("New"));
     for (const auto& [name, text] : layout_.fileButtons) form_.add(name, caption(text)).enabled = false;
+    for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
     form_.add(layout_.openMessage);
 
     form_.add("Command2", caption(layout_.page2BackCaption));
@@ -120,7 +121,9 @@ void EditorFrame::doubleClick(const std::string& name) {
 void EditorFrame::textEdited(const std::string& name, const std::string& text) {
     if (!form_.has(name)) return;
     Control& control = form_[name];
-    const auto limit = static_cast<std::size_t>(control.maxLength);
+    // The limit holds typing only: a text already longer (shown from memory)
+    // may be edited, but it does not grow.
+    const auto limit = std::max(static_cast<std::size_t>(control.maxLength), control.text.size());
     control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
     if (name == "Text29") Text29_Change();
     else onTextEdited(name);
@@ -152,7 +155,7 @@ void EditorFrame::markModified(int page) {
     form_[controls.ok].enabled = true;
     form_[controls.cancel].enabled = true;
     for (const auto& name : controls.navigation) form_[name].enabled = false;
-    form_[controls.message].text = ModifiedPrompt;
+    form_[controls.message].text = page == 2 ? layout_.page2ModifiedPrompt : layout_.page3ModifiedPrompt;
 }
 
 void EditorFrame::setClean(int page) {
@@ -229,7 +232,18 @@ void EditorFrame::New_Click() {
     ResetMacro();
     form_[layout_.openMessage].text.clear();
     showPage(2);
-    restorePage(2);
+    showNewMacro();
+}
+
+void EditorFrame::setMacroExtension(std::string extension) {
+    layout_.extension = std::move(extension);
+    refreshFileLists();
+}
+
+void EditorFrame::forgetChosenFile() {
+    form_["Text30"].text.clear();
+    enableFileButtons(false);
+    form_["File1"].selected = -1;
 }
 
 // ---- data pages ------------------------------------------------------------
@@ -294,10 +308,7 @@ void EditorFrame::Command11_Click() {
     case WriteOutcome::Written:
         break;
     }
-    if (layout_.forgetChosenFileAfterSave) {
-        form_["Text30"].text.clear();
-        enableFileButtons(false);
-    }
+    if (layout_.forgetChosenFileAfterSave) forgetChosenFile();
     refreshFileLists();
     showPage(1);
 }

@@ -19,6 +19,8 @@
 
 namespace mc {
 
+inline constexpr std::string_view ModifiedPrompt = "Please validate modifications with OK key";
+
 // What differs between the editors as far as the frame is concerned.
 struct FrameLayout {
     std::string windowName;   // objectName of the window
@@ -38,9 +40,14 @@ struct FrameLayout {
     std::vector<std::pair<std::string, std::string>> recordButtons;
     // After a Save nothing stays chosen in the Open page's list.
     bool forgetChosenFileAfterSave = false;
+    // Option buttons of the Open page (name, caption), none chosen at load.
+    std::vector<std::pair<std::string, std::string>> modeButtons;
+    // What the message label of a data page says while the page is modified.
+    std::string page2ModifiedPrompt = std::string(ModifiedPrompt);
+    std::string page3ModifiedPrompt = std::string(ModifiedPrompt);
+    // Type size of page 2's message label; 0 keeps the window's own.
+    int page2MessagePointSize = 0;
 };
-
-inline constexpr std::string_view ModifiedPrompt = "Please validate modifications with OK key";
 
 class EditorFrame : public FormModel {
 public:
@@ -81,6 +88,9 @@ protected:
     virtual bool onTextEdited(const std::string& /*name*/) { return false; }
     virtual bool onPick(const std::string& /*name*/) { return false; }
     virtual bool onToggle(const std::string& /*name*/) { return false; }
+    // "New" has emptied the macro and shows page 2; by default page 2 is
+    // filled from the emptied macro.
+    virtual void showNewMacro() { restorePage(2); }
 
     // ---- services for the editors -------------------------------------------
     // Fills a data page from memory and puts it into the clean state.
@@ -91,6 +101,11 @@ protected:
     const NumberFormat& numberFormat() const { return numberFormat_; }
     const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
     std::string chosenFile() const { return form_["Text30"].text; }
+    const std::string& MacroExtension() const { return layout_.extension; }
+    // Switches the extension in force; both file lists follow it.
+    void setMacroExtension(std::string extension);
+    // Nothing is chosen on the Open page any more: "Open" and the file buttons wait for a choice.
+    void forgetChosenFile();
     // The bytes of the file chosen on the Open page; when it cannot be read,
     // nothing, and the Open page says so.
     std::optional<std::string> readChosenFile();

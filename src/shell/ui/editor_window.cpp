@@ -1,5 +1,6 @@
 #include "shell/ui/editor_window.hpp"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +53,7 @@ QGroupBox* openPage(const FrameLayout& layout) {
     side->addWidget(named<QPushButton>("Command1"));
     side->addWidget(named<QPushButton>(layout.newButton));
     for (const auto& [name, caption] : layout.fileButtons) side->addWidget(named<QPushButton>(name));
+    for (const auto& [name, caption] : layout.modeButtons) side->addWidget(named<QRadioButton>(name));
     side->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addWidget(fileList("File1"));
@@ -110,6 +113,12 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     pages->addWidget(openPage(layout));
     pages->addWidget(dataPage("Frame2", page2Fields, "Label36",
                               buttonRow({"Command2", "Command5", "Command4", "Command3"})));
+    if (layout.page2MessagePointSize > 0) {
+        auto* message = pages->findChild<QLabel*>(QStringLiteral("Label36"));
+        QFont font = message->font();
+        font.setPointSize(layout.page2MessagePointSize);
+        message->setFont(font);
+    }
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
     pages->addWidget(savePage());
 
