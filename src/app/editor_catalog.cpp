@@ -1,6 +1,7 @@
 #include "app/editor_catalog.hpp"
 
 #include "druglib_dual/ui/drug_library_windows.hpp"
+#include "protocols/ui/protocol_windows.hpp"
 #include "shell/core/frame_layouts.hpp"
 #include "shell/ui/editor_window.hpp"
 #include "shell/ui/settprint.hpp"
@@ -21,9 +22,9 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     case EditorKind::OrrxUsa:
         return frame(orrxUsaFrameLayout());
     case EditorKind::Rx:
-        return frame(protocolFrameLayout("RX_Macro_Creator"));
+        return protocols::ui::createProtocolWindow(protocols::Variant::Rx, workingDirectory, numberFormat);
     case EditorKind::Kt:
-        return frame(protocolFrameLayout("Macro_Creator"));
+        return protocols::ui::createProtocolWindow(protocols::Variant::Kt, workingDirectory, numberFormat);
     }
     return nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Frames of the editors whose pages are not built yet: the US drug library
-// and the two protocol-and-settings editors. Their windows already offer the
-// frame with its navigation; each moves to its own subsystem with its pages.
+// Frames of the editors whose pages are not built yet: the US drug library.
+// Its window already offers the frame with its navigation; it moves to its
+// own subsystem with its pages.
 
 #include "shell/core/editor_frame.hpp"
 
@@ -16,19 +16,6 @@ inline FrameLayout orrxUsaFrameLayout() {
     layout.openMessage = "Label12";
     layout.page2BackCaption = "Back";
     layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
-    return layout;
-}
-
-inline FrameLayout protocolFrameLayout(std::string windowName) {
-    FrameLayout layout;
-    layout.windowName = std::move(windowName);
-    layout.caption = "Tavrel_Macro_Creator";
-    layout.extension = ".tb2";
-    layout.page2Caption = "Pump Setting";
-    layout.page3Caption = "Protocol Data";
-    layout.newButton = "Command13";
-    layout.fileButtons = {{"Command12", "Print Macro Data"}};
-    layout.cancelCaption = "Cancel Changes";
     return layout;
 }
 

@@ -1,0 +1,107 @@
+#include "protocols/ui/protocol_windows.hpp"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "protocols/core/protocol_editor.hpp"
+#include "shell/ui/editor_window.hpp"
+
+namespace mc::protocols::ui {
+namespace {
+
+template <typename W>
+W* named(const std::string& name) {
+    auto* widget = new W;
+    widget->setObjectName(QString::fromStdString(name));
+    return widget;
+}
+
+// A box wide enough for its longest text.
+QLineEdit* box(const std::string& name, int maxLength) {
+    auto* edit = named<QLineEdit>(name);
+    edit->setFixedWidth(30 + 9 * maxLength);
+    return edit;
+}
+
+QComboBox* list(const std::string& name, int width) {
+    auto* combo = named<QComboBox>(name);
+    combo->setMinimumWidth(width);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+QWidget* control(const std::string& name, int maxLength, int listWidth) {
+    if (name.starts_with("Combo")) return list(name, listWidth);
+    return box(name, maxLength);
+}
+
+// Two columns of caption, control and unit: "Technician Code" to "Auto-bolus"
+// on the left, "Pressure Level" to the end on the right.
+QWidget* settingFields(Variant variant) {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    const auto& rows = settingRows(variant);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const SettingRow& row = rows[i];
+        const bool left = i < LeftColumnRows;
+        const int r = static_cast<int>(left ? i : i - LeftColumnRows);
+        const int column = left ? 0 : 4;
+        grid->addWidget(named<QLabel>(row.captionLabel), r, column);
+        grid->addWidget(control(row.control, row.maxLength, 160), r, column + 1, Qt::AlignLeft);
+        if (!row.unitLabel.empty()) grid->addWidget(named<QLabel>(row.unitLabel), r, column + 2);
+    }
+    grid->setColumnMinimumWidth(2, 60);
+    grid->setColumnMinimumWidth(3, 30);
+    grid->setColumnMinimumWidth(6, 60);
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(grid);
+    columns->addStretch();
+    return page;
+}
+
+// One column of caption, control and unit, the controls starting at one edge.
+QWidget* protocolFields(Variant variant) {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    grid->setColumnMinimumWidth(0, 128);
+    int r = 0;
+    for (const ProtocolRow& row : protocolRows(variant)) {
+        if (!row.captionLabel.empty()) grid->addWidget(named<QLabel>(row.captionLabel), r, 0);
+        if (!row.secondControl.empty()) {
+            auto* pair = new QHBoxLayout;
+            pair->addWidget(box(row.control, row.maxLength));
+            pair->addWidget(list(row.secondControl, 100));
+            pair->addStretch();
+            grid->addLayout(pair, r, 1, 1, 2);
+        } else {
+            const int width = row.control == "Combo19" ? 260 : 130;
+            grid->addWidget(control(row.control, row.maxLength, width), r, 1, Qt::AlignLeft);
+        }
+        if (!row.unitLabel.empty()) grid->addWidget(named<QLabel>(row.unitLabel), r, 2);
+        ++r;
+    }
+    grid->setColumnMinimumWidth(2, 80);
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(grid);
+    columns->addStretch();
+    return page;
+}
+
+}  // namespace
+
+QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
+                              const NumberFormat& numberFormat) {
+    return new mc::ui::EditorWindow(std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat),
+                                    settingFields(variant), protocolFields(variant));
+}
+
+}  // namespace mc::protocols::ui
