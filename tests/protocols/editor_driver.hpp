@@ -16,15 +16,22 @@ namespace mc::protocols {
 
 using Values = std::map<std::string, std::string>;
 
+// The editor with its memory open to the tests, standing for what an opened file puts there.
+class OpenEditor : public ProtocolEditor {
+public:
+    using ProtocolEditor::ProtocolEditor;
+    ProtocolMacro& memory() { return macro_; }
+};
+
 class EditorDriver {
 public:
     explicit EditorDriver(Variant variant, NumberFormat numbers = NumberFormat{'.'})
         : variant_(variant), numbers_(numbers) {
-        editor = std::make_unique<ProtocolEditor>(variant, folder.path(), numbers);
+        editor = std::make_unique<OpenEditor>(variant, folder.path(), numbers);
     }
 
     testing::TempFolder folder;
-    std::unique_ptr<ProtocolEditor> editor;
+    std::unique_ptr<OpenEditor> editor;
 
     const Control& operator[](const std::string& name) const { return editor->form()[name]; }
     void type(const std::string& name, const std::string& text) { editor->textEdited(name, text); }

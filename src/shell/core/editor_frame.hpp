@@ -58,6 +58,7 @@ public:
     Form& form() override { return form_; }
     const Form& form() const { return form_; }
     const FrameLayout& layout() const { return layout_; }
+    const std::string& MacroExtension() const { return layout_.extension; }
     int visiblePage() const;
 
     void click(const std::string& name) override;
@@ -101,7 +102,6 @@ protected:
     const NumberFormat& numberFormat() const { return numberFormat_; }
     const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
     std::string chosenFile() const { return form_["Text30"].text; }
-    const std::string& MacroExtension() const { return layout_.extension; }
     // Switches the extension in force; both file lists follow it.
     void setMacroExtension(std::string extension);
     // Nothing is chosen on the Open page any more: "Open" and the file buttons wait for a choice.
