@@ -38,6 +38,16 @@ QWidget* control(const std::string& name, int maxLength, int listWidth) {
     return box(name, maxLength);
 }
 
+// The input and, right of it, its unit.
+QHBoxLayout* withUnit(QWidget* input, const std::string& unitLabel) {
+    auto* cell = new QHBoxLayout;
+    cell->setSpacing(6);
+    cell->addWidget(input);
+    if (!unitLabel.empty()) cell->addWidget(named<QLabel>(unitLabel));
+    cell->addStretch();
+    return cell;
+}
+
 // Two columns of caption, control and unit: "Technician Code" to "Auto-bolus"
 // on the left, "Pressure Level" to the end on the right.
 QWidget* settingFields(Variant variant) {
@@ -50,14 +60,12 @@ QWidget* settingFields(Variant variant) {
         const SettingRow& row = rows[i];
         const bool left = i < LeftColumnRows;
         const int r = static_cast<int>(left ? i : i - LeftColumnRows);
-        const int column = left ? 0 : 4;
+        const int column = left ? 0 : 3;
         grid->addWidget(named<QLabel>(row.captionLabel), r, column);
-        grid->addWidget(control(row.control, row.maxLength, 160), r, column + 1, Qt::AlignLeft);
-        if (!row.unitLabel.empty()) grid->addWidget(named<QLabel>(row.unitLabel), r, column + 2);
+        grid->addLayout(withUnit(control(row.control, row.maxLength, 160), row.unitLabel), r, column + 1);
     }
-    grid->setColumnMinimumWidth(2, 60);
-    grid->setColumnMinimumWidth(3, 30);
-    grid->setColumnMinimumWidth(6, 60);
+    grid->setColumnMinimumWidth(1, 230);
+    grid->setColumnMinimumWidth(2, 30);
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->addLayout(grid);
@@ -75,20 +83,13 @@ QWidget* protocolFields(Variant variant) {
     int r = 0;
     for (const ProtocolRow& row : protocolRows(variant)) {
         if (!row.captionLabel.empty()) grid->addWidget(named<QLabel>(row.captionLabel), r, 0);
-        if (!row.secondControl.empty()) {
-            auto* pair = new QHBoxLayout;
-            pair->addWidget(box(row.control, row.maxLength));
-            pair->addWidget(list(row.secondControl, 100));
-            pair->addStretch();
-            grid->addLayout(pair, r, 1, 1, 2);
-        } else {
-            const int width = row.control == "Combo19" ? 260 : 130;
-            grid->addWidget(control(row.control, row.maxLength, width), r, 1, Qt::AlignLeft);
-        }
-        if (!row.unitLabel.empty()) grid->addWidget(named<QLabel>(row.unitLabel), r, 2);
+        const int width = row.control == "Combo19" ? 260 : 130;
+        auto* cell = withUnit(control(row.control, row.maxLength, width), row.unitLabel);
+        if (!row.secondControl.empty()) cell->insertWidget(1, list(row.secondControl, 100));
+        grid->addLayout(cell, r, 1);
         ++r;
     }
-    grid->setColumnMinimumWidth(2, 80);
+    grid->setColumnMinimumWidth(1, 300);
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->addLayout(grid);
@@ -100,8 +101,12 @@ QWidget* protocolFields(Variant variant) {
 
 QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
                               const NumberFormat& numberFormat) {
-    return new mc::ui::EditorWindow(std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat),
-                                    settingFields(variant), protocolFields(variant));
+    return createProtocolWindow(std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat));
+}
+
+QWidget* createProtocolWindow(std::unique_ptr<ProtocolEditor> model) {
+    const Variant variant = model->description().variant;
+    return new mc::ui::EditorWindow(std::move(model), settingFields(variant), protocolFields(variant));
 }
 
 }  // namespace mc::protocols::ui

@@ -1,6 +1,7 @@
 #include "shell/ui/editor_window.hpp"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -114,10 +116,18 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     pages->addWidget(dataPage("Frame2", page2Fields, "Label36",
                               buttonRow({"Command2", "Command5", "Command4", "Command3"})));
     if (layout.page2MessagePointSize > 0) {
+        // Large type: the label scrolls when many messages are listed, so the window keeps its size.
         auto* message = pages->findChild<QLabel*>(QStringLiteral("Label36"));
         QFont font = message->font();
         font.setPointSize(layout.page2MessagePointSize);
         message->setFont(font);
+        auto* page = message->parentWidget();
+        auto* scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setFixedHeight(4 * QFontMetrics(font).lineSpacing() + 8);
+        page->layout()->replaceWidget(message, scroll);
+        scroll->setWidget(message);
     }
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
     pages->addWidget(savePage());
