@@ -192,6 +192,23 @@ TEST(ProtocolPage, ShowsStoredTextsAsMemoryHoldsThem) {
     }
 }
 
+TEST(ProtocolPage, DamagedValuesNeitherHangNorCrash) {
+    EditorDriver driver(Variant::Rx);
+    driver.toProtocolPage();
+    ProtocolMacro& memory = driver.editor->memory();
+    memory.ProtocolConcUnit[1] = "1";
+    memory.ProtocolConcentration[1] = "7." + std::string(200000, '3');
+    memory.ProtocolInitialRate[1] = std::string(200000, '9');
+    memory.ProtocolTitrationLimit[1] = "0.5";
+    driver.click("Command10");
+    driver.click("Command6");
+    EXPECT_EQ(driver["Text23"].text, "");
+    EXPECT_EQ(driver["Text24"].text, "");
+    driver.type("Text27", "15");
+    driver.click("Command9");
+    EXPECT_NE(driver["Label74"].text.find("Concentration must be in 0.1 mg/mL resolution"), std::string::npos);
+}
+
 TEST(ProtocolPage, RestoreShowsLongTextsWholeWhileTypingIsLimited) {
     EditorDriver driver(Variant::Kt);
     driver.toProtocolPage();

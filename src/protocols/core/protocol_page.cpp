@@ -102,8 +102,12 @@ void ProtocolPage::ActProtocol_Restore(Form& form, const ProtocolMacro& macro, i
 
     const std::string* stored[] = {&macro.ProtocolInitialRate[n], &macro.ProtocolTitrationLimit[n],
                                    &macro.ProtocolBolusDose[n], &macro.ProtocolMaxBolus[n], &macro.ProtocolLimit[n]};
+    // No box holds numbers this long; a damaged file's endless digits are not multiplied out.
+    constexpr std::size_t longest = 1000;
+    const bool sensible = macro.ProtocolConcentration[n].size() <= longest;
     for (std::size_t i = 0; i < std::size(VolumeFields); ++i) {
-        const auto value = Decimal::parse(*stored[i], format);
+        const auto value = sensible && stored[i]->size() <= longest ? Decimal::parse(*stored[i], format)
+                                                                    : std::nullopt;
         std::string& shown = form[VolumeFields[i]].text;
         if (!value) shown.clear();
         else if (unit == "0") shown = *stored[i];

@@ -244,9 +244,15 @@ std::string Decimal::text(int decimals, const NumberFormat& format) const {
 }
 
 std::string Decimal::exactText(int minDecimals, const NumberFormat& format) const {
-    int decimals = std::max(minDecimals, 0);
-    while (decimals < fractionDigits_ && !isWholeAt(decimals)) ++decimals;
-    return text(decimals, format);
+    // The decimals the value needs: its fraction without trailing zeros.
+    int needed = fractionDigits_;
+    std::size_t end = digits_.size();
+    while (needed > 0 && end > 0 && digits_[end - 1] == '0') {
+        --end;
+        --needed;
+    }
+    if (end == 0) needed = 0;
+    return text(std::max({minDecimals, needed, 0}), format);
 }
 
 }  // namespace mc
