@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "protocols/core/protocol_editor.hpp"
@@ -112,8 +113,10 @@ private slots:
         clickButton(editor, "Command4");
         QCOMPARE(shown(editor, "Label36"), QStringLiteral("Minimum Pressing time must be < 0.3 second"));
         typeInto(editor, "Text5", QStringLiteral("0.1"));
+        QSignalSpy typed(widget<QLineEdit>(editor, "Text15"), &QLineEdit::textEdited);
         typeInto(editor, "Text15", QStringLiteral("1234"));  // one more than the box takes
         QCOMPARE(shown(editor, "Text15"), QStringLiteral("123"));
+        QCOMPARE(typed.count(), 3);  // the box refused the fourth key
         clickButton(editor, "Command4");
         QCOMPARE(shown(editor, "Label36"), QStringLiteral("Setting Updated"));
         QCOMPARE(shown(editor, "Combo9"), QStringLiteral("Code switch"));
@@ -164,9 +167,11 @@ private slots:
         QCOMPARE(shown(editor, "Text23"), QStringLiteral("12.500"));
         QCOMPARE(shown(editor, "Text18"), which == Variant::Rx ? QStringLiteral("Hydromorphone 10 mg/")
                                                                : QStringLiteral("Hydromorphone 10 mg/mL extra"));
+        QSignalSpy edits(widget<QLineEdit>(editor, "Text23"), &QLineEdit::textEdited);
         QTest::keyClick(widget<QLineEdit>(editor, "Text23"), Qt::Key_End);
         QTest::keyClick(widget<QLineEdit>(editor, "Text23"), Qt::Key_5);
         QCOMPARE(shown(editor, "Text23"), QStringLiteral("12.500"));
+        QCOMPARE(edits.count(), 0);
         QTest::keyClick(widget<QLineEdit>(editor, "Text23"), Qt::Key_Backspace);
         QCOMPARE(shown(editor, "Text23"), QStringLiteral("12.50"));
         QCOMPARE(shown(editor, "Label74"), QString::fromLatin1(which == Variant::Rx ? "Press OK key to accept value"

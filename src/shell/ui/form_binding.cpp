@@ -20,18 +20,26 @@ namespace {
 // memory stays whole: typing may not make the text grow past the limit.
 class TypingValidator : public QValidator {
 public:
-    explicit TypingValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
-    void setMaxLength(int maxLength) { maxLength_ = maxLength; }
+    explicit TypingValidator(QLineEdit* edit) : QValidator(edit) {
+        // The box's text before an edit: the line edit already holds the edited text when it asks.
+        QObject::connect(edit, &QLineEdit::textChanged, this,
+                         [this](const QString& text) { committedLength_ = text.size(); });
+    }
+    // Before the model's text is put into the box: that text is accepted whole.
+    void prepare(int maxLength, qsizetype shownLength) {
+        maxLength_ = maxLength;
+        committedLength_ = shownLength;
+    }
     State validate(QString& input, int&) const override {
         for (QChar c : input)
             if (c.unicode() > 0xFF) return Invalid;
-        if (maxLength_ > 0 && input.size() > maxLength_ && input.size() > edit_->text().size()) return Invalid;
+        if (maxLength_ > 0 && input.size() > maxLength_ && input.size() > committedLength_) return Invalid;
         return Acceptable;
     }
 
 private:
-    QLineEdit* edit_;
     int maxLength_ = 0;
+    qsizetype committedLength_ = 0;
 };
 
 QStringList listFromLatin1(const std::vector<std::string>& items) {
@@ -151,7 +159,8 @@ void FormBinding::render() {
         const Control& control = form[it.key().toStdString()];
         const QString text = fromLatin1(control.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (auto* typing = dynamic_cast<TypingValidator*>(const_cast<QValidator*>(edit->validator()))) typing->setMaxLength(control.maxLength);
+            if (auto* typing = dynamic_cast<TypingValidator*>(const_cast<QValidator*>(edit->validator())))
+                typing->prepare(control.maxLength, text.size());
             if (edit->text() != text) edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             renderCombo(combo, control);
