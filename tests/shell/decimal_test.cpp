@@ -86,5 +86,55 @@ TEST(NumberText, FloatCheckAcceptsEverySinglePrecisionNumber) {
     EXPECT_FALSE(ToFloatVal("0,5", point));
 }
 
+Decimal number(const char* text) { return *Decimal::parse(text, point); }
+
+TEST(Decimal, ComparesExactly) {
+    struct Case { const char* a; const char* b; int order; };
+    for (const Case& c : {Case{"1", "1.000", 0}, {"0.3", "0.30001", -1}, {"65.565", "65.5650", 0}, {"-0", "0", 0},
+                          {"-1", "0.5", -1}, {"-1.5", "-1.25", -1}, {"100", "99.999", 1}, {"007", "7", 0},
+                          {".5", "0.5", 0}, {"1000", "999.9", 1}}) {
+        EXPECT_EQ(number(c.a).compare(number(c.b)), c.order) << c.a << " vs " << c.b;
+        EXPECT_EQ(number(c.b).compare(number(c.a)), -c.order) << c.b << " vs " << c.a;
+    }
+}
+
+TEST(Decimal, MultipliesExactly) {
+    struct Case { const char* a; const char* b; const char* product; };
+    for (const Case& c : {Case{"65.565", "2.5", "163.9125"}, {"0.1", "0.3", "0.03"}, {"1.5", "2", "3"},
+                          {"-0.255", "12", "-3.06"}, {"0", "7.5", "0"}, {"999", "999", "998001"},
+                          {"0.001", "0.001", "0.000001"}}) {
+        EXPECT_EQ(number(c.a).times(number(c.b)), number(c.product)) << c.a << " x " << c.b;
+    }
+}
+
+TEST(Decimal, DividesExactlyAndRoundsHalfToEven) {
+    struct Case { const char* a; const char* b; int scale; const char* rounded; bool exact; };
+    for (const Case& c : {Case{"3", "2", 1, "1.5", true}, {"0.9", "3", 1, "0.3", true}, {"1", "3", 3, "0.333", false},
+                          {"2", "3", 3, "0.667", false}, {"0.25", "2", 3, "0.125", true}, {"0.3", "2", 1, "0.2", false},
+                          {"0.25", "2", 1, "0.1", false}, {"0.35", "2", 1, "0.2", false}, {"7", "0.7", 0, "10", true},
+                          {"12.5", "1", 0, "12", false}, {"13.5", "1", 0, "14", false}, {"-3", "2", 0, "-2", false},
+                          {"0.03", "0.3", 1, "0.1", true}, {"100", "12", 1, "8.3", false}, {"5", "2.000", 1, "2.5", true},
+                          {"99999.5", "0.5", 0, "199999", true}, {"1", "8", 2, "0.12", false}}) {
+        const auto q = number(c.a).dividedBy(number(c.b), c.scale);
+        ASSERT_TRUE(q) << c.a << " / " << c.b;
+        EXPECT_EQ(q->rounded, number(c.rounded)) << c.a << " / " << c.b << " gave " << q->rounded.text(6, point);
+        EXPECT_EQ(q->exact, c.exact) << c.a << " / " << c.b;
+    }
+    EXPECT_FALSE(number("1").dividedBy(number("0.000"), 2));
+    EXPECT_FALSE(number("1").dividedBy(number("123456789012345678"), 2));
+    EXPECT_TRUE(number("123456789012345678901234567890").dividedBy(number("7"), 3));
+}
+
+TEST(Decimal, WritesFixedAndExactTexts) {
+    struct Case { const char* value; int decimals; const char* fixed; const char* exact; };
+    for (const Case& c : {Case{"30", 2, "30,00", "30,00"}, {"0.5", 1, "0,5", "0,5"}, {".5", 0, "0", "0,5"},
+                          {"0.03", 1, "0,0", "0,03"}, {"163.9125", 4, "163,9125", "163,9125"},
+                          {"0.0005", 3, "0,000", "0,0005"}, {"0.0015", 3, "0,002", "0,0015"},
+                          {"-0.04", 1, "0,0", "-0,04"}, {"2.50", 3, "2,500", "2,500"}, {"3", 1, "3,0", "3,0"}}) {
+        EXPECT_EQ(number(c.value).text(c.decimals, comma), c.fixed) << c.value;
+        EXPECT_EQ(number(c.value).exactText(c.decimals, comma), c.exact) << c.value;
+    }
+}
+
 }  // namespace
 }  // namespace mc

@@ -39,12 +39,42 @@ public:
     // The shortest decimal text of units / 10^scale: "0", "0.5", "12.25", "2500".
     static std::string shortestText(std::int64_t units, int scale);
 
+    // ---- exact arithmetic on the digits ----------------------------------------
+    // A constant of the program, written with '.'; it must be a number.
+    static Decimal of(std::string_view text);
+
+    // -1, 0 or 1 as this value is below, equal to or above `other`.
+    int compare(const Decimal& other) const;
+    bool operator<(const Decimal& other) const { return compare(other) < 0; }
+    bool operator>(const Decimal& other) const { return compare(other) > 0; }
+    bool operator==(const Decimal& other) const { return compare(other) == 0; }
+
+    // The exact product.
+    Decimal times(const Decimal& other) const;
+
+    // this / divisor rounded half to even to `scale` decimals, and whether no
+    // digit was lost. Nothing when the divisor is zero or has more than 17
+    // significant digits.
+    struct Quotient;
+    std::optional<Quotient> dividedBy(const Decimal& divisor, int scale) const;
+
+    // The value rounded half to even to exactly `decimals` decimals, with a
+    // leading zero ("0.50", "-3", "12,250" in a comma format).
+    std::string text(int decimals, const NumberFormat& format) const;
+    // The value exactly, with at least `minDecimals` decimals ("3.0", "0.03").
+    std::string exactText(int minDecimals, const NumberFormat& format) const;
+
 private:
     Decimal(bool negative, std::string digits, int fractionDigits);
 
     bool negative_;
     std::string digits_;  // integer and fraction digits, without leading zeros
     int fractionDigits_;  // how many of digits_ stand after the separator
+};
+
+struct Decimal::Quotient {
+    Decimal rounded;
+    bool exact;
 };
 
 }  // namespace mc

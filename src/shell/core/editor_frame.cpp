@@ -63,6 +63,7 @@ void EditorFrame::addPages() {
     form_.add("Command1", caption("Open")).enabled = false;
     form_.add(layout_.newButton, caption("New"));
     for (const auto& [name, text] : layout_.fileButtons) form_.add(name, caption(text)).enabled = false;
+    for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
     form_.add(layout_.openMessage);
 
     form_.add("Command2", caption(layout_.page2BackCaption));
@@ -186,7 +187,7 @@ void EditorFrame::markModified(int page) {
     form_[controls.ok].enabled = true;
     form_[controls.cancel].enabled = true;
     for (const auto& name : controls.navigation) form_[name].enabled = false;
-    form_[controls.message].text = ModifiedPrompt;
+    form_[controls.message].text = page == 2 ? layout_.page2ModifiedPrompt : layout_.page3ModifiedPrompt;
     form_[controls.message].error = false;
 }
 
@@ -324,7 +325,19 @@ void EditorFrame::New_Click() {
     setLibraryName(std::string(NewLibrary));
     setUnsaved(false);
     showPage(2);
-    restorePage(2);
+    showNewMacro();
+}
+
+void EditorFrame::setMacroExtension(std::string extension) {
+    layout_.extension = std::move(extension);
+    refreshFileLists();
+}
+
+void EditorFrame::forgetChosenFile() {
+    chosen_.reset();
+    form_["Text30"].text.clear();
+    enableFileButtons(false);
+    form_["File1"].selected = -1;
 }
 
 // ---- data pages ------------------------------------------------------------
@@ -407,11 +420,7 @@ void EditorFrame::Command11_Click() {
     }
     setLibraryName(fileName);
     setUnsaved(false);
-    if (layout_.forgetChosenFileAfterSave) {
-        chosen_.reset();
-        form_["Text30"].text.clear();
-        enableFileButtons(false);
-    }
+    if (layout_.forgetChosenFileAfterSave) forgetChosenFile();
     refreshFileLists();
     showPage(1);
 }

@@ -20,6 +20,8 @@
 
 namespace mc {
 
+inline constexpr std::string_view ModifiedPrompt = "Please validate modifications with OK key";
+
 // What differs between the editors as far as the frame is concerned.
 struct FrameLayout {
     std::string windowName;   // objectName of the window
@@ -41,12 +43,17 @@ struct FrameLayout {
     std::vector<std::pair<std::string, std::string>> recordActions;
     // After a Save nothing stays chosen in the Open page's list.
     bool forgetChosenFileAfterSave = false;
+    // Option buttons of the Open page (name, caption), none chosen at load.
+    std::vector<std::pair<std::string, std::string>> modeButtons;
+    // What the message label of a data page says while the page is modified.
+    std::string page2ModifiedPrompt = std::string(ModifiedPrompt);
+    std::string page3ModifiedPrompt = std::string(ModifiedPrompt);
+    // Type size of page 2's message label; 0 keeps the window's own.
+    int page2MessagePointSize = 0;
     // What Page Down and Page Up press on page 3 (empty: nothing).
     std::string nextRecord = "Command13";
     std::string previousRecord = "Command14";
 };
-
-inline constexpr std::string_view ModifiedPrompt = "Please validate modifications with OK key";
 
 // The status strip at the foot of every editor window: which library is being
 // edited and whether it holds changes not yet saved.
@@ -64,6 +71,7 @@ public:
     Form& form() override { return form_; }
     const Form& form() const { return form_; }
     const FrameLayout& layout() const { return layout_; }
+    const std::string& MacroExtension() const { return layout_.extension; }
     int visiblePage() const;
 
     // True while the library holds changes not saved since the last Open, New or Save.
@@ -113,6 +121,9 @@ protected:
     // The caption of each input field of a data page and its control, so that
     // a failed rule's message marks the field it names.
     virtual std::vector<std::pair<std::string, std::string>> fieldCaptions(int /*page*/) const { return {}; }
+    // "New" has emptied the macro and shows page 2; by default page 2 is
+    // filled from the emptied macro.
+    virtual void showNewMacro() { restorePage(2); }
 
     // ---- services for the editors -------------------------------------------
     // Fills a data page from memory and puts it into the clean state.
@@ -124,6 +135,10 @@ protected:
     const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
     // The name of the file chosen on the Open page, as the list shows it.
     std::string chosenFile() const { return form_["Text30"].text; }
+    // Switches the extension in force; both file lists follow it.
+    void setMacroExtension(std::string extension);
+    // Nothing is chosen on the Open page any more: "Open" and the file buttons wait for a choice.
+    void forgetChosenFile();
     // The bytes of the file chosen on the Open page; when it cannot be read,
     // nothing, and the Open page says so.
     std::optional<std::string> readChosenFile();

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -58,6 +61,7 @@ QGroupBox* openPage(const FrameLayout& layout) {
     side->addWidget(named<QPushButton>("Command1"));
     side->addWidget(named<QPushButton>(layout.newButton));
     for (const auto& [name, caption] : layout.fileButtons) side->addWidget(named<QPushButton>(name));
+    for (const auto& [name, caption] : layout.modeButtons) side->addWidget(named<QRadioButton>(name));
     side->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addWidget(fileList("File1"));
@@ -154,6 +158,20 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     pages->addWidget(openPage(layout));
     pages->addWidget(dataPage("Frame2", page2Fields, "Label36",
                               buttonRow({"Command2", "Command5", "Command4", "Command3"})));
+    if (layout.page2MessagePointSize > 0) {
+        // Large type: the label scrolls when many messages are listed, so the window keeps its size.
+        auto* message = pages->findChild<QLabel*>(QStringLiteral("Label36"));
+        QFont font = message->font();
+        font.setPointSize(layout.page2MessagePointSize);
+        message->setFont(font);
+        auto* page = message->parentWidget();
+        auto* scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setFixedHeight(4 * QFontMetrics(font).lineSpacing() + 8);
+        page->layout()->replaceWidget(message, scroll);
+        scroll->setWidget(message);
+    }
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
     pages->addWidget(savePage());
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QValidator>
 #include <algorithm>
@@ -16,14 +17,30 @@ namespace mc::ui {
 namespace {
 
 // The macro files are 8-bit text: characters beyond Latin-1 cannot be typed.
-class Latin1Validator : public QValidator {
+// The box's length limit holds typing only, so that a longer text shown from
+// memory stays whole: typing may not make the text grow past the limit.
+class TypingValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    explicit TypingValidator(QLineEdit* edit) : QValidator(edit) {
+        // The box's text before an edit: the line edit already holds the edited text when it asks.
+        QObject::connect(edit, &QLineEdit::textChanged, this,
+                         [this](const QString& text) { committedLength_ = text.size(); });
+    }
+    // Before the model's text is put into the box: that text is accepted whole.
+    void prepare(int maxLength, qsizetype shownLength) {
+        maxLength_ = maxLength;
+        committedLength_ = shownLength;
+    }
     State validate(QString& input, int&) const override {
         for (QChar c : input)
             if (c.unicode() > 0xFF) return Invalid;
+        if (maxLength_ > 0 && input.size() > maxLength_ && input.size() > committedLength_) return Invalid;
         return Acceptable;
     }
+
+private:
+    int maxLength_ = 0;
+    qsizetype committedLength_ = 0;
 };
 
 QStringList listFromLatin1(const std::vector<std::string>& items) {
@@ -106,7 +123,7 @@ FormBinding::FormBinding(QWidget* root, FormModel& model, std::function<void()> 
 
 void FormBinding::connectWidget(QWidget* widget, const std::string& name) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setValidator(new Latin1Validator(edit));
+        edit->setValidator(new TypingValidator(edit));
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, name](const QString& text) {
             model_.textEdited(name, toLatin1(text));
             forwarded();
@@ -114,6 +131,13 @@ void FormBinding::connectWidget(QWidget* widget, const std::string& name) {
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         QObject::connect(combo, &QComboBox::activated, combo, [this, name](int index) {
             model_.pick(name, index);
+            forwarded();
+        });
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        // The model decides which option is chosen; the button only reports the click.
+        option->setAutoExclusive(false);
+        QObject::connect(option, &QRadioButton::clicked, option, [this, name] {
+            model_.click(name);
             forwarded();
         });
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -159,16 +183,17 @@ void FormBinding::render() {
         const Control& control = form[it.key().toStdString()];
         const QString text = fromLatin1(control.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            // The limit holds for typing; a longer text that the model holds
-            // (read from a file) is shown whole, so the limit widens to it.
-            const int length = static_cast<int>(text.size());
-            edit->setMaxLength(control.maxLength > 0 ? std::max(control.maxLength, length) : 32767);
+            if (auto* typing = dynamic_cast<TypingValidator*>(const_cast<QValidator*>(edit->validator())))
+                typing->prepare(control.maxLength, text.size());
             if (edit->text() != text) edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             renderCombo(combo, control);
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             check->setText(text);
             check->setChecked(control.checked);
+        } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            option->setText(text);
+            option->setChecked(control.checked);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             button->setText(text);
         } else if (auto* list = qobject_cast<QListWidget*>(widget)) {

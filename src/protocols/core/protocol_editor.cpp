@@ -1,0 +1,114 @@
+#include "protocols/core/protocol_editor.hpp"
+
+namespace mc::protocols {
+
+FrameLayout protocolFrameLayout(const EditorDescription& description) {
+    FrameLayout layout;
+    layout.windowName = description.windowName;
+    layout.caption = "Tavrel_Macro_Creator";
+    layout.extension = ".tb2";
+    layout.page2Caption = "Pump Setting";
+    layout.page3Caption = "Protocol Data";
+    layout.newButton = "Command13";
+    layout.fileButtons = {{"Command12", "Print Macro Data"}};
+    layout.cancelCaption = "Cancel Changes";
+    layout.modeButtons = {{"PCA", "PCA"}, {"EPIDURAL", "EPIDURAL"}};
+    layout.page2ModifiedPrompt = "Press OK key to accept value";
+    layout.page3ModifiedPrompt = description.protocolModifiedPrompt;
+    layout.page2MessagePointSize = 18;
+    return layout;
+}
+
+ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat)
+    : EditorFrame(protocolFrameLayout(describe(variant)), std::move(workingDirectory), numberFormat),
+      description_(describe(variant)),
+      settingPage_(description_),
+      protocolPage_(description_) {
+    settingPage_.addControls(form_);
+    protocolPage_.addControls(form_);
+}
+
+PumpMode ProtocolEditor::mode() const {
+    if (form_["PCA"].checked) return PumpMode::Pca;
+    if (form_["EPIDURAL"].checked) return PumpMode::Epidural;
+    return PumpMode::None;
+}
+
+void ProtocolEditor::fillPage(int page) {
+    if (page == 2) settingPage_.Setting_Restore(form_, macro_);
+    else if (page == 3) protocolPage_.ActProtocol_Restore(form_, macro_, currentProtocol_, numberFormat());
+}
+
+EditorFrame::Commit ProtocolEditor::commitPage(int page) {
+    if (page == 2) {
+        std::string messages = settingPage_.Check_Setting(form_, mode(), numberFormat());
+        if (!messages.empty()) return {false, std::move(messages)};
+        settingPage_.store(form_, macro_);
+        return {true, "Setting Updated"};
+    }
+    std::string messages = protocolPage_.Check_Protocol(form_, ProtocolLimits::of(macro_), numberFormat());
+    if (!messages.empty()) return {false, std::move(messages)};
+    protocolPage_.store(form_, macro_, currentProtocol_, numberFormat());
+    return {true, "Protocol Updated"};
+}
+
+void ProtocolEditor::showNewMacro() {
+    // Page 2 keeps what it showed; the emptied settings reach it with the next restore.
+    if (description_.newDisablesNext) form_["Command3"].enabled = false;
+}
+
+bool ProtocolEditor::onClick(const std::string& name) {
+    if (name == "PCA") modeClick(PumpMode::Pca);
+    else if (name == "EPIDURAL") modeClick(PumpMode::Epidural);
+    else return false;
+    return true;
+}
+
+void ProtocolEditor::modeClick(PumpMode mode) {
+    form_["PCA"].checked = mode == PumpMode::Pca;
+    form_["EPIDURAL"].checked = mode == PumpMode::Epidural;
+    if (!description_.modeSelectsFiles) return;
+    forgetChosenFile();
+    setMacroExtension(mode == PumpMode::Pca ? ".tv9" : ".tv8");
+}
+
+bool ProtocolEditor::onTextEdited(const std::string& name) {
+    if (settingPage_.isField(name)) Setting_Modifyed();
+    else if (protocolPage_.isTypedField(name)) Protocol_Modifyed();
+    else return false;
+    return true;
+}
+
+bool ProtocolEditor::onPick(const std::string& name) {
+    if (name == "Combo19") {
+        Combo19_Click();
+    } else if (name == "Combo20" || name == "Combo21") {
+        Protocol_Modifyed();
+        protocolPage_.unitsChanged(form_);
+    } else if (name == "Combo22") {
+        // The bolus type alone does not modify the page.
+    } else if (settingPage_.isField(name)) {
+        Setting_Modifyed();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ProtocolEditor::Protocol_Modifyed() {
+    markModified(3);
+    form_["Combo19"].enabled = false;
+}
+
+void ProtocolEditor::Combo19_Click() {
+    const int k = form_["Combo19"].selected + 1;
+    if (!form_["Combo19"].enabled || k < 1) {
+        form_["Combo19"].selected = currentProtocol_ - 1;
+        return;
+    }
+    if (k == currentProtocol_) return;
+    currentProtocol_ = k;
+    restorePage(3);
+}
+
+}  // namespace mc::protocols

@@ -1,0 +1,52 @@
+#pragma once
+// The protocol-and-settings editor, one model for both windows: the pump mode
+// on the Open page, the "Pump Setting" page and the "Protocol Data" page on
+// the four-page frame. The description says where the windows differ.
+
+#include <filesystem>
+
+#include "protocols/core/editor_description.hpp"
+#include "protocols/core/protocol_macro.hpp"
+#include "protocols/core/protocol_page.hpp"
+#include "protocols/core/setting_page.hpp"
+#include "shell/core/editor_frame.hpp"
+
+namespace mc::protocols {
+
+FrameLayout protocolFrameLayout(const EditorDescription& description);
+
+class ProtocolEditor : public EditorFrame {
+public:
+    ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat);
+
+    const EditorDescription& description() const { return description_; }
+    const ProtocolMacro& macro() const { return macro_; }
+    int CurrentProtocol() const { return currentProtocol_; }
+    PumpMode mode() const;
+
+protected:
+    void ResetMacro() override { macro_.ResetMacro(); }
+    void fillPage(int page) override;
+    Commit commitPage(int page) override;
+    void selectFirstRecord() override { currentProtocol_ = 1; }
+    void enableRecordButtons() override { form_["Combo19"].enabled = true; }
+    bool onClick(const std::string& name) override;
+    bool onTextEdited(const std::string& name) override;
+    bool onPick(const std::string& name) override;
+    void showNewMacro() override;
+
+    void Setting_Modifyed() { markModified(2); }
+    void Protocol_Modifyed();
+    void modeClick(PumpMode mode);
+    void Combo19_Click();
+
+    ProtocolMacro macro_;
+
+private:
+    const EditorDescription& description_;
+    SettingPage settingPage_;
+    ProtocolPage protocolPage_;
+    int currentProtocol_ = 1;
+};
+
+}  // namespace mc::protocols

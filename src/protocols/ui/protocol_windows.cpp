@@ -1,0 +1,112 @@
+#include "protocols/ui/protocol_windows.hpp"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "protocols/core/protocol_editor.hpp"
+#include "shell/ui/editor_window.hpp"
+
+namespace mc::protocols::ui {
+namespace {
+
+template <typename W>
+W* named(const std::string& name) {
+    auto* widget = new W;
+    widget->setObjectName(QString::fromStdString(name));
+    return widget;
+}
+
+// A box wide enough for its longest text.
+QLineEdit* box(const std::string& name, int maxLength) {
+    auto* edit = named<QLineEdit>(name);
+    edit->setFixedWidth(30 + 9 * maxLength);
+    return edit;
+}
+
+QComboBox* list(const std::string& name, int width) {
+    auto* combo = named<QComboBox>(name);
+    combo->setMinimumWidth(width);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+QWidget* control(const std::string& name, int maxLength, int listWidth) {
+    if (name.starts_with("Combo")) return list(name, listWidth);
+    return box(name, maxLength);
+}
+
+// The input and, right of it, its unit.
+QHBoxLayout* withUnit(QWidget* input, const std::string& unitLabel) {
+    auto* cell = new QHBoxLayout;
+    cell->setSpacing(6);
+    cell->addWidget(input);
+    if (!unitLabel.empty()) cell->addWidget(named<QLabel>(unitLabel));
+    cell->addStretch();
+    return cell;
+}
+
+// Two columns of caption, control and unit: "Technician Code" to "Auto-bolus"
+// on the left, "Pressure Level" to the end on the right.
+QWidget* settingFields(Variant variant) {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    const auto& rows = settingRows(variant);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const SettingRow& row = rows[i];
+        const bool left = i < LeftColumnRows;
+        const int r = static_cast<int>(left ? i : i - LeftColumnRows);
+        const int column = left ? 0 : 3;
+        grid->addWidget(named<QLabel>(row.captionLabel), r, column);
+        grid->addLayout(withUnit(control(row.control, row.maxLength, 160), row.unitLabel), r, column + 1);
+    }
+    grid->setColumnMinimumWidth(1, 230);
+    grid->setColumnMinimumWidth(2, 30);
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(grid);
+    columns->addStretch();
+    return page;
+}
+
+// One column of caption, control and unit, the controls starting at one edge.
+QWidget* protocolFields(Variant variant) {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    grid->setColumnMinimumWidth(0, 128);
+    int r = 0;
+    for (const ProtocolRow& row : protocolRows(variant)) {
+        if (!row.captionLabel.empty()) grid->addWidget(named<QLabel>(row.captionLabel), r, 0);
+        const int width = row.control == "Combo19" ? 260 : 130;
+        auto* cell = withUnit(control(row.control, row.maxLength, width), row.unitLabel);
+        if (!row.secondControl.empty()) cell->insertWidget(1, list(row.secondControl, 100));
+        grid->addLayout(cell, r, 1);
+        ++r;
+    }
+    grid->setColumnMinimumWidth(1, 300);
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(grid);
+    columns->addStretch();
+    return page;
+}
+
+}  // namespace
+
+QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
+                              const NumberFormat& numberFormat) {
+    return createProtocolWindow(std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat));
+}
+
+QWidget* createProtocolWindow(std::unique_ptr<ProtocolEditor> model) {
+    const Variant variant = model->description().variant;
+    return new mc::ui::EditorWindow(std::move(model), settingFields(variant), protocolFields(variant));
+}
+
+}  // namespace mc::protocols::ui
