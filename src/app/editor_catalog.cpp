@@ -17,9 +17,11 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     case EditorKind::OrrxUsa:
         return druglib_us::ui::createOrrxUsaWindow(workingDirectory, numberFormat);
     case EditorKind::Rx:
-        return protocols::ui::createProtocolWindow(protocols::Variant::Rx, workingDirectory, numberFormat);
+        return protocols::ui::createProtocolWindow(protocols::Variant::Rx, workingDirectory, numberFormat,
+                                                   ui::systemPrintServices());
     case EditorKind::Kt:
-        return protocols::ui::createProtocolWindow(protocols::Variant::Kt, workingDirectory, numberFormat);
+        return protocols::ui::createProtocolWindow(protocols::Variant::Kt, workingDirectory, numberFormat,
+                                                   ui::systemPrintServices());
     }
     return nullptr;
 }

@@ -174,6 +174,7 @@ void Quelda041Editor::printChosenFile(Printout printout) {
     const auto bytes = readChosenFile();
     if (!bytes) return;
     library_ = readTm2Release041(*bytes);
+    libraryReplacedByChosenFile();
     const ShowDrug showDrug = [this](int drug) -> const Form& {
         setActiveDrug(drug);
         ActDrug_Restore();

@@ -1,5 +1,9 @@
 #include "protocols/core/protocol_editor.hpp"
 
+#include "protocols/core/macro_file.hpp"
+#include "protocols/core/protocol_printout.hpp"
+#include "shell/core/text.hpp"
+
 namespace mc::protocols {
 
 FrameLayout protocolFrameLayout(const EditorDescription& description) {
@@ -16,14 +20,19 @@ FrameLayout protocolFrameLayout(const EditorDescription& description) {
     layout.page2ModifiedPrompt = "Press OK key to accept value";
     layout.page3ModifiedPrompt = description.protocolModifiedPrompt;
     layout.page2MessagePointSize = 18;
+    // The protocol page steps by its list, not by buttons.
+    layout.nextRecord.clear();
+    layout.previousRecord.clear();
     return layout;
 }
 
-ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat)
+ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat,
+                               PrintServices printing)
     : EditorFrame(protocolFrameLayout(describe(variant)), std::move(workingDirectory), numberFormat),
       description_(describe(variant)),
       settingPage_(description_),
-      protocolPage_(description_) {
+      protocolPage_(description_),
+      printing_(std::move(printing)) {
     settingPage_.addControls(form_);
     protocolPage_.addControls(form_);
 }
@@ -60,6 +69,7 @@ void ProtocolEditor::showNewMacro() {
 bool ProtocolEditor::onClick(const std::string& name) {
     if (name == "PCA") modeClick(PumpMode::Pca);
     else if (name == "EPIDURAL") modeClick(PumpMode::Epidural);
+    else if (name == "Command12") Command12_Click();
     else return false;
     return true;
 }
@@ -109,6 +119,67 @@ void ProtocolEditor::Combo19_Click() {
     if (k == currentProtocol_) return;
     currentProtocol_ = k;
     restorePage(3);
+}
+
+}  // namespace mc::protocols
+
+namespace mc::protocols {
+
+std::optional<std::string> ProtocolEditor::readMacro(std::string_view bytes) {
+    readProtocolMacroInto(macro_, bytes, description_.variant, numberFormat());  // Macro_Download
+    return std::nullopt;
+}
+
+std::optional<std::string> ProtocolEditor::writeMacro(const std::string& macroName) {
+    return writeProtocolMacro(macro_, description_.variant, macroName);
+}
+
+bool ProtocolEditor::readsBackAsMacro(std::string_view bytes) const {
+    ProtocolMacro expected = macro_;
+    expected.MacroTitle = padRight(form_["Text29"].text, MacroNameWidth);
+    for (int n = 1; n <= ProtocolCount; ++n)
+        if (expected.ProtocolConcUnit[n] == "0") expected.ProtocolConcentration[n] = "0";  // "Send:PDT05:0"
+    return readProtocolMacro(bytes, description_.variant, numberFormat()).macro == expected;
+}
+
+void ProtocolEditor::afterSave(const std::string& macroName) {
+    // The name box shows the name as the file's name line carries it.
+    form_["Text29"].text = padRight(macroName, MacroNameWidth);
+}
+
+std::string ProtocolEditor::duplicateNameMessage(const std::string&) const {
+    return "This Macro name already exists. Please enter another Macro name.";
+}
+
+void ProtocolEditor::Command12_Click() {
+    std::string& message = form_[layout().openMessage].text;
+    if (!printing_.printerProblem) {
+        message = "There is no default printer. Nothing was printed.";
+        return;
+    }
+    if (const auto problem = printing_.printerProblem()) {
+        message = *problem + " Nothing was printed.";
+        return;
+    }
+    const auto bytes = readChosenFile();
+    if (!bytes) return;
+    readMacro(*bytes);
+    libraryReplacedByChosenFile();
+    const auto pages = protocolPrintout(
+        description_.variant, macro_.MacroTitle,
+        [this]() -> const Form& {
+            fillPage(2);  // Setting_Restore
+            return form_;
+        },
+        [this](int protocol) -> const Form& {
+            currentProtocol_ = protocol;
+            fillPage(3);  // ActProtocol_Restore
+            return form_;
+        },
+        printing_.currentDate(), printing_.currentTime());
+    restorePage(2);
+    restorePage(3);
+    message = printPages(workingDirectory(), pages, printing_).value_or("");
 }
 
 }  // namespace mc::protocols

@@ -10,6 +10,7 @@
 #include "protocols/core/protocol_page.hpp"
 #include "protocols/core/setting_page.hpp"
 #include "shell/core/editor_frame.hpp"
+#include "shell/core/print_page.hpp"
 
 namespace mc::protocols {
 
@@ -17,7 +18,9 @@ FrameLayout protocolFrameLayout(const EditorDescription& description);
 
 class ProtocolEditor : public EditorFrame {
 public:
-    ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat);
+    // `printing` serves "Print Macro Data" on the Open page.
+    ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat,
+                   PrintServices printing = {});
 
     const EditorDescription& description() const { return description_; }
     const ProtocolMacro& macro() const { return macro_; }
@@ -34,11 +37,18 @@ protected:
     bool onTextEdited(const std::string& name) override;
     bool onPick(const std::string& name) override;
     void showNewMacro() override;
+    std::optional<std::string> readMacro(std::string_view bytes) override;
+    std::optional<std::string> writeMacro(const std::string& macroName) override;
+    bool readsBackAsMacro(std::string_view bytes) const override;
+    void afterSave(const std::string& macroName) override;
+    std::string duplicateNameMessage(const std::string& name) const override;
 
     void Setting_Modifyed() { markModified(2); }
     void Protocol_Modifyed();
     void modeClick(PumpMode mode);
     void Combo19_Click();
+    // "Print Macro Data": reads the chosen file and prints its 14 pages.
+    void Command12_Click();
 
     ProtocolMacro macro_;
 
@@ -47,6 +57,7 @@ private:
     SettingPage settingPage_;
     ProtocolPage protocolPage_;
     int currentProtocol_ = 1;
+    PrintServices printing_;
 };
 
 }  // namespace mc::protocols

@@ -100,8 +100,9 @@ QWidget* protocolFields(Variant variant) {
 }  // namespace
 
 QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
-                              const NumberFormat& numberFormat) {
-    return createProtocolWindow(std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat));
+                              const NumberFormat& numberFormat, PrintServices printing) {
+    return createProtocolWindow(
+        std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat, std::move(printing)));
 }
 
 QWidget* createProtocolWindow(std::unique_ptr<ProtocolEditor> model) {

@@ -225,6 +225,11 @@ void EditorFrame::setUnsaved(bool unsaved) {
     form_[std::string(StatusSaved)].text = unsaved ? std::string(NotSaved) : std::string();
 }
 
+void EditorFrame::libraryReplacedByChosenFile() {
+    if (chosen_) setLibraryName(chosen_->shownName);
+    setUnsaved(false);
+}
+
 void EditorFrame::setLibraryName(std::string name) { form_[std::string(StatusLibrary)].text = std::move(name); }
 
 void EditorFrame::markFailedFields(int page, const std::string& messages) {
@@ -420,6 +425,7 @@ void EditorFrame::Command11_Click() {
     }
     setLibraryName(fileName);
     setUnsaved(false);
+    afterSave(name);
     if (layout_.forgetChosenFileAfterSave) forgetChosenFile();
     refreshFileLists();
     showPage(1);

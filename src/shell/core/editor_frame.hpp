@@ -115,6 +115,8 @@ protected:
     virtual std::string duplicateNameMessage(const std::string& name) const;
     // What the Open page says when the chosen file cannot be read or is too large.
     virtual std::string unreadableFileMessage(const std::string& fileName, ReadStatus status) const;
+    // A save has written the macro under this name.
+    virtual void afterSave(const std::string& /*macroName*/) {}
     // Does this file, read back with the editor's own reader, hold exactly the
     // macro in memory? Asked after every save.
     virtual bool readsBackAsMacro(std::string_view /*bytes*/) const { return true; }
@@ -147,6 +149,8 @@ protected:
     // Something was stored in the library other than through a page's "OK"
     // (a deleted entry, a mode change).
     void markLibraryChanged() { setUnsaved(true); }
+    // The macro in memory was replaced by the chosen file (a printout reads it).
+    void libraryReplacedByChosenFile();
 
     Form form_;
 
