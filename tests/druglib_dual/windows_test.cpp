@@ -183,6 +183,8 @@ private slots:
                                       QStringLiteral("Printing page 3 of 6")}));
         QCOMPARE(shown(editor, "OpenMessage"), QStringLiteral("Printing cancelled: 3 of 6 pages were printed; the rest were not."));
         QCOMPARE(printer.jobs.size(), 3u);
+        // The print file holds the last page printed, however the printout ended.
+        QCOMPARE(folder.read("ToPrint.tmp"), printer.jobs.back());
         editor->close();
     }
 
