@@ -161,18 +161,10 @@ bool Quelda041Editor::onClick(const std::string& name) {
 }
 
 void Quelda041Editor::printChosenFile(Printout printout) {
+    const auto bytes = readChosenFileToPrint(printing_);
+    if (!bytes) return;
     std::string& message = form_[layout().openMessage].text;
     const std::string file = chosenFile();
-    if (!printing_.printerProblem) {
-        message = "There is no default printer. Nothing was printed.";
-        return;
-    }
-    if (const auto problem = printing_.printerProblem()) {
-        message = *problem + " Nothing was printed.";
-        return;
-    }
-    const auto bytes = readChosenFile();
-    if (!bytes) return;
     library_ = readTm2Release041(*bytes);
     libraryReplacedByChosenFile();
     const ShowDrug showDrug = [this](int drug) -> const Form& {

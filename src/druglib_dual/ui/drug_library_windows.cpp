@@ -9,6 +9,7 @@
 
 #include "druglib_dual/core/quelda036_editor.hpp"
 #include "druglib_dual/core/quelda041_editor.hpp"
+#include "shell/ui/department_fields.hpp"
 #include "shell/ui/editor_window.hpp"
 
 namespace mc::druglib::ui {
@@ -76,27 +77,6 @@ QWidget* withChecks(QGridLayout* fields) {
     return page;
 }
 
-// Department names 1..12 in the left column, 13..25 in the right one.
-QWidget* departmentFields() {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout;
-    auto* columns = new QHBoxLayout(page);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->addLayout(grid);
-    columns->addStretch();
-    grid->setHorizontalSpacing(10);
-    for (int d = 1; d <= 25; ++d) {
-        const int row = d <= 12 ? d - 1 : d - 13;
-        const int column = d <= 12 ? 0 : 2;
-        auto* number = new QLabel(QString::number(d));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(number, row, column);
-        grid->addWidget(box(QStringLiteral("Text%1").arg(d), 200), row, column + 1);
-    }
-    grid->setColumnMinimumWidth(2, 50);
-    return page;
-}
-
 // Release 041: name, concentration and dose units with their limits, vial
 // units; the 24 department boxes in two columns on the right.
 QWidget* drugFields041() {
@@ -135,13 +115,13 @@ QWidget* drugFields036() {
 QWidget* createQuelda041Window(const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat,
                                PrintServices printing) {
     return new mc::ui::EditorWindow(
-        std::make_unique<Quelda041Editor>(workingDirectory, numberFormat, std::move(printing)), departmentFields(),
+        std::make_unique<Quelda041Editor>(workingDirectory, numberFormat, std::move(printing)), mc::ui::departmentNameFields(25),
         drugFields041());
 }
 
 QWidget* createQuelda036Window(const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat) {
     return new mc::ui::EditorWindow(std::make_unique<Quelda036Editor>(workingDirectory, numberFormat),
-                                    departmentFields(), drugFields036());
+                                    mc::ui::departmentNameFields(25), drugFields036());
 }
 
 }  // namespace mc::druglib::ui

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "druglib_us/core/orrx_usa_editor.hpp"
+#include "shell/ui/department_fields.hpp"
 #include "shell/ui/editor_window.hpp"
 
 namespace mc::druglib_us::ui {
@@ -58,27 +59,6 @@ QGridLayout* column() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     return grid;
-}
-
-// Department names 1..12 in the left column, 13..24 in the right one.
-QWidget* departmentFields() {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout;
-    auto* columns = new QHBoxLayout(page);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->addLayout(grid);
-    columns->addStretch();
-    grid->setHorizontalSpacing(10);
-    for (int d = 1; d <= DepartmentCount; ++d) {
-        const int row = (d - 1) % 12;
-        const int col = (d - 1) / 12 * 2;
-        auto* number = new QLabel(QString::number(d));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(number, row, col);
-        grid->addWidget(box(d, 200), row, col + 1);
-    }
-    grid->setColumnMinimumWidth(2, 50);
-    return page;
 }
 
 // Number, name, weights, concentration and dose rate.
@@ -154,7 +134,7 @@ QWidget* drugFields() {
 
 QWidget* createOrrxUsaWindow(const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat) {
     return new mc::ui::EditorWindow(std::make_unique<OrrxUsaEditor>(workingDirectory, numberFormat),
-                                    departmentFields(), drugFields());
+                                    mc::ui::departmentNameFields(DepartmentCount), drugFields());
 }
 
 }  // namespace mc::druglib_us::ui

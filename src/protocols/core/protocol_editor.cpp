@@ -152,17 +152,9 @@ std::string ProtocolEditor::duplicateNameMessage(const std::string&) const {
 }
 
 void ProtocolEditor::Command12_Click() {
-    std::string& message = form_[layout().openMessage].text;
-    if (!printing_.printerProblem) {
-        message = "There is no default printer. Nothing was printed.";
-        return;
-    }
-    if (const auto problem = printing_.printerProblem()) {
-        message = *problem + " Nothing was printed.";
-        return;
-    }
-    const auto bytes = readChosenFile();
+    const auto bytes = readChosenFileToPrint(printing_);
     if (!bytes) return;
+    std::string& message = form_[layout().openMessage].text;
     readMacro(*bytes);
     libraryReplacedByChosenFile();
     const auto pages = protocolPrintout(

@@ -310,6 +310,17 @@ std::optional<std::string> EditorFrame::readChosenFile() {
     return std::move(file.bytes);
 }
 
+std::optional<std::string> EditorFrame::readChosenFileToPrint(const PrintServices& printing) {
+    std::string& message = form_[layout_.openMessage].text;
+    const auto problem = printing.printerProblem ? printing.printerProblem() : "There is no default printer.";
+    if (problem) {
+        message = *problem + " Nothing was printed.";
+        return std::nullopt;
+    }
+    message.clear();
+    return readChosenFile();
+}
+
 void EditorFrame::Command1_Click() {
     const auto bytes = readChosenFile();
     if (!bytes) return;

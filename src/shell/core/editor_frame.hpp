@@ -17,6 +17,7 @@
 #include "shell/core/decimal.hpp"
 #include "shell/core/form.hpp"
 #include "shell/core/macro_files.hpp"
+#include "shell/core/print_page.hpp"
 
 namespace mc {
 
@@ -144,6 +145,9 @@ protected:
     // The bytes of the file chosen on the Open page; when it cannot be read,
     // nothing, and the Open page says so.
     std::optional<std::string> readChosenFile();
+    // Before a printout: when the printer takes jobs, the bytes of the chosen
+    // file; else nothing, and the Open page says why nothing was printed.
+    std::optional<std::string> readChosenFileToPrint(const PrintServices& printing);
     // The message label of the page in view.
     std::string& messageOfVisiblePage();
     // Something was stored in the library other than through a page's "OK"

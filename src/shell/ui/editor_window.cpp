@@ -182,6 +182,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     binding_ = std::make_unique<FormBinding>(this, *model_);
     addShortcuts();
+    connect(pages, &QStackedWidget::currentChanged, this, [this, pages](int index) { orderTabsOnce(pages->widget(index)); });
 }
 
 void EditorWindow::addShortcuts() {
@@ -229,16 +230,16 @@ void EditorWindow::press(const std::string& name) {
 
 void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (tabsOrdered_) return;
-    tabsOrdered_ = true;
-    // A page is laid out only while it is in view: bring each in view in turn.
     auto* pages = findChild<QStackedWidget*>();
-    QWidget* current = pages->currentWidget();
-    for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
-        orderTabs(pages->widget(i));
-    }
-    pages->setCurrentWidget(current);
+    orderTabsOnce(pages->currentWidget());
+}
+
+void EditorWindow::orderTabsOnce(QWidget* page) {
+    // A page is laid out only while it is in view, so its tab order is set
+    // the first time it comes into view.
+    if (!page || !isVisible() || tabsOrdered_.contains(page)) return;
+    tabsOrdered_.insert(page);
+    orderTabs(page);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 // is in view, with the editor's own fields placed on the two data pages.
 
 #include <QLocale>
+#include <QSet>
 #include <QWidget>
 #include <memory>
 
@@ -31,10 +32,11 @@ private:
     // Enter, Escape, Page Down and Page Up press the buttons of the page in view.
     void addShortcuts();
     void press(const std::string& name);
+    void orderTabsOnce(QWidget* page);
 
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
-    bool tabsOrdered_ = false;
+    QSet<QWidget*> tabsOrdered_;
 };
 
 // The number format of a locale, and of the system's, for the editors' number checks.
