@@ -2,18 +2,24 @@
 // the editors' own readers, rules and printouts, and without a display.
 
 #include <CLI/CLI.hpp>
-#include <QApplication>
 #include <QCryptographicHash>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/core/commands.hpp"
 #include "cli/core/report.hpp"
+
+#ifdef MC_CLI_PRINTS
+#include <QApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
 #include "shell/ui/settprint.hpp"
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -40,6 +46,7 @@ int diff(const std::string& oldFile, const std::string& newFile, const Choice& c
     return found.status();
 }
 
+#ifdef MC_CLI_PRINTS
 // The pages drawn by the print page window, one sheet each, into a file that
 // appears whole or not at all.
 int print(const std::string& file, const std::string& pdf, bool byDepartments, const Choice& choice,
@@ -79,6 +86,20 @@ int print(const std::string& file, const std::string& pdf, bool byDepartments, c
               << file << " to " << pdf << "\n";
     return Clean;
 }
+#else
+// Printing needs the window system's libraries, whose loading alone would
+// cost check and diff more than their work; a twin program that links them
+// prints, with the same arguments.
+int print(const std::string&, const std::string&, bool, const Choice&, int, char* argv[]) {
+    std::error_code failed;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    const std::filesystem::path twin =
+        (failed ? std::filesystem::path(argv[0]).parent_path() : self.parent_path()) / "tavrel-macro-print";
+    execv(twin.c_str(), argv);
+    std::cerr << "tavrel-macro: cannot print: " << twin.string() << " is missing\n";
+    return Failed;
+}
+#endif
 
 }  // namespace
 
