@@ -218,6 +218,14 @@ TEST_F(BadInput, ALinkStandsForItsFile) {
     EXPECT_EQ(withoutHashes(check("link.tm2").out), "ACCEPTED link.tm2 (release 041) sha256 <hash>\n");
 }
 
+TEST_F(BadInput, ControlCharactersAndLatin1AreShownSafelyAsUtf8) {
+    write("odd.tm2", "\x1B[2J\xB5g\r\n");
+    const Outcome result = check("odd.tm2");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("  line 1: not a line of a .tm2 file: \"?[2J\xC2\xB5g\""), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find('\x1B'), std::string::npos);
+}
+
 TEST_F(BadInput, RandomBytesAreRefusedNeverACrash) {
     std::mt19937 random(7);
     for (int round = 0; round < 5; ++round) {

@@ -9,7 +9,15 @@ namespace {
 
 using nlohmann::json;
 
-std::string utf8(std::string_view latin1) { return latin1ToUtf8(latin1); }
+// Texts from a file may hold control characters; a terminal must not act on them.
+std::string utf8(std::string_view latin1) {
+    std::string shown(latin1);
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0)) c = '?';
+    }
+    return latin1ToUtf8(shown);
+}
 
 std::string dump(const json& document) {
     // File names come from the command line and may not be UTF-8.
