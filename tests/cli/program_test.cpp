@@ -118,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "  no line for drugs 1 to 100\n"},
         CheckCase{"clean.tb2", 0,
                   "ACCEPTED clean.tb2 (RX_Macro_Creator; Macro_Creator reads it too) sha256 <hash>\n"},
+        CheckCase{"clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
         CheckCase{"unknown_lines.tb2", 1,
                   "REFUSED unknown_lines.tb2 (RX_Macro_Creator) sha256 <hash>\n"
                   "  2 lines not understood\n"}));
@@ -135,6 +136,10 @@ TEST(Check, ForcedReleaseReadsOnlyAsThatRelease) {
     EXPECT_NE(as036.out.find("REFUSED clean041.tm2 (release 036)"), std::string::npos);
     EXPECT_NE(as036.out.find("line 26: release 041 drug line, not read by release 036"), std::string::npos);
     EXPECT_NE(as036.out.find("line 126: release 041 library line, not read by release 036"), std::string::npos);
+
+    const Outcome onProtocols = run({"check", "--release", "041", "clean.tb2"});
+    EXPECT_EQ(onProtocols.status, 2);
+    EXPECT_EQ(onProtocols.out, "ERROR clean.tb2: --release 041 does not apply to this kind of file\n");
 
     const Outcome on041 = run({"check", "--release", "041", "clean041.tm2"});
     EXPECT_EQ(on041.status, 0);

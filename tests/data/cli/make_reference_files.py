@@ -125,6 +125,7 @@ FILES = {
 
 PROTOCOL_FILES = {
     "clean.tb2": [],
+    "clean.tv9": [],
     "unknown_lines.tb2": ["Send:NOSUCHCOMMAND", "hello"],
 }
 
