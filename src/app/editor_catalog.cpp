@@ -1,6 +1,7 @@
 #include "app/editor_catalog.hpp"
 
 #include "druglib_dual/ui/drug_library_windows.hpp"
+#include "druglib_us/ui/orrx_usa_window.hpp"
 #include "shell/core/frame_layouts.hpp"
 #include "shell/ui/editor_window.hpp"
 #include "shell/ui/settprint.hpp"
@@ -19,7 +20,7 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
     case EditorKind::Quelda036:
         return druglib::ui::createQuelda036Window(workingDirectory, numberFormat);
     case EditorKind::OrrxUsa:
-        return frame(orrxUsaFrameLayout());
+        return druglib_us::ui::createOrrxUsaWindow(workingDirectory, numberFormat);
     case EditorKind::Rx:
         return frame(protocolFrameLayout("RX_Macro_Creator"));
     case EditorKind::Kt:

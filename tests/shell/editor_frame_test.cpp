@@ -33,6 +33,7 @@ public:
     int resets = 0;
     bool refuseCommit = false;
     std::function<void()> beforeWrite;
+    bool readsBack = true;
 
 protected:
     void ResetMacro() override {
@@ -51,6 +52,7 @@ protected:
         if (beforeWrite) beforeWrite();
         return a + "|" + b;
     }
+    bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes == a + "|" + b; }
     void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
     Commit commitPage(int page) override {
         if (refuseCommit) return {false, "Value must be valid\r\n"};
@@ -285,6 +287,30 @@ TEST_F(SavePage, NamesThatAreNoPlainFileNameAreRefused) {
         EXPECT_EQ(editor().visiblePage(), 4);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "up.tst"));
+}
+
+TEST_F(SavePage, AFileThatDoesNotReadBackAsTheLibraryIsRemovedAndTheUserIsTold) {
+    editor().readsBack = false;
+    save("garbled");
+    EXPECT_EQ((*this)["Label76"].text,
+              "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
+              "saved.");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "garbled.tst"));
+    EXPECT_EQ(editor().visiblePage(), 4);
+    EXPECT_EQ(editor().b, "b2");
+}
+
+TEST_F(SavePage, SavingClearsNotSavedAndNamesTheFile) {
+    editor().click("Command6");
+    editor().textEdited("TextB", "changed");
+    editor().click("Command9");
+    EXPECT_TRUE(editor().unsaved());
+    EXPECT_EQ((*this)["StatusSaved"].text, "not saved");
+    editor().click("Command10");
+    save("named");
+    EXPECT_FALSE(editor().unsaved());
+    EXPECT_EQ((*this)["StatusSaved"].text, "");
+    EXPECT_EQ((*this)["StatusLibrary"].text, "named.tst");
 }
 
 TEST_F(SavePage, AFolderOrALinkInTheWayIsNamedForWhatItIs) {

@@ -108,6 +108,9 @@ TEST(PrintPages, SaysHowFarItGotWhenThePrinterOrTheUserStopsIt) {
         PrintServices services = printer.services();
         EXPECT_EQ(printPages(folder.path(), pages, services), c.message) << c.what;
         EXPECT_EQ(printer.jobs.size(), c.jobs) << c.what;
+        // A progress shown is always taken down again.
+        EXPECT_EQ(printer.started.size(), c.problem ? 0u : 1u) << c.what;
+        EXPECT_EQ(printer.ended, c.problem ? 0 : 1) << c.what;
     }
 }
 

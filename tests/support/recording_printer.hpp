@@ -17,6 +17,8 @@ struct RecordingPrinter {
     int cancelAfterPage = 0;             // the page (from 1) after which the user cancels
     std::vector<std::filesystem::path> files;
     std::vector<std::string> jobs;  // the print file as it was when printed
+    std::vector<int> started;       // the page count of each printout begun
+    int ended = 0;                  // printouts ended, however they ended
 
     PrintServices services() {
         return {[this] { return problem; },
@@ -28,7 +30,8 @@ struct RecordingPrinter {
                     return std::nullopt;
                 },
                 [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); },
-                [this](int printed, int) { return printed != cancelAfterPage; }};
+                [this](int printed, int) { return printed != cancelAfterPage; },
+                [this](int total) { started.push_back(total); }, [this] { ++ended; }};
     }
 };
 

@@ -1,11 +1,12 @@
 #include "druglib_dual/core/drug_library_editor.hpp"
 
+#include "druglib_dual/core/tm2_file.hpp"
+#include "shell/core/department_page.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc::druglib {
 namespace {
 
-std::string departmentBox(int d) { return "Text" + std::to_string(d); }
 std::string departmentCheck(int d) { return "Check" + std::to_string(d); }
 
 const char* const ValueBoxes[] = {"Text27", "Text28", "Text31", "Text32"};
@@ -43,7 +44,7 @@ void addMessageIf(bool failed, std::string& messages, const std::string& message
 DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path workingDirectory,
                                      NumberFormat numberFormat, DrugSizes sizes)
     : EditorFrame(std::move(layout), std::move(workingDirectory), numberFormat) {
-    for (int d = 1; d <= DepartmentCount; ++d) form_.add(departmentBox(d)).maxLength = 20;
+    addDepartmentBoxes(form_, DepartmentCount, 20);
 
     form_.add("Label51", captioned("Drug Number"));
     form_.add("Label1");
@@ -63,8 +64,7 @@ DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path w
 void DrugLibraryEditor::fillPage(int page) {
     if (page == 2) {
         // Names read from a file carry their padding; the box shows them without it.
-        for (int d = 1; d <= DepartmentCount; ++d)
-            form_[departmentBox(d)].text = trimTrailingBlanks(library_.DepartmentNames[d].substr(0, 20));
+        showDepartmentNames(form_, library_.DepartmentNames, 20);
         return;
     }
     const int n = activeDrug_;
@@ -85,7 +85,7 @@ void DrugLibraryEditor::fillPage(int page) {
 
 EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
     if (page == 2) {
-        for (int d = 1; d <= DepartmentCount; ++d) library_.DepartmentNames[d] = form_[departmentBox(d)].text;
+        storeDepartmentNames(form_, library_.DepartmentNames);
         return {true, "Departments list Updated"};
     }
     std::string messages;
@@ -105,6 +105,24 @@ EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
     return {true, "Drug Updated"};
 }
 
+std::vector<std::pair<std::string, std::string>> DrugLibraryEditor::fieldCaptions(int page) const {
+    if (page != 3) return {};
+    std::vector<std::pair<std::string, std::string>> captions{
+        {"Drug Name", "Text26"},      {"Concentration Minimum", "Text27"}, {"Concentration Maximum", "Text28"},
+        {"Dose Units", "Combo1"},     {"Dose Minimum", "Text31"},          {"Dose Maximum", "Text32"}};
+    for (const char* name : {"Combo2", "Combo3"})
+        if (form_.has(name)) captions.emplace_back(name == std::string("Combo2") ? "Concentration Units" : "Drug Vial Units", name);
+    return captions;
+}
+
+DrugLibrary DrugLibraryEditor::asWritten(std::size_t drugNameWidth) const {
+    DrugLibrary written = library_;
+    for (int d = 1; d <= DepartmentCount; ++d)
+        written.DepartmentNames[d] = padRight(written.DepartmentNames[d], DepartmentNameWidth);
+    for (int n = 1; n <= DrugCount; ++n) written.DrugNames[n] = padRight(written.DrugNames[n], drugNameWidth);
+    return written;
+}
+
 void DrugLibraryEditor::enableRecordButtons() {
     form_["Command14"].enabled = activeDrug_ > 1;
     form_["Command13"].enabled = activeDrug_ < DrugCount;
@@ -118,11 +136,9 @@ bool DrugLibraryEditor::onClick(const std::string& name) {
 }
 
 bool DrugLibraryEditor::onTextEdited(const std::string& name) {
-    for (int d = 1; d <= DepartmentCount; ++d) {
-        if (name == departmentBox(d)) {
-            markModified(2);  // Departments_Modifyed
-            return true;
-        }
+    if (isDepartmentBox(name, DepartmentCount)) {
+        markModified(2);  // Departments_Modifyed
+        return true;
     }
     if (name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32") {
         Drug_Modifyed();

@@ -45,6 +45,9 @@ protected:
     bool onClick(const std::string& name) override;
     bool onTextEdited(const std::string& name) override;
     bool onToggle(const std::string& name) override;
+    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
+    // The library as its file reads back: every text at its field width.
+    DrugLibrary asWritten(std::size_t drugNameWidth) const;
 
     void Departments_Restore() { restorePage(2); }
     void ActDrug_Restore() { restorePage(3); }

@@ -4,6 +4,7 @@
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "shell/core/decimal.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::druglib {
 namespace {
@@ -36,6 +37,12 @@ std::optional<std::string> Quelda036Editor::readMacro(std::string_view bytes) {
 
 std::optional<std::string> Quelda036Editor::writeMacro(const std::string&) {
     return writeTm2Release036(library_);  // the macro name is only the file name here
+}
+
+bool Quelda036Editor::readsBackAsMacro(std::string_view bytes) const {
+    DrugLibrary expected = asWritten(DrugNameWidth036);
+    expected.LibraryName.clear();
+    return readTm2Release036(bytes) == expected;
 }
 
 std::string Quelda036Editor::valueText(std::uint32_t code) const { return hundredthsText(code); }

@@ -4,6 +4,7 @@
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "shell/core/decimal.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::druglib {
 namespace {
@@ -43,6 +44,12 @@ std::optional<std::string> Quelda041Editor::readMacro(std::string_view bytes) {
 
 std::optional<std::string> Quelda041Editor::writeMacro(const std::string& macroName) {
     return writeTm2Release041(library_, macroName);
+}
+
+bool Quelda041Editor::readsBackAsMacro(std::string_view bytes) const {
+    DrugLibrary expected = asWritten(DrugNameWidth041);
+    expected.LibraryName = padRight(form_["Text29"].text, LibraryNameWidth);
+    return readTm2Release041(bytes) == expected;
 }
 
 std::string Quelda041Editor::valueText(std::uint32_t code) const { return limitCodeText(code); }

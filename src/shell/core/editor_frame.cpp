@@ -41,8 +41,8 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
     buttons_ = {
         {"Command1", [this] { Command1_Click(); }},   {layout_.newButton, [this] { New_Click(); }},
         {"Command2", [this] { Command2_Click(); }},   {"Command3", [this] { Command3_Click(); }},
-        {"Command4", [this] { commit(2); }},          {"Command5", [this] { restorePage(2); }},
-        {"Command7", [this] { Command7_Click(); }},   {"Command8", [this] { restorePage(3); }},
+        {"Command4", [this] { commit(2); }},          {"Command5", [this] { cancelPage(2); }},
+        {"Command7", [this] { Command7_Click(); }},   {"Command8", [this] { cancelPage(3); }},
         {"Command9", [this] { commit(3); }},          {"Command10", [this] { Command10_Click(); }},
         {"Command11", [this] { Command11_Click(); }}, {"Command6", [this] { Command6_Click(); }},
     };
@@ -76,6 +76,7 @@ void EditorFrame::addPages() {
     form_.add("Command9", caption("OK"));
     form_.add("Command10", caption("Next"));
     for (const auto& [name, text] : layout_.recordButtons) form_.add(name, caption(text));
+    for (const auto& [name, text] : layout_.recordActions) form_.add(name, caption(text));
     form_.add("Label74");
 
     form_.add("Label75", caption(layout_.saveNameCaption));
@@ -84,6 +85,9 @@ void EditorFrame::addPages() {
     form_.add("Command11", caption("Save")).enabled = false;
     form_.add("Command6", caption("Back"));
     form_.add("Label76");
+
+    form_.add(std::string(StatusLibrary), caption(std::string(NewLibrary)));
+    form_.add(std::string(StatusSaved));
 
     setClean(2);
     setClean(3);
@@ -139,8 +143,11 @@ void EditorFrame::textEdited(const std::string& name, const std::string& text) {
     if (!form_.has(name)) return;
     guarded([&] {
         Control& control = form_[name];
-        const auto limit = static_cast<std::size_t>(control.maxLength);
+        // Typing stops at the box's limit; a longer text that a restore put there
+        // stays whole, and typing may not make it longer.
+        const auto limit = std::max(static_cast<std::size_t>(control.maxLength), control.text.size());
         control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
+        control.error = false;  // changed: no longer the field a rule named
         if (name == "Text29") Text29_Change();
         else onTextEdited(name);
     });
@@ -151,6 +158,7 @@ void EditorFrame::pick(const std::string& name, int index) {
     guarded([&] {
         Control& control = form_[name];
         control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
+        control.error = false;
         if (name == "File1") File1_Click();
         else onPick(name);
     });
@@ -160,6 +168,7 @@ void EditorFrame::toggle(const std::string& name, bool checked) {
     if (!form_.has(name)) return;
     guarded([&] {
         form_[name].checked = checked;
+        form_[name].error = false;
         onToggle(name);
     });
 }
@@ -169,6 +178,7 @@ void EditorFrame::toggle(const std::string& name, bool checked) {
 void EditorFrame::restorePage(int page) {
     fillPage(page);
     setClean(page);
+    pageRestored(page);
 }
 
 void EditorFrame::markModified(int page) {
@@ -177,6 +187,7 @@ void EditorFrame::markModified(int page) {
     form_[controls.cancel].enabled = true;
     for (const auto& name : controls.navigation) form_[name].enabled = false;
     form_[controls.message].text = ModifiedPrompt;
+    form_[controls.message].error = false;
 }
 
 void EditorFrame::setClean(int page) {
@@ -185,13 +196,55 @@ void EditorFrame::setClean(int page) {
     form_[controls.cancel].enabled = false;
     for (const auto& name : controls.navigation) form_[name].enabled = true;
     form_[controls.message].text.clear();
+    form_[controls.message].error = false;
+    clearFailedFields();
     if (page == 3) enableRecordButtons();
 }
 
 void EditorFrame::commit(int page) {
     const Commit result = commitPage(page);
-    if (result.stored) restorePage(page);
-    form_[dataPage(page, layout_).message].text = result.message;
+    if (result.stored) {
+        setUnsaved(true);
+        restorePage(page);
+    } else {
+        markFailedFields(page, result.message);
+    }
+    Control& message = form_[dataPage(page, layout_).message];
+    message.text = result.message;
+    message.error = !result.stored;
+}
+
+bool EditorFrame::unconfirmedTyping() const {
+    const int page = visiblePage();
+    return (page == 2 || page == 3) && form_[dataPage(page, layout_).ok].enabled;
+}
+
+void EditorFrame::setUnsaved(bool unsaved) {
+    unsaved_ = unsaved;
+    form_[std::string(StatusSaved)].text = unsaved ? std::string(NotSaved) : std::string();
+}
+
+void EditorFrame::setLibraryName(std::string name) { form_[std::string(StatusLibrary)].text = std::move(name); }
+
+void EditorFrame::markFailedFields(int page, const std::string& messages) {
+    const auto captions = fieldCaptions(page);
+    std::size_t start = 0;
+    while (start < messages.size()) {
+        std::size_t end = messages.find("\r\n", start);
+        if (end == std::string::npos) end = messages.size();
+        const std::string_view line(messages.data() + start, end - start);
+        // The longest caption that begins the line names its field.
+        const std::pair<std::string, std::string>* named = nullptr;
+        for (const auto& entry : captions)
+            if (line.starts_with(entry.first) && (!named || entry.first.size() > named->first.size())) named = &entry;
+        if (named) form_[named->second].error = true;
+        start = end + 2;
+    }
+}
+
+void EditorFrame::clearFailedFields() {
+    for (int page = 2; page <= 3; ++page)
+        for (const auto& [caption, name] : fieldCaptions(page)) form_[name].error = false;
 }
 
 // ---- default hooks -----------------------------------------------------------
@@ -259,6 +312,8 @@ void EditorFrame::Command1_Click() {
         return;
     }
     form_[layout_.openMessage].text.clear();
+    setLibraryName(chosen_->shownName);
+    setUnsaved(false);
     showPage(2);
     restorePage(2);
 }
@@ -266,6 +321,8 @@ void EditorFrame::Command1_Click() {
 void EditorFrame::New_Click() {
     ResetMacro();
     form_[layout_.openMessage].text.clear();
+    setLibraryName(std::string(NewLibrary));
+    setUnsaved(false);
     showPage(2);
     restorePage(2);
 }
@@ -338,6 +395,18 @@ void EditorFrame::Command11_Click() {
     case WriteOutcome::Written:
         break;
     }
+    // A library whose file does not decode to what the user saw must never
+    // pass for saved: read it back from the disk and compare.
+    const ReadResult written = readFile(file);
+    if (written.status != ReadStatus::Read || !readsBackAsMacro(written.bytes)) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        message = "The Macro file " + fileName +
+                  " did not read back as the library in memory, so it was removed. Nothing was saved.";
+        return;
+    }
+    setLibraryName(fileName);
+    setUnsaved(false);
     if (layout_.forgetChosenFileAfterSave) {
         chosen_.reset();
         form_["Text30"].text.clear();

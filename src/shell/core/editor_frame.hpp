@@ -37,11 +37,23 @@ struct FrameLayout {
     std::string cancelCaption = "Cancel Last Changes";
     // Page-3 buttons that step between records; disabled while the page is modified.
     std::vector<std::pair<std::string, std::string>> recordButtons;
+    // Page-3 buttons that act in both states of the page (name, caption).
+    std::vector<std::pair<std::string, std::string>> recordActions;
     // After a Save nothing stays chosen in the Open page's list.
     bool forgetChosenFileAfterSave = false;
+    // What Page Down and Page Up press on page 3 (empty: nothing).
+    std::string nextRecord = "Command13";
+    std::string previousRecord = "Command14";
 };
 
 inline constexpr std::string_view ModifiedPrompt = "Please validate modifications with OK key";
+
+// The status strip at the foot of every editor window: which library is being
+// edited and whether it holds changes not yet saved.
+inline constexpr std::string_view StatusLibrary = "StatusLibrary";
+inline constexpr std::string_view StatusSaved = "StatusSaved";
+inline constexpr std::string_view NewLibrary = "new library";
+inline constexpr std::string_view NotSaved = "not saved";
 
 class EditorFrame : public FormModel {
 public:
@@ -53,6 +65,11 @@ public:
     const Form& form() const { return form_; }
     const FrameLayout& layout() const { return layout_; }
     int visiblePage() const;
+
+    // True while the library holds changes not saved since the last Open, New or Save.
+    bool unsaved() const { return unsaved_; }
+    // True while a data page holds typing not yet confirmed with "OK".
+    bool unconfirmedTyping() const;
 
     void click(const std::string& name) override;
     void doubleClick(const std::string& name) override;
@@ -74,6 +91,10 @@ protected:
     virtual std::optional<std::string> writeMacro(const std::string& macroName);
     virtual void fillPage(int /*page*/) {}
     virtual Commit commitPage(int page);
+    // Runs at the end of every restore of a data page, after the clean state is set.
+    virtual void pageRestored(int /*page*/) {}
+    // "Cancel Last Changes" of a data page.
+    virtual void cancelPage(int page) { restorePage(page); }
     virtual void selectFirstRecord() {}
     // Enables the record buttons of page 3 in its clean state.
     virtual void enableRecordButtons() {}
@@ -86,6 +107,12 @@ protected:
     virtual std::string duplicateNameMessage(const std::string& name) const;
     // What the Open page says when the chosen file cannot be read or is too large.
     virtual std::string unreadableFileMessage(const std::string& fileName, ReadStatus status) const;
+    // Does this file, read back with the editor's own reader, hold exactly the
+    // macro in memory? Asked after every save.
+    virtual bool readsBackAsMacro(std::string_view /*bytes*/) const { return true; }
+    // The caption of each input field of a data page and its control, so that
+    // a failed rule's message marks the field it names.
+    virtual std::vector<std::pair<std::string, std::string>> fieldCaptions(int /*page*/) const { return {}; }
 
     // ---- services for the editors -------------------------------------------
     // Fills a data page from memory and puts it into the clean state.
@@ -102,6 +129,9 @@ protected:
     std::optional<std::string> readChosenFile();
     // The message label of the page in view.
     std::string& messageOfVisiblePage();
+    // Something was stored in the library other than through a page's "OK"
+    // (a deleted entry, a mode change).
+    void markLibraryChanged() { setUnsaved(true); }
 
     Form form_;
 
@@ -126,6 +156,11 @@ private:
     void Command7_Click();   // page 3: Back
     void Text29_Change();
     void commit(int page);
+    void setUnsaved(bool unsaved);
+    void setLibraryName(std::string name);
+    // Marks the fields whose captions begin the failed rules' messages.
+    void markFailedFields(int page, const std::string& messages);
+    void clearFailedFields();
 
     FrameLayout layout_;
     std::filesystem::path workingDirectory_;
@@ -133,6 +168,7 @@ private:
     std::map<std::string, std::function<void()>> buttons_;
     std::vector<ListedFile> listed_;  // the entries of File1, in its order
     std::optional<ListedFile> chosen_;
+    bool unsaved_ = false;
 };
 
 }  // namespace mc

@@ -19,6 +19,7 @@ struct Control {
     bool visible = true;
     bool enabled = true;
     int maxLength = 0;               // of a text box; 0 means no limit
+    bool error = false;              // a message label showing failures, or a field a failed rule names
 
     const std::string& selectedText() const {
         static const std::string none;

@@ -27,17 +27,20 @@ std::optional<std::string> printPages(const std::filesystem::path& folder, const
                                       PrintServices& services) {
     if (const auto problem = services.printerProblem()) return *problem + " Nothing was printed.";
     const auto total = static_cast<int>(pages.size());
-    for (int k = 0; k < total; ++k) {
-        if (const auto refused = printPage(folder, pages[static_cast<std::size_t>(k)], services))
-            return "Printing stopped: " + std::to_string(k) + " of " + std::to_string(total) +
-                   " pages were printed. Page " + std::to_string(k + 1) + " was not printed (" + *refused +
-                   "), nor were the pages after it.";
-        const bool goOn = !services.pagePrinted || services.pagePrinted(k + 1, total);
-        if (!goOn && k + 1 < total)
-            return "Printing cancelled: " + std::to_string(k + 1) + " of " + std::to_string(total) +
-                   " pages were printed; the rest were not.";
+    if (services.printingStarts) services.printingStarts(total);
+    std::optional<std::string> outcome;
+    for (int k = 0; k < total && !outcome; ++k) {
+        if (const auto refused = printPage(folder, pages[static_cast<std::size_t>(k)], services)) {
+            outcome = "Printing stopped: " + std::to_string(k) + " of " + std::to_string(total) +
+                      " pages were printed. Page " + std::to_string(k + 1) + " was not printed (" + *refused +
+                      "), nor were the pages after it.";
+        } else if (services.pagePrinted && !services.pagePrinted(k + 1, total) && k + 1 < total) {
+            outcome = "Printing cancelled: " + std::to_string(k + 1) + " of " + std::to_string(total) +
+                      " pages were printed; the rest were not.";
+        }
     }
-    return std::nullopt;
+    if (services.printingEnds) services.printingEnds();
+    return outcome;
 }
 
 }  // namespace mc

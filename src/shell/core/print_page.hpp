@@ -26,8 +26,11 @@ struct PrintServices {
     // The current date and time, as text in the user's regional formats.
     std::function<std::string()> currentDate;
     std::function<std::string()> currentTime;
-    // Told after each page; returning false stops the printout there. May be empty.
+    // Told when a printout of several pages starts and ends, and after each
+    // page (returning false stops the printout there). Each may be empty.
     std::function<bool(int printed, int total)> pagePrinted;
+    std::function<void(int total)> printingStarts;
+    std::function<void()> printingEnds;
 };
 
 // The footer every printed page ends with: the print date and four lines for

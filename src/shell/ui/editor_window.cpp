@@ -1,5 +1,9 @@
 #include "shell/ui/editor_window.hpp"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,9 +11,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -115,6 +122,42 @@ QGroupBox* savePage() {
     return page;
 }
 
+// The status strip at the foot of the window.
+QHBoxLayout* statusStrip() {
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(named<QLabel>(std::string(StatusLibrary)));
+    strip->addStretch();
+    strip->addWidget(named<QLabel>(std::string(StatusSaved)));
+    return strip;
+}
+
+// Tab goes down the left column of a page, then down each column to its
+// right (the department boxes last among the fields), then along the buttons.
+void orderTabs(QWidget* page) {
+    if (page->layout()) page->layout()->activate();
+    QList<QWidget*> fields;
+    QList<QWidget*> buttons;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        if (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty()) continue;
+        const bool field = qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                           qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget) ||
+                           qobject_cast<QListWidget*>(widget);
+        if (field) fields << widget;
+        else if (qobject_cast<QPushButton*>(widget)) buttons << widget;
+    }
+    auto at = [page](QWidget* w) { return w->mapTo(page, QPoint(0, 0)); };
+    std::stable_sort(fields.begin(), fields.end(), [&](QWidget* a, QWidget* b) {
+        const QPoint pa = at(a), pb = at(b);
+        return pa.x() != pb.x() ? pa.x() < pb.x() : pa.y() < pb.y();
+    });
+    std::stable_sort(buttons.begin(), buttons.end(), [&](QWidget* a, QWidget* b) {
+        const QPoint pa = at(a), pb = at(b);
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    const QList<QWidget*> chain = fields + buttons;
+    for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fields, QWidget* page3Fields)
@@ -127,6 +170,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     auto* page3Buttons = new QHBoxLayout;
     for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));
     page3Buttons->addStretch();
+    for (const auto& [name, caption] : layout.recordActions) page3Buttons->addWidget(named<QPushButton>(name));
     for (const char* name : {"Command7", "Command8", "Command9", "Command10"})
         page3Buttons->addWidget(named<QPushButton>(name));
 
@@ -139,11 +183,90 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     auto* all = new QVBoxLayout(this);
     all->addWidget(pages);
+    all->addLayout(statusStrip());
     all->setSizeConstraint(QLayout::SetFixedSize);
 
     for (auto* button : findChildren<QPushButton*>()) button->setStyle(roomyButtons());
 
     binding_ = std::make_unique<FormBinding>(this, *model_);
+    addShortcuts();
+}
+
+void EditorWindow::addShortcuts() {
+    const FrameLayout& layout = model_->layout();
+    struct Key {
+        QKeySequence keys;
+        std::vector<std::string> byPage;  // what the key presses on pages 1 to 4
+        const char* shown;
+    };
+    const Key keys[] = {
+        {QKeySequence(Qt::Key_Return), {"Command1", "Command4", "Command9", "Command11"}, "Enter"},
+        {QKeySequence(Qt::Key_Enter), {"Command1", "Command4", "Command9", "Command11"}, "Enter"},
+        {QKeySequence(Qt::Key_Escape), {"", "Command5", "Command8", ""}, "Esc"},
+        {QKeySequence(Qt::Key_PageDown), {"", "", layout.nextRecord, ""}, "Page Down"},
+        {QKeySequence(Qt::Key_PageUp), {"", "", layout.previousRecord, ""}, "Page Up"},
+    };
+    for (const Key& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, this);
+        const std::vector<std::string> byPage = key.byPage;
+        connect(shortcut, &QShortcut::activated, this, [this, byPage] {
+            const int page = model_->visiblePage();
+            if (page < 1 || page > 4) return;
+            // Enter on a button presses that button, as one expects.
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            if (focused && byPage == std::vector<std::string>{"Command1", "Command4", "Command9", "Command11"}) {
+                focused->click();
+                return;
+            }
+            press(byPage[static_cast<std::size_t>(page - 1)]);
+        });
+        // Captions stay as they are; the shortcut shows in the tooltip.
+        for (const std::string& name : key.byPage) {
+            auto* button = findChild<QAbstractButton*>(QString::fromStdString(name));
+            if (button && !name.empty() && name != "Command1")
+                button->setToolTip(QStringLiteral("Shortcut: %1").arg(QString::fromLatin1(key.shown)));
+        }
+    }
+}
+
+void EditorWindow::press(const std::string& name) {
+    if (name.empty()) return;
+    if (auto* button = findChild<QAbstractButton*>(QString::fromStdString(name)); button && button->isEnabled())
+        button->click();
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (tabsOrdered_) return;
+    tabsOrdered_ = true;
+    // A page is laid out only while it is in view: bring each in view in turn.
+    auto* pages = findChild<QStackedWidget*>();
+    QWidget* current = pages->currentWidget();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        orderTabs(pages->widget(i));
+    }
+    pages->setCurrentWidget(current);
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (!model_->unsaved() && !model_->unconfirmedTyping()) {
+        event->accept();
+        return;
+    }
+    QMessageBox question(QMessageBox::Warning, windowTitle(),
+                         model_->unsaved() ? QStringLiteral("The library holds changes that are not saved.")
+                                           : QStringLiteral("This page holds changes that are not confirmed with OK."),
+                         QMessageBox::NoButton, this);
+    question.setObjectName(QStringLiteral("CloseQuestion"));
+    question.setInformativeText(QStringLiteral("Close the window and lose them?"));
+    QPushButton* drop = question.addButton(QStringLiteral("Close without saving"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = question.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    question.setDefaultButton(cancel);
+    question.setEscapeButton(cancel);
+    question.exec();
+    if (question.clickedButton() == drop) event->accept();
+    else event->ignore();
 }
 
 EditorWindow::~EditorWindow() {

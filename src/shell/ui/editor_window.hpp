@@ -22,9 +22,19 @@ public:
     EditorFrame& model() { return *model_; }
     void render() { binding_->render(); }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Unsaved work or unconfirmed typing is never dropped without asking.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Enter, Escape, Page Down and Page Up press the buttons of the page in view.
+    void addShortcuts();
+    void press(const std::string& name);
+
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
+    bool tabsOrdered_ = false;
 };
 
 // The number format of a locale, and of the system's, for the editors' number checks.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QValidator>
+#include <algorithm>
 
 namespace mc::ui {
 namespace {
@@ -57,6 +58,24 @@ void renderCombo(QComboBox* combo, const Control& control) {
         combo->addItems(items);
     }
     combo->setCurrentIndex(control.selected);
+}
+
+// Failures stand out in an error colour: a message label's text, and the
+// field a failed rule names. Everything else keeps the style's palette.
+void renderError(QWidget* widget, bool error) {
+    static const QColor errorText(0xB0, 0x00, 0x20);
+    static const QColor errorField(0xFF, 0xE4, 0xE4);
+    QPalette palette;  // the inherited palette
+    if (error) {
+        palette = widget->palette();
+        if (qobject_cast<QLabel*>(widget)) {
+            palette.setColor(QPalette::WindowText, errorText);
+        } else {
+            palette.setColor(QPalette::Base, errorField);
+            palette.setColor(QPalette::Button, errorField);
+        }
+    }
+    if (error || widget->testAttribute(Qt::WA_SetPalette)) widget->setPalette(palette);
 }
 
 }  // namespace
@@ -140,7 +159,10 @@ void FormBinding::render() {
         const Control& control = form[it.key().toStdString()];
         const QString text = fromLatin1(control.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setMaxLength(control.maxLength > 0 ? control.maxLength : 32767);
+            // The limit holds for typing; a longer text that the model holds
+            // (read from a file) is shown whole, so the limit widens to it.
+            const int length = static_cast<int>(text.size());
+            edit->setMaxLength(control.maxLength > 0 ? std::max(control.maxLength, length) : 32767);
             if (edit->text() != text) edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             renderCombo(combo, control);
@@ -160,6 +182,7 @@ void FormBinding::render() {
             group->setTitle(text);
         }
         widget->setEnabled(control.enabled);
+        renderError(widget, control.error);
         // Pages are shown by their stack; every other control by its flag.
         if (auto* stack = qobject_cast<QStackedWidget*>(widget->parentWidget())) {
             if (control.visible) stack->setCurrentWidget(widget);

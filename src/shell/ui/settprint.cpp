@@ -1,13 +1,17 @@
 #include "shell/ui/settprint.hpp"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QTime>
+#include <memory>
 
 #include "shell/core/macro_files.hpp"
 #include "shell/core/text.hpp"
@@ -119,6 +123,33 @@ PrintServices systemPrintServices() {
     services.printFile = [](const std::filesystem::path& file) {
         SettPrint window;
         return window.load(file);
+    };
+    // A printout of more than a few pages shows its progress and can be
+    // cancelled after the page being printed; the window repaints meanwhile.
+    auto progress = std::make_shared<QPointer<QProgressDialog>>();
+    services.printingStarts = [progress](int total) {
+        if (total <= 3) return;
+        auto* dialog = new QProgressDialog(QString(), QStringLiteral("Cancel"), 0, total, QApplication::activeWindow());
+        dialog->setObjectName(QStringLiteral("PrintProgress"));
+        dialog->setWindowTitle(QStringLiteral("Printing"));
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setMinimumDuration(0);
+        dialog->setLabelText(QStringLiteral("Printing page 1 of %1").arg(total));
+        dialog->setValue(0);
+        *progress = dialog;
+        QApplication::processEvents();
+    };
+    services.pagePrinted = [progress](int printed, int total) {
+        QProgressDialog* dialog = *progress;
+        if (!dialog) return true;
+        dialog->setValue(printed);
+        if (printed < total) dialog->setLabelText(QStringLiteral("Printing page %1 of %2").arg(printed + 1).arg(total));
+        QApplication::processEvents();
+        return !dialog->wasCanceled();
+    };
+    services.printingEnds = [progress] {
+        if (QProgressDialog* dialog = *progress) dialog->deleteLater();
+        *progress = nullptr;
     };
     services.currentDate = [] { return toLatin1(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
     services.currentTime = [] { return toLatin1(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat)); };

@@ -1,0 +1,59 @@
+#pragma once
+// ORRX_USA_Macro_Creator: the drug library editor of the US pump. The
+// department page, the drug page with its unit pickers and its stepping,
+// adding and deleting of entries, and the ".tv1" file behind Open and Save.
+
+#include <filesystem>
+
+#include "druglib_us/core/drug_entry_rules.hpp"
+#include "druglib_us/core/us_library.hpp"
+#include "shell/core/editor_frame.hpp"
+
+namespace mc::druglib_us {
+
+FrameLayout orrxUsaFrameLayout();
+
+class OrrxUsaEditor : public EditorFrame {
+public:
+    OrrxUsaEditor(std::filesystem::path workingDirectory, NumberFormat numberFormat);
+
+    const UsDrugLibrary& library() const { return library_; }
+    int CurrentDrug() const { return currentDrug_; }
+    bool NewDrugPending() const { return newDrugPending_; }
+
+protected:
+    void ResetMacro() override { library_.ResetMacro(); }
+    std::optional<std::string> readMacro(std::string_view bytes) override;
+    std::optional<std::string> writeMacro(const std::string& macroName) override;
+    void fillPage(int page) override;
+    Commit commitPage(int page) override;
+    void pageRestored(int page) override;
+    void cancelPage(int page) override;
+    void selectFirstRecord() override { currentDrug_ = 1; }
+    void enableRecordButtons() override;
+    bool onClick(const std::string& name) override;
+    bool onTextEdited(const std::string& name) override;
+    bool onPick(const std::string& name) override;
+    bool onToggle(const std::string& name) override;
+    bool readsBackAsMacro(std::string_view bytes) const override;
+    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
+
+private:
+    void ActDrug_Restore() { restorePage(3); }
+    void Drug_Modifyed() { markModified(3); }
+    void Combo2_Click();  // concentration units
+    void Combo1_Click();  // dose units
+    void Combo3_Click();  // bolus mode
+    void Combo4_Click();  // bolus time units
+    void Command8_Click();   // Cancel Last Changes
+    void Command15_Click();  // Delete Drug
+    // Shows a stored picker text as chosen, or nothing chosen when it is not in the list.
+    void choose(const std::string& picker, const std::string& text);
+    DrugPage shownPage() const;
+
+    UsDrugLibrary library_;
+    int currentDrug_ = 1;
+    bool newDrugPending_ = false;
+};
+
+}  // namespace mc::druglib_us
