@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <cctype>
 #include <random>
 
 #include "support/pdf_text.hpp"
@@ -55,6 +56,12 @@ std::string independentSha256(const std::string& file) {
     return process.readAllStandardOutput().left(64).toStdString();
 }
 
+// Test names from file names: letters and digits only.
+std::string testName(std::string text) {
+    std::erase_if(text, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+    return text;
+}
+
 std::string data(const std::string& file) { return std::string(MC_CLI_DATA) + "/" + file; }
 
 // ---- check -------------------------------------------------------------------
@@ -64,6 +71,8 @@ struct CheckCase {
     int status;
     const char* report;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.file; }
 
 class CheckText : public ::testing::TestWithParam<CheckCase> {};
 
@@ -121,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
         CheckCase{"unknown_lines.tb2", 1,
                   "REFUSED unknown_lines.tb2 (RX_Macro_Creator) sha256 <hash>\n"
-                  "  2 lines not understood\n"}));
+                  "  2 lines not understood\n"}),
+    [](const auto& param) { return testName(param.param.file); });
 
 TEST(Check, NamesTheExactFileByItsSha256) {
     for (const std::string file : {"clean041.tm2", "bad_checksum041.tm2", "clean.tb2"}) {
@@ -280,6 +290,8 @@ struct DiffCase {
     const char* report;
 };
 
+void PrintTo(const DiffCase& c, std::ostream* out) { *out << c.before << " " << c.after; }
+
 class Diff : public ::testing::TestWithParam<DiffCase> {};
 
 TEST_P(Diff, NamesEachChangeInThePagesUnits) {
@@ -315,7 +327,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "DIFFERENT clean036.tm2 diff_dose036.tm2 (release 036)\n"
                  "  Drug 3 (Dopamine): Dose Minimum \"0.5 mg/h\" -> \"0.75 mg/h\"\n"},
         DiffCase{"clean041.tm2", "clean.tb2", 2, "tavrel-macro: the files are not of the same kind\n"},
-        DiffCase{"clean041.tm2", "absent.tm2", 2, "tavrel-macro: absent.tm2: no such file\n"}));
+        DiffCase{"clean041.tm2", "absent.tm2", 2, "tavrel-macro: absent.tm2: no such file\n"}),
+    [](const auto& param) { return testName(std::string(param.param.before) + "_" + param.param.after); });
 
 TEST(DiffJson, CarriesOldAndNewValues) {
     const Outcome result = run({"diff", "--json", "clean041.tm2", "diff_dose041.tm2"});
