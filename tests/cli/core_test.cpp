@@ -2,6 +2,7 @@
 
 #include "cli/core/commands.hpp"
 #include "cli/core/tm2_explain.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
 
 namespace mc::cli {
 namespace {
@@ -126,6 +127,11 @@ TEST(ExplainTm2, NamesTheLineAndTheCause) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(texts(explainTm2(head + c.last, Tm2Release::R041)), c.expected) << c.what;
+}
+
+TEST(ExplainTm2, ChecksumOfALineTooShortToHoldItsFieldsIsNone) {
+    EXPECT_EQ(druglib::release041Checksum("D41:0007=Morphine      ,0703E803E801F4271000000"), "");
+    EXPECT_EQ(druglib::release041Checksum("D41:0007=Morphine      ,0703E803E801F42710000005"), "101B");
 }
 
 TEST(ExplainTm2, Release036ReadsNoRelease041Lines) {

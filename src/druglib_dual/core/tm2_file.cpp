@@ -125,6 +125,7 @@ std::string release041Checksum(std::string_view line) {
         if (fletcher > 255) fletcher -= 256;
     };
     const std::size_t fieldsStart = Release041Line.fieldsStart();
+    if (line.size() < fieldsStart + DrugFieldsWidth) return {};
     for (std::size_t i = DrugNameStart; i < Release041Line.commaColumn(); ++i)
         add(static_cast<unsigned char>(line[i]));
     // Only a name longer than its field could push non-hex text into the pairs;
