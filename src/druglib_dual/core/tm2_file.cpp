@@ -58,31 +58,6 @@ std::string drugLineWithoutChecksum(const DrugLibrary& library, int drug, const 
     return line;
 }
 
-// The pump's check over the name bytes and then the twelve hex byte pairs of a
-// "D41:" line: S is a plain sum, F a Fletcher-like running sum whose doubling
-// reduces by 255 and whose addition reduces by 256. The number, "=" and ","
-// are outside it.
-std::string release041Checksum(std::string_view line) {
-    unsigned sum = 0;
-    unsigned fletcher = 0;
-    auto add = [&](unsigned byte) {
-        sum += byte;
-        if (sum > 255) sum -= 256;
-        fletcher *= 2;
-        if (fletcher > 255) fletcher -= 255;
-        fletcher += byte;
-        if (fletcher > 255) fletcher -= 256;
-    };
-    const std::size_t fieldsStart = Release041Line.fieldsStart();
-    for (std::size_t i = DrugNameStart; i < Release041Line.commaColumn(); ++i)
-        add(static_cast<unsigned char>(line[i]));
-    // Only a name longer than its field could push non-hex text into the pairs;
-    // the editor never holds one.
-    for (std::size_t i = fieldsStart; i < fieldsStart + DrugFieldsWidth; i += 2)
-        add(parseHexField(line.substr(i, 2)).value_or(0));
-    return toHex(sum, 2) + toHex(fletcher, 2);
-}
-
 std::vector<std::string> departmentLines(const DrugLibrary& library) {
     std::vector<std::string> lines;
     for (int d = 1; d <= DepartmentCount; ++d) lines.push_back(departmentLine(d, library.DepartmentNames[d]));
@@ -133,6 +108,32 @@ void readLibraryLine(std::string_view line, DrugLibrary& library) {
 }
 
 }  // namespace
+
+// The pump's check over the name bytes and then the twelve hex byte pairs of a
+// "D41:" line: S is a plain sum, F a Fletcher-like running sum whose doubling
+// reduces by 255 and whose addition reduces by 256. The number, "=" and ","
+// are outside it.
+std::string release041Checksum(std::string_view line) {
+    unsigned sum = 0;
+    unsigned fletcher = 0;
+    auto add = [&](unsigned byte) {
+        sum += byte;
+        if (sum > 255) sum -= 256;
+        fletcher *= 2;
+        if (fletcher > 255) fletcher -= 255;
+        fletcher += byte;
+        if (fletcher > 255) fletcher -= 256;
+    };
+    const std::size_t fieldsStart = Release041Line.fieldsStart();
+    if (line.size() < fieldsStart + DrugFieldsWidth) return {};
+    for (std::size_t i = DrugNameStart; i < Release041Line.commaColumn(); ++i)
+        add(static_cast<unsigned char>(line[i]));
+    // Only a name longer than its field could push non-hex text into the pairs;
+    // the editor never holds one.
+    for (std::size_t i = fieldsStart; i < fieldsStart + DrugFieldsWidth; i += 2)
+        add(parseHexField(line.substr(i, 2)).value_or(0));
+    return toHex(sum, 2) + toHex(fletcher, 2);
+}
 
 std::string writeTm2Release041(const DrugLibrary& library, std::string_view libraryName) {
     std::vector<std::string> lines = departmentLines(library);

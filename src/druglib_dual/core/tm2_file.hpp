@@ -33,4 +33,9 @@ DrugLibrary readTm2Release041(std::string_view bytes);
 // Reads only "DEP:" and "D36:" lines; "D41:" and "LIBRARY=" lines are ignored.
 DrugLibrary readTm2Release036(std::string_view bytes);
 
+// The checksum S and F (four hex digits) that belongs to a "D41:" line of 48
+// characters or more; columns past the 48th are not covered. Empty for a
+// shorter line.
+std::string release041Checksum(std::string_view line);
+
 }  // namespace mc::druglib

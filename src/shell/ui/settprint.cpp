@@ -77,11 +77,14 @@ std::optional<std::string> SettPrint::load(const std::filesystem::path& printFil
 }
 
 bool SettPrint::layOut(const std::filesystem::path& printFile) {
-    resize(pageSize_.sizePixels(LayoutDpi));
     // A missing file reads as an empty one: nothing to print, nothing to report.
     ReadResult file = readFile(printFile);
     if (file.status != ReadStatus::Read) file.bytes.clear();
-    const std::vector<std::string_view> lines = splitLines(file.bytes);
+    return layOutLines(splitLines(file.bytes));
+}
+
+bool SettPrint::layOutLines(const std::vector<std::string_view>& lines) {
+    resize(pageSize_.sizePixels(LayoutDpi));
     QString body;
     for (std::size_t i = 1; i < lines.size(); ++i) body += fromLatin1(std::string(lines[i])) + QLatin1Char('\n');
     title_->setText(lines.empty() ? QString() : fromLatin1(std::string(lines[0])));
@@ -101,13 +104,17 @@ QByteArray SettPrint::renderPdf() const {
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setPageSize(pageSize_);
-    writer.setPageMargins(QMarginsF());
-    writer.setResolution(PrintDpi);
+    setUpPdf(writer);
     QPainter painter(&writer);
     paintPage(painter);
     painter.end();
     return pdf;
+}
+
+void SettPrint::setUpPdf(QPdfWriter& writer) const {
+    writer.setPageSize(pageSize_);
+    writer.setPageMargins(QMarginsF());
+    writer.setResolution(PrintDpi);
 }
 
 PrintServices systemPrintServices() {

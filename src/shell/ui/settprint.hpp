@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "shell/core/print_page.hpp"
 
 class QLabel;
 class QPainter;
+class QPdfWriter;
 
 namespace mc::ui {
 
@@ -30,12 +33,16 @@ public:
     // a line break) into the body label, on a window the size of the default
     // printer's page. True when the body is not empty.
     bool layOut(const std::filesystem::path& printFile);
+    // The same from the page's lines (title first), as the print file holds them.
+    bool layOutLines(const std::vector<std::string_view>& lines);
 
     // Draws both labels as laid out, on a device of any resolution.
     void paintPage(QPainter& painter) const;
 
     // The page as one PDF page, as it goes to the printer.
     QByteArray renderPdf() const;
+    // Gives a PDF writer the sheet and resolution of the printer, before painting.
+    void setUpPdf(QPdfWriter& writer) const;
 
     QPageSize pageSize() const { return pageSize_; }
 

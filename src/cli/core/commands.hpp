@@ -1,0 +1,84 @@
+#pragma once
+// The commands of tavrel-macro without their output: each reads its files
+// through the shell's bounded reader, picks the dialect that reads them and
+// returns what it found, for the text and JSON reports to show.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/core/dialect.hpp"
+
+namespace mc::cli {
+
+// Exit statuses.
+inline constexpr int Clean = 0;
+inline constexpr int Faulty = 1;  // a file refused, an entry "OK" refuses, files that differ
+inline constexpr int Failed = 2;  // usage or read error
+
+// "041" or "036" to read every ".tm2" as that release only.
+struct Choice {
+    std::optional<std::string> release;
+};
+
+// A file read and the dialect its editor reads it with.
+struct Opened {
+    std::string error;  // why it could not be read at all; empty when read
+    std::string bytes;
+    std::unique_ptr<Dialect> dialect;
+    Reading reading;
+    std::vector<std::string> alsoReadBy;  // the other dialects that accept it
+};
+Opened openMacro(const std::filesystem::path& file, const Choice& choice);
+
+using Sha256 = std::function<std::string(std::string_view bytes)>;
+
+struct FileCheck {
+    std::string file;  // as given
+    std::string error;
+    std::string dialect;
+    std::vector<std::string> alsoReadBy;
+    std::string sha256;
+    Reading reading;
+    std::vector<EntryCheck> entries;
+    bool clean() const { return error.empty() && reading.accepted() && entries.empty(); }
+};
+FileCheck checkFile(const std::filesystem::path& file, const Choice& choice, const Sha256& sha256);
+int checkStatus(const std::vector<FileCheck>& checks);
+
+struct Change {
+    std::string caption, before, after;
+};
+struct EntryDiff {
+    enum class What { Added, Removed, Changed } what;
+    std::string kind;
+    std::string name;
+    int oldNumber = 0;  // 0 when added
+    int newNumber = 0;  // 0 when removed
+    std::vector<Change> changes;
+    bool moved() const { return what == What::Changed && oldNumber != newNumber; }
+};
+// Records that keep their slot are matched by slot; the others by name first
+// (the first unmatched one of that name), then by slot.
+std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after);
+
+struct FileDiff {
+    std::string oldFile, newFile;
+    std::string error;
+    std::string dialect;
+    std::vector<EntryDiff> entries;
+    int status() const { return !error.empty() ? Failed : entries.empty() ? Clean : Faulty; }
+};
+FileDiff diffFiles(const std::filesystem::path& oldFile, const std::filesystem::path& newFile, const Choice& choice);
+
+struct PrintPages {
+    std::string error;
+    std::vector<PrintedPage> pages;
+};
+// The pages the window prints of `file`; `request.fileName` is filled in.
+PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request);
+
+}  // namespace mc::cli

@@ -1,0 +1,31 @@
+#include <algorithm>
+#include <cctype>
+
+#include "cli/core/dialect.hpp"
+#include "cli/core/protocol_dialect.hpp"
+#include "cli/core/tm2_dialect.hpp"
+
+namespace mc::cli {
+
+std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
+    std::string lower(extension);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::vector<std::unique_ptr<Dialect>> dialects;
+    // Most particular first: where both read a file, the first is named.
+    if (lower == ".tm2") {
+        dialects.push_back(tm2Dialect(Tm2Release::R036));
+        dialects.push_back(tm2Dialect(Tm2Release::R041));
+    } else if (lower == ".tb2") {
+        dialects.push_back(protocolDialect(protocols::Variant::Rx));
+        dialects.push_back(protocolDialect(protocols::Variant::Kt));
+    } else if (lower == ".tv9" || lower == ".tv8") {
+        dialects.push_back(protocolDialect(protocols::Variant::Rx));
+    }
+    // TODO(after the US editor lands): ".tv1" -> a UsDialect built like
+    // Tm2Dialect over the US editor model: its reader's one message as the
+    // refusal, "OK" of the US drug page per entry, the entry fields off the page.
+    return dialects;
+}
+
+}  // namespace mc::cli

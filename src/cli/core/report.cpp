@@ -1,0 +1,147 @@
+#include "cli/core/report.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "shell/core/text.hpp"
+
+namespace mc::cli {
+namespace {
+
+using nlohmann::json;
+
+// Texts from a file may hold control characters; a terminal must not act on them.
+std::string utf8(std::string_view latin1) {
+    std::string shown(latin1);
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0)) c = '?';
+    }
+    return latin1ToUtf8(shown);
+}
+
+std::string dump(const json& document) {
+    // File names come from the command line and may not be UTF-8.
+    return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::string entryName(const std::string& kind, int number, const std::string& name) {
+    std::string text = kind + (number > 0 ? " " + std::to_string(number) : "");
+    if (!name.empty()) text += " (" + utf8(name) + ")";
+    return text;
+}
+
+std::string readBy(const FileCheck& check) {
+    std::string text = " (" + check.dialect;
+    for (const std::string& other : check.alsoReadBy) text += "; " + other + " reads it too";
+    return text + ")";
+}
+
+std::string quoted(const std::string& latin1) { return "\"" + utf8(latin1) + "\""; }
+
+const char* whatText(EntryDiff::What what) {
+    switch (what) {
+    case EntryDiff::What::Added: return "added";
+    case EntryDiff::What::Removed: return "removed";
+    case EntryDiff::What::Changed: return "changed";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string checkText(const std::vector<FileCheck>& checks) {
+    std::string text;
+    for (const FileCheck& check : checks) {
+        if (!check.error.empty()) {
+            text += "ERROR " + check.file + ": " + check.error + "\n";
+            continue;
+        }
+        text += (check.reading.accepted() ? "ACCEPTED " : "REFUSED ") + check.file + readBy(check) + " sha256 " +
+                check.sha256 + "\n";
+        if (!check.reading.refusal.empty()) text += "  " + utf8(check.reading.refusal) + "\n";
+        for (const Problem& problem : check.reading.problems)
+            text += "  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") +
+                    utf8(problem.text) + "\n";
+        for (const EntryCheck& entry : check.entries)
+            for (const std::string& message : entry.messages)
+                text += "  " + entryName(entry.kind, entry.number, entry.name) + ": " + utf8(message) + "\n";
+    }
+    return text;
+}
+
+std::string checkJson(const std::vector<FileCheck>& checks) {
+    json files = json::array();
+    for (const FileCheck& check : checks) {
+        json file{{"file", check.file}};
+        if (!check.error.empty()) {
+            file["status"] = "error";
+            file["error"] = check.error;
+            files.push_back(file);
+            continue;
+        }
+        file["status"] = check.reading.accepted() ? "accepted" : "refused";
+        file["readAs"] = check.dialect;
+        file["alsoReadBy"] = check.alsoReadBy;
+        file["sha256"] = check.sha256;
+        file["refusal"] = utf8(check.reading.refusal);
+        json problems = json::array();
+        for (const Problem& problem : check.reading.problems)
+            problems.push_back({{"line", problem.line}, {"text", utf8(problem.text)}});
+        file["problems"] = problems;
+        json entries = json::array();
+        for (const EntryCheck& entry : check.entries) {
+            json messages = json::array();
+            for (const std::string& message : entry.messages) messages.push_back(utf8(message));
+            entries.push_back(
+                {{"kind", entry.kind}, {"number", entry.number}, {"name", utf8(entry.name)}, {"messages", messages}});
+        }
+        file["entries"] = entries;
+        file["clean"] = check.clean();
+        files.push_back(file);
+    }
+    return dump({{"files", files}, {"exitStatus", checkStatus(checks)}});
+}
+
+std::string diffText(const FileDiff& diff) {
+    if (!diff.error.empty()) return "ERROR " + diff.error + "\n";
+    std::string text = (diff.entries.empty() ? "EQUAL " : "DIFFERENT ") + diff.oldFile + " " + diff.newFile + " (" +
+                       diff.dialect + ")\n";
+    for (const EntryDiff& entry : diff.entries) {
+        const int number = entry.what == EntryDiff::What::Added ? entry.newNumber : entry.oldNumber;
+        const std::string name = entryName(entry.kind, number, entry.name);
+        if (entry.what != EntryDiff::What::Changed) {
+            text += "  " + name + " " + whatText(entry.what) + "\n";
+            continue;
+        }
+        if (entry.moved()) text += "  " + name + " moved to " + std::to_string(entry.newNumber) + "\n";
+        for (const Change& change : entry.changes)
+            text += "  " + name + ": " + utf8(change.caption) + " " + quoted(change.before) + " -> " +
+                    quoted(change.after) + "\n";
+    }
+    return text;
+}
+
+std::string diffJson(const FileDiff& diff) {
+    json document{{"old", diff.oldFile}, {"new", diff.newFile}, {"exitStatus", diff.status()}};
+    if (!diff.error.empty()) {
+        document["error"] = diff.error;
+        return dump(document);
+    }
+    document["readAs"] = diff.dialect;
+    document["equal"] = diff.entries.empty();
+    json entries = json::array();
+    for (const EntryDiff& entry : diff.entries) {
+        json changes = json::array();
+        for (const Change& change : entry.changes)
+            changes.push_back({{"field", utf8(change.caption)}, {"old", utf8(change.before)}, {"new", utf8(change.after)}});
+        json item{{"kind", entry.kind}, {"name", utf8(entry.name)}, {"change", whatText(entry.what)},
+                  {"moved", entry.moved()}, {"changes", changes}};
+        item["oldNumber"] = entry.oldNumber > 0 ? json(entry.oldNumber) : json(nullptr);
+        item["newNumber"] = entry.newNumber > 0 ? json(entry.newNumber) : json(nullptr);
+        entries.push_back(item);
+    }
+    document["entries"] = entries;
+    return dump(document);
+}
+
+}  // namespace mc::cli

@@ -1,0 +1,13 @@
+#pragma once
+// The ".tm2" drug library of the 510 pump, as releases 041 and 036 read it.
+
+#include <memory>
+
+#include "cli/core/dialect.hpp"
+#include "cli/core/tm2_explain.hpp"
+
+namespace mc::cli {
+
+std::unique_ptr<Dialect> tm2Dialect(Tm2Release release);
+
+}  // namespace mc::cli

@@ -1,0 +1,21 @@
+#pragma once
+// Why the ".tm2" readers would skip or half-read lines of a file. The readers
+// themselves pass over such lines in silence, as the pump software expects;
+// this pass names the line and the cause for a person checking the file.
+
+#include <string_view>
+#include <vector>
+
+#include "cli/core/dialect.hpp"
+
+namespace mc::cli {
+
+enum class Tm2Release { R041, R036 };
+
+// Every problem of the file as read by `release`, in line order, then what is
+// missing: a line not of its forms, a field of the wrong length or not hex, a
+// number out of range, a wrong checksum and the one it should have, an entry
+// again or out of the order the editor writes, an entry without a line.
+std::vector<Problem> explainTm2(std::string_view bytes, Tm2Release release);
+
+}  // namespace mc::cli

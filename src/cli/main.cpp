@@ -1,0 +1,157 @@
+// tavrel-macro: checks, compares and prints macro files from a shell, with
+// the editors' own readers, rules and printouts, and without a display.
+
+#include <CLI/CLI.hpp>
+#include <QCryptographicHash>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/core/commands.hpp"
+#include "cli/core/report.hpp"
+
+#ifdef MC_CLI_PRINTS
+#include <QApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include "shell/ui/settprint.hpp"
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+using namespace mc::cli;
+
+std::string sha256(std::string_view bytes) {
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), QCryptographicHash::Sha256);
+    return digest.toHex().toStdString();
+}
+
+int check(const std::vector<std::string>& files, const Choice& choice, bool json) {
+    std::vector<FileCheck> checks;
+    for (const std::string& file : files) checks.push_back(checkFile(file, choice, sha256));
+    std::cout << (json ? checkJson(checks) : checkText(checks));
+    return checkStatus(checks);
+}
+
+int diff(const std::string& oldFile, const std::string& newFile, const Choice& choice, bool json) {
+    const FileDiff found = diffFiles(oldFile, newFile, choice);
+    if (json) std::cout << diffJson(found);
+    else if (found.error.empty()) std::cout << diffText(found);
+    else std::cerr << "tavrel-macro: " << found.error << "\n";
+    return found.status();
+}
+
+#ifdef MC_CLI_PRINTS
+// The pages drawn by the print page window, one sheet each, into a file that
+// appears whole or not at all.
+int print(const std::string& file, const std::string& pdf, bool byDepartments, const Choice& choice,
+          int argc, char* argv[]) {
+    const mc::PrintServices clock = mc::ui::systemPrintServices();
+    const PrintPages printed =
+        printPages(file, choice, {{}, byDepartments, clock.currentDate(), clock.currentTime()});
+    if (!printed.error.empty()) {
+        std::cerr << "tavrel-macro: " << file << ": " << printed.error << "\n";
+        return Failed;
+    }
+    // The page window is laid out but never shown, so no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QSaveFile out(QString::fromStdString(pdf));
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::cerr << "tavrel-macro: " << pdf << ": cannot be written: " << out.errorString().toStdString() << "\n";
+        return Failed;
+    }
+    mc::ui::SettPrint page;
+    {
+        QPdfWriter writer(&out);
+        page.setUpPdf(writer);
+        writer.setTitle(QStringLiteral("tavrel-macro print"));
+        QPainter painter(&writer);
+        for (std::size_t i = 0; i < printed.pages.size(); ++i) {
+            if (i > 0) writer.newPage();
+            page.layOutLines({printed.pages[i].begin(), printed.pages[i].end()});
+            page.paintPage(painter);
+        }
+    }
+    if (!out.commit()) {
+        std::cerr << "tavrel-macro: " << pdf << ": cannot be written: " << out.errorString().toStdString() << "\n";
+        return Failed;
+    }
+    std::cout << "PRINTED " << printed.pages.size() << (printed.pages.size() == 1 ? " page" : " pages") << " of "
+              << file << " to " << pdf << "\n";
+    return Clean;
+}
+#else
+// Printing needs the window system's libraries, whose loading alone would
+// cost check and diff more than their work; a twin program that links them
+// prints, with the same arguments.
+int print(const std::string&, const std::string&, bool, const Choice&, int, char* argv[]) {
+    std::error_code failed;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    const std::filesystem::path twin =
+        (failed ? std::filesystem::path(argv[0]).parent_path() : self.parent_path()) / "tavrel-macro-print";
+    execv(twin.c_str(), argv);
+    std::cerr << "tavrel-macro: cannot print: " << twin.string() << " is missing\n";
+    return Failed;
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    CLI::App app{"Checks, compares and prints Tavrel macro files (" + std::string(KnownExtensions) +
+                     ") with the editors' own readers, rules and printouts.",
+                 "tavrel-macro"};
+    app.set_version_flag("--version", "tavrel-macro " MC_CLI_VERSION);
+    app.require_subcommand(1);
+
+    std::vector<std::string> files;
+    std::string oldFile, newFile, file, pdf, release;
+    bool json = false;
+    bool byDepartments = false;
+    const auto releaseOption = [&release](CLI::App* command) {
+        command->add_option("--release", release, "Read .tm2 files as this release only")
+            ->check(CLI::IsMember({"041", "036"}));
+    };
+
+    CLI::App* checkCommand = app.add_subcommand(
+        "check", "Is each file sound? Prints ACCEPTED or REFUSED, its SHA-256, why, and what \"OK\" says of each entry");
+    checkCommand->add_option("FILE", files, "Macro files")->required();
+    checkCommand->add_flag("--json", json, "One JSON document instead of text");
+    releaseOption(checkCommand);
+
+    CLI::App* diffCommand =
+        app.add_subcommand("diff", "What changed between two files of the same kind, in the units the pages show");
+    diffCommand->add_option("OLD", oldFile, "The file as signed off")->required();
+    diffCommand->add_option("NEW", newFile, "The file for review")->required();
+    diffCommand->add_flag("--json", json, "One JSON document instead of text");
+    releaseOption(diffCommand);
+
+    CLI::App* printCommand = app.add_subcommand("print", "Writes the pages the window prints to one PDF");
+    printCommand->add_option("--pdf", pdf, "The PDF to write")->required();
+    printCommand->add_option("FILE", file, "Macro file")->required();
+    printCommand->add_flag("--by-departments", byDepartments, "The printout by departments");
+    releaseOption(printCommand);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? Clean : Failed;
+    }
+
+    try {
+        Choice choice;
+        if (!release.empty()) choice.release = release;
+        if (checkCommand->parsed()) return check(files, choice, json);
+        if (diffCommand->parsed()) return diff(oldFile, newFile, choice, json);
+        return print(file, pdf, byDepartments, choice, argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "tavrel-macro: " << error.what() << "\n";
+        return Failed;
+    }
+}

@@ -1,0 +1,418 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <cctype>
+#include <random>
+
+#include "support/pdf_text.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program in the folder of the reference files, so reports name them shortly.
+Outcome run(const QStringList& arguments, const QString& folder = QStringLiteral(MC_CLI_DATA)) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MC_CLI_PROGRAM), arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        return {-2, "<hung>", ""};
+    }
+    if (process.exitStatus() != QProcess::NormalExit) return {-3, "<crashed>", ""};
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+// The report with every SHA-256 replaced, for comparing the rest.
+std::string withoutHashes(const std::string& text) {
+    static const QRegularExpression hash(QStringLiteral("sha256 [0-9a-f]{64}"));
+    return QString::fromStdString(text).replace(hash, QStringLiteral("sha256 <hash>")).toStdString();
+}
+
+std::string independentSha256(const std::string& file) {
+    QProcess process;
+    process.setWorkingDirectory(QStringLiteral(MC_CLI_DATA));
+    process.start(QStringLiteral("sha256sum"), {QString::fromStdString(file)});
+    process.waitForFinished();
+    return process.readAllStandardOutput().left(64).toStdString();
+}
+
+// Test names from file names: letters and digits only.
+std::string testName(std::string text) {
+    std::erase_if(text, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+    return text;
+}
+
+std::string data(const std::string& file) { return std::string(MC_CLI_DATA) + "/" + file; }
+
+// ---- check -------------------------------------------------------------------
+
+struct CheckCase {
+    const char* file;
+    int status;
+    const char* report;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.file; }
+
+class CheckText : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckText, ReportsEachFaultWithItsLineAndCause) {
+    const CheckCase& c = GetParam();
+    const Outcome result = run({"check", QString::fromLatin1(c.file)});
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(withoutHashes(result.out), c.report);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReferenceFiles, CheckText,
+    ::testing::Values(
+        CheckCase{"clean041.tm2", 0, "ACCEPTED clean041.tm2 (release 041) sha256 <hash>\n"},
+        CheckCase{"clean036.tm2", 0, "ACCEPTED clean036.tm2 (release 036) sha256 <hash>\n"},
+        CheckCase{"bad_checksum041.tm2", 1,
+                  "REFUSED bad_checksum041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 32: checksum 1A2B, should be 101B\n"},
+        CheckCase{"bad_hex041.tm2", 1,
+                  "REFUSED bad_hex041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 27: dose maximum \"27G0\" is not hexadecimal; the drug keeps its earlier value\n"
+                  "  drug 2 (Heparin): Dose Minimum must be less or equal to Maximum\n"},
+        CheckCase{"short_line041.tm2", 1,
+                  "REFUSED short_line041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 34: drug line of 51 characters, should be 52\n"
+                  "  no line for drug 9\n"},
+        CheckCase{"out_of_order041.tm2", 1,
+                  "REFUSED out_of_order041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 33: drug 8 out of order, after drug 9\n"
+                  "  line 34: drug 7 out of order, after drug 9\n"},
+        CheckCase{"duplicate041.tm2", 1,
+                  "REFUSED duplicate041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 33: drug 7 again (first on line 32); this line wins\n"
+                  "  no line for drug 8\n"},
+        CheckCase{"missing_lines041.tm2", 1,
+                  "REFUSED missing_lines041.tm2 (release 041) sha256 <hash>\n"
+                  "  no line for drugs 50 to 100\n"
+                  "  no library line\n"},
+        CheckCase{"ok_fails041.tm2", 1,
+                  "ACCEPTED ok_fails041.tm2 (release 041) sha256 <hash>\n"
+                  "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"},
+        CheckCase{"ok_fails036.tm2", 1,
+                  "ACCEPTED ok_fails036.tm2 (release 036) sha256 <hash>\n"
+                  "  drug 5 (Insulin): Concentration Minimum must be less or equal to Maximum\n"},
+        CheckCase{"bad_unit036.tm2", 1,
+                  "REFUSED bad_unit036.tm2 (release 036) sha256 <hash>\n"
+                  "  line 28: dose unit code 07 is not 00 to 03\n"},
+        CheckCase{"not_a_macro.tm2", 1,
+                  "REFUSED not_a_macro.tm2 (release 036) sha256 <hash>\n"
+                  "  line 1: not a line of a .tm2 file: \"<html><body>this is \"...\n"
+                  "  no line for departments 1 to 25\n"
+                  "  no line for drugs 1 to 100\n"},
+        CheckCase{"clean.tb2", 0,
+                  "ACCEPTED clean.tb2 (RX_Macro_Creator; Macro_Creator reads it too) sha256 <hash>\n"},
+        CheckCase{"clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
+        CheckCase{"unknown_lines.tb2", 1,
+                  "REFUSED unknown_lines.tb2 (RX_Macro_Creator) sha256 <hash>\n"
+                  "  2 lines not understood\n"}),
+    [](const auto& param) { return testName(param.param.file); });
+
+TEST(Check, NamesTheExactFileByItsSha256) {
+    for (const std::string file : {"clean041.tm2", "bad_checksum041.tm2", "clean.tb2"}) {
+        const Outcome result = run({"check", QString::fromStdString(file)});
+        EXPECT_NE(result.out.find("sha256 " + independentSha256(file)), std::string::npos) << result.out;
+    }
+}
+
+TEST(Check, ForcedReleaseReadsOnlyAsThatRelease) {
+    const Outcome as036 = run({"check", "--release", "036", "clean041.tm2"});
+    EXPECT_EQ(as036.status, 1);
+    EXPECT_NE(as036.out.find("REFUSED clean041.tm2 (release 036)"), std::string::npos);
+    EXPECT_NE(as036.out.find("line 26: release 041 drug line, not read by release 036"), std::string::npos);
+    EXPECT_NE(as036.out.find("line 126: release 041 library line, not read by release 036"), std::string::npos);
+
+    const Outcome onProtocols = run({"check", "--release", "041", "clean.tb2"});
+    EXPECT_EQ(onProtocols.status, 2);
+    EXPECT_EQ(onProtocols.out, "ERROR clean.tb2: --release 041 does not apply to this kind of file\n");
+
+    const Outcome on041 = run({"check", "--release", "041", "clean041.tm2"});
+    EXPECT_EQ(on041.status, 0);
+    EXPECT_EQ(withoutHashes(on041.out), "ACCEPTED clean041.tm2 (release 041) sha256 <hash>\n");
+}
+
+TEST(Check, WorstFileDecidesTheStatus) {
+    EXPECT_EQ(run({"check", "clean041.tm2", "clean036.tm2"}).status, 0);
+    EXPECT_EQ(run({"check", "clean041.tm2", "ok_fails041.tm2"}).status, 1);
+    const Outcome withMissing = run({"check", "ok_fails041.tm2", "missing.tm2", "clean041.tm2"});
+    EXPECT_EQ(withMissing.status, 2);
+    // Every file is still reported, in the order given.
+    EXPECT_EQ(withoutHashes(withMissing.out),
+              "ACCEPTED ok_fails041.tm2 (release 041) sha256 <hash>\n"
+              "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"
+              "ERROR missing.tm2: no such file\n"
+              "ACCEPTED clean041.tm2 (release 041) sha256 <hash>\n");
+}
+
+TEST(Check, JsonCarriesTheSameContent) {
+    const Outcome result = run({"check", "--json", "bad_checksum041.tm2", "ok_fails041.tm2", "nothing.tm2"});
+    EXPECT_EQ(result.status, 2);
+    const json report = json::parse(result.out);
+    ASSERT_EQ(report["files"].size(), 3u);
+    const json& refused = report["files"][0];
+    EXPECT_EQ(refused["status"], "refused");
+    EXPECT_EQ(refused["readAs"], "release 041");
+    EXPECT_EQ(refused["sha256"], independentSha256("bad_checksum041.tm2"));
+    EXPECT_EQ(refused["problems"], json::parse(R"([{"line": 32, "text": "checksum 1A2B, should be 101B"}])"));
+    const json& failing = report["files"][1];
+    EXPECT_EQ(failing["status"], "accepted");
+    EXPECT_EQ(failing["clean"], false);
+    EXPECT_EQ(failing["entries"], json::parse(R"([{"kind": "drug", "number": 7, "name": "Morphine",
+        "messages": ["Dose Minimum must be less or equal to Maximum"]}])"));
+    EXPECT_EQ(report["files"][2]["status"], "error");
+    EXPECT_EQ(report["files"][2]["error"], "no such file");
+    EXPECT_EQ(report["exitStatus"], 2);
+}
+
+// ---- bad input ---------------------------------------------------------------
+
+class BadInput : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    std::string path(const std::string& name) const { return (fs::path(folder.path().toStdString()) / name).string(); }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    Outcome check(const std::string& name) const { return run({"check", QString::fromStdString(name)}, folder.path()); }
+};
+
+TEST_F(BadInput, EachGetsAClearMessageAndStatusTwo) {
+    fs::create_directory(path("folder.tm2"));
+    write("huge.tm2", std::string(1024 * 1024 + 1, 'x'));
+    write("notes.txt", "hello\r\n");
+    write("library.tv1", "TYPE=STARTDRUGLIBRARY\r\n");
+    ASSERT_EQ(mkfifo(path("pipe.tm2").c_str(), 0600), 0);
+    fs::create_symlink(path("gone.tm2"), path("dangling.tm2"));
+    const struct {
+        const char* file;
+        const char* message;
+    } cases[] = {
+        {"absent.tm2", "ERROR absent.tm2: no such file\n"},
+        {"folder.tm2", "ERROR folder.tm2: is a folder, not a macro file\n"},
+        {"huge.tm2", "ERROR huge.tm2: is larger than 1 MiB, far larger than any macro file\n"},
+        {"notes.txt", "ERROR notes.txt: is not a macro file (.tm2, .tv1, .tb2, .tv9, .tv8)\n"},
+        {"library.tv1", "ERROR library.tv1: US drug libraries (.tv1) cannot be checked by this build yet\n"},
+        {"pipe.tm2", "ERROR pipe.tm2: is not a plain file\n"},
+        {"dangling.tm2", "ERROR dangling.tm2: cannot be read: the link leads nowhere\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = check(c.file);
+        EXPECT_EQ(result.status, 2) << c.file;
+        EXPECT_EQ(result.out, c.message);
+    }
+}
+
+TEST_F(BadInput, ALinkStandsForItsFile) {
+    fs::copy_file(data("clean041.tm2"), path("real.tm2"));
+    fs::create_symlink(path("real.tm2"), path("link.tm2"));
+    EXPECT_EQ(withoutHashes(check("link.tm2").out), "ACCEPTED link.tm2 (release 041) sha256 <hash>\n");
+}
+
+TEST_F(BadInput, ControlCharactersAndLatin1AreShownSafelyAsUtf8) {
+    write("odd.tm2", "\x1B[2J\xB5g\r\n");
+    const Outcome result = check("odd.tm2");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("  line 1: not a line of a .tm2 file: \"?[2J\xC2\xB5g\""), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find('\x1B'), std::string::npos);
+}
+
+TEST_F(BadInput, RandomBytesAreRefusedNeverACrash) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 5; ++round) {
+        std::string bytes(static_cast<std::size_t>(random() % 20000), '\0');
+        for (char& b : bytes) b = static_cast<char>(random() % 256);
+        write("noise.tm2", bytes);
+        write("noise.tb2", bytes);
+        EXPECT_EQ(check("noise.tm2").status, 1) << round;
+        EXPECT_EQ(check("noise.tb2").status, 1) << round;
+        const Outcome jsonRun = run({"check", "--json", "noise.tm2"}, folder.path());
+        EXPECT_TRUE(json::accept(jsonRun.out)) << round;
+    }
+}
+
+// ---- usage -------------------------------------------------------------------
+
+TEST(Usage, HelpVersionAndMistakes) {
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* shows;
+    } cases[] = {
+        {{"--help"}, 0, "check"},
+        {{"check", "--help"}, 0, "--release"},
+        {{"--version"}, 0, "tavrel-macro 1.0.0"},
+        {{}, 2, "A subcommand is required"},
+        {{"check"}, 2, "FILE is required"},
+        {{"check", "--release", "040", "clean041.tm2"}, 2, "--release"},
+        {{"diff", "clean041.tm2"}, 2, "NEW is required"},
+        {{"print", "clean041.tm2"}, 2, "--pdf is required"},
+        {{"frobnicate"}, 2, "A subcommand is required"},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_NE((result.out + result.err).find(c.shows), std::string::npos)
+            << c.arguments.join(' ').toStdString() << "\n" << result.out << result.err;
+    }
+}
+
+// ---- diff --------------------------------------------------------------------
+
+struct DiffCase {
+    const char* before;
+    const char* after;
+    int status;
+    const char* report;
+};
+
+void PrintTo(const DiffCase& c, std::ostream* out) { *out << c.before << " " << c.after; }
+
+class Diff : public ::testing::TestWithParam<DiffCase> {};
+
+TEST_P(Diff, NamesEachChangeInThePagesUnits) {
+    const DiffCase& c = GetParam();
+    const Outcome result = run({"diff", QString::fromLatin1(c.before), QString::fromLatin1(c.after)});
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(result.out + result.err, c.report);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, Diff,
+    ::testing::Values(
+        DiffCase{"clean041.tm2", "clean041.tm2", 0, "EQUAL clean041.tm2 clean041.tm2 (release 041)\n"},
+        DiffCase{"clean041.tm2", "diff_dose041.tm2", 1,
+                 "DIFFERENT clean041.tm2 diff_dose041.tm2 (release 041)\n"
+                 "  Drug 7 (Morphine): Dose Maximum \"10 mg/hr\" -> \"12 mg/hr\"\n"},
+        DiffCase{"clean041.tm2", "diff_department041.tm2", 1,
+                 "DIFFERENT clean041.tm2 diff_department041.tm2 (release 041)\n"
+                 "  Department 3 (Pediatrics): Name \"Pediatrics\" -> \"Paediatrics\"\n"},
+        DiffCase{"clean041.tm2", "diff_moved041.tm2", 1,
+                 "DIFFERENT clean041.tm2 diff_moved041.tm2 (release 041)\n"
+                 "  Drug 7 (Morphine) moved to 8\n"},
+        DiffCase{"clean041.tm2", "diff_added041.tm2", 1,
+                 "DIFFERENT clean041.tm2 diff_added041.tm2 (release 041)\n"
+                 "  Drug 12 (Propofol) added\n"},
+        DiffCase{"diff_added041.tm2", "clean041.tm2", 1,
+                 "DIFFERENT diff_added041.tm2 clean041.tm2 (release 041)\n"
+                 "  Drug 12 (Propofol) removed\n"},
+        DiffCase{"clean041.tm2", "diff_library041.tm2", 1,
+                 "DIFFERENT clean041.tm2 diff_library041.tm2 (release 041)\n"
+                 "  Library: Name \"CITYHOSP\" -> \"CITYHOS2\"\n"},
+        DiffCase{"clean036.tm2", "diff_dose036.tm2", 1,
+                 "DIFFERENT clean036.tm2 diff_dose036.tm2 (release 036)\n"
+                 "  Drug 3 (Dopamine): Dose Minimum \"0.5 mg/h\" -> \"0.75 mg/h\"\n"},
+        DiffCase{"clean041.tm2", "clean.tb2", 2, "tavrel-macro: the files are not of the same kind\n"},
+        DiffCase{"clean041.tm2", "absent.tm2", 2, "tavrel-macro: absent.tm2: no such file\n"}),
+    [](const auto& param) { return testName(std::string(param.param.before) + "_" + param.param.after); });
+
+TEST(DiffJson, CarriesOldAndNewValues) {
+    const Outcome result = run({"diff", "--json", "clean041.tm2", "diff_dose041.tm2"});
+    EXPECT_EQ(result.status, 1);
+    const json report = json::parse(result.out);
+    EXPECT_EQ(report["equal"], false);
+    EXPECT_EQ(report["readAs"], "release 041");
+    EXPECT_EQ(report["entries"], json::parse(R"([{"kind": "Drug", "name": "Morphine", "change": "changed",
+        "moved": false, "oldNumber": 7, "newNumber": 7,
+        "changes": [{"field": "Dose Maximum", "old": "10 mg/hr", "new": "12 mg/hr"}]}])"));
+    const json moved = json::parse(run({"diff", "--json", "clean041.tm2", "diff_moved041.tm2"}).out);
+    EXPECT_EQ(moved["entries"][0]["moved"], true);
+    EXPECT_EQ(moved["entries"][0]["newNumber"], 8);
+}
+
+// ---- print -------------------------------------------------------------------
+
+class Print : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString pdf(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    static int pageCount(const QString& file) {
+        const QString info = mc::testing::output(QStringLiteral("pdfinfo"), {file});
+        const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+    // The first line of each page: its title.
+    static QStringList titles(const QString& file) {
+        QStringList found;
+        for (const QString& page : mc::testing::pdfText(file).split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
+            const QString title = page.trimmed().section(QLatin1Char('\n'), 0, 0).simplified();
+            if (!title.isEmpty()) found << title;
+        }
+        return found;
+    }
+};
+
+TEST_F(Print, OnePagePerPrintJobOfTheWindow) {
+    const Outcome byDrug = run({"print", "--pdf", pdf("drugs.pdf"), "clean041.tm2"});
+    ASSERT_EQ(byDrug.status, 0) << byDrug.err;
+    EXPECT_EQ(pageCount(pdf("drugs.pdf")), 3);
+    EXPECT_EQ(titles(pdf("drugs.pdf")), (QStringList{"Drug Library: CITYHOSP Page 1 of 3",
+                                                      "Drug Library: CITYHOSP Page 2 of 3",
+                                                      "Drug Library: CITYHOSP Page 3 of 3"}));
+    const QString text = mc::testing::pdfText(pdf("drugs.pdf")).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Drug Name : Morphine Concentration Minimum : 1 mg/mL")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Dose Maximum : 10 mg/hr")));
+    EXPECT_TRUE(text.contains(QStringLiteral("File Name clean041.tm2")));
+
+    const Outcome byDepartment = run({"print", "--by-departments", "--pdf", pdf("departments.pdf"), "clean041.tm2"});
+    ASSERT_EQ(byDepartment.status, 0) << byDepartment.err;
+    EXPECT_EQ(titles(pdf("departments.pdf")),
+              (QStringList{"CITYHOSP , ICU (1) Page 1 of 1", "CITYHOSP , Oncology (2) Page 1 of 1",
+                           "CITYHOSP , Pediatrics (3) Page 1 of 1"}));
+}
+
+TEST_F(Print, NothingIsWrittenWhenThereIsNothingToPrintOrNoPlaceForIt) {
+    const struct {
+        QStringList arguments;
+        QString pdf;
+    } cases[] = {
+        {{"print", "--pdf", pdf("036.pdf"), "clean036.tm2"}, pdf("036.pdf")},
+        {{"print", "--pdf", pdf("none.pdf"), "absent.tm2"}, pdf("none.pdf")},
+        {{"print", "--pdf", pdf("no/such/folder.pdf"), "clean041.tm2"}, pdf("no/such/folder.pdf")},
+        {{"print", "--pdf", pdf("proto.pdf"), "clean.tb2"}, pdf("proto.pdf")},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(c.pdf)) << c.pdf.toStdString();
+        EXPECT_FALSE(result.err.empty());
+    }
+    // A PDF that is there already stays as it was when the new one cannot be made.
+    QFile kept(pdf("kept.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("old");
+    kept.close();
+    EXPECT_EQ(run({"print", "--pdf", pdf("kept.pdf"), "clean036.tm2"}).status, 2);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+    // A folder in the PDF's place is not replaced.
+    QDir(folder.path()).mkdir(QStringLiteral("taken.pdf"));
+    EXPECT_EQ(run({"print", "--pdf", pdf("taken.pdf"), "clean041.tm2"}).status, 2);
+    EXPECT_TRUE(QFileInfo(pdf("taken.pdf")).isDir());
+}
+
+}  // namespace

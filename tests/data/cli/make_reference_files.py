@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Writes the reference macro files of the tavrel-macro tests.
+
+Each file is a clean library or one fault, named by the file. The checksums
+are worked out here independently of the program, so that a fault in the
+program's checksum shows up as a refused clean file.
+"""
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+
+def checksum(line):
+    s = f = 0
+
+    def add(b):
+        nonlocal s, f
+        s += b
+        if s > 255:
+            s -= 256
+        f *= 2
+        if f > 255:
+            f -= 255
+        f += b
+        if f > 255:
+            f -= 256
+
+    for ch in line[9:23]:
+        add(ord(ch))
+    for i in range(24, 48, 2):
+        add(int(line[i:i + 2], 16))
+    return f"{s:02X}{f:02X}"
+
+
+def dep(d, name):
+    return f"DEP:{d:02d}={name}".ljust(27)
+
+
+def d41(n, name="", unit=0, cmin=0, cmax=0, dmin=0, dmax=0, mask=0, check=None):
+    line = f"D41:{n:04d}={name}".ljust(23) + f",{unit:02X}{cmin:04X}{cmax:04X}{dmin:04X}{dmax:04X}{mask:06X}"
+    return line + (check if check is not None else checksum(line))
+
+
+def d36(n, name="", unit=0, cmin=0, cmax=0, dmin=0, dmax=0, mask=0):
+    return f"D36:{n:04d}={name}".ljust(19) + f",{unit:02X}{cmin:04X}{cmax:04X}{dmin:04X}{dmax:04X}{mask:06X}"
+
+
+DEPARTMENTS = {1: "ICU", 2: "Oncology", 3: "Pediatrics", 4: "Surgery"}
+# Limit codes: thousandths up to 10, then coarser (see the 510 limit codes).
+DRUGS_041 = {
+    2: dict(name="Heparin", unit=0x07, cmin=1000, cmax=19000, dmin=500, dmax=10000, mask=0b11),
+    7: dict(name="Morphine", unit=0x07, cmin=1000, cmax=1000, dmin=500, dmax=10000, mask=0b101),
+    9: dict(name="Fentanyl", unit=0x27, cmin=10000, cmax=13000, dmin=11500, dmax=19000, mask=0b100),
+}
+DRUGS_036 = {
+    3: dict(name="Dopamine", unit=3, cmin=150, cmax=200, dmin=50, dmax=1000, mask=0b101),
+    5: dict(name="Insulin", unit=2, cmin=100, cmax=100, dmin=10, dmax=2000, mask=0b10),
+}
+
+
+def library041(departments=DEPARTMENTS, drugs=DRUGS_041, name="CITYHOSP", edit=None):
+    lines = [dep(d, departments.get(d, "")) for d in range(1, 26)]
+    lines += [d41(n, **drugs.get(n, {})) for n in range(1, 101)]
+    lines.append(f"LIBRARY={name}".ljust(19))
+    if edit:
+        lines = edit(lines)
+    return lines
+
+
+def library036(drugs=DRUGS_036, edit=None):
+    lines = [dep(d, DEPARTMENTS.get(d, "")) for d in range(1, 26)]
+    lines += [d36(n, **drugs.get(n, {})) for n in range(1, 101)]
+    if edit:
+        lines = edit(lines)
+    return lines
+
+
+def changed(drugs, slot, **fields):
+    result = {n: dict(d) for n, d in drugs.items()}
+    result.setdefault(slot, {}).update(fields)
+    return result
+
+
+def replace(index, line):
+    def edit(lines):
+        lines = list(lines)
+        lines[index] = line
+        return lines
+    return edit
+
+
+# Drug n is at index 24 + n of the lines, on file line 25 + n.
+
+
+def swap(a, b):
+    def edit(lines):
+        lines = list(lines)
+        lines[a], lines[b] = lines[b], lines[a]
+        return lines
+    return edit
+
+
+FILES = {
+    "clean041.tm2": library041(),
+    "bad_checksum041.tm2": library041(edit=replace(24 + 7, d41(7, **DRUGS_041[7], check="1A2B"))),
+    "short_line041.tm2": library041(edit=replace(24 + 9, d41(9, **DRUGS_041[9])[:-1])),
+    "bad_hex041.tm2": library041(edit=replace(24 + 2, d41(2, **DRUGS_041[2])[:38] + "27G0" + d41(2, **DRUGS_041[2])[42:])),
+    "out_of_order041.tm2": library041(edit=swap(24 + 7, 24 + 9)),
+    "duplicate041.tm2": library041(edit=replace(24 + 8, d41(7, **DRUGS_041[7]))),
+    "missing_lines041.tm2": library041()[:24 + 50],
+    "ok_fails041.tm2": library041(drugs=changed(DRUGS_041, 7, dmin=19000, dmax=10000)),
+    "not_a_macro.tm2": ["<html><body>this is a web page saved as .tm2</body></html>"],
+    "clean036.tm2": library036(),
+    "bad_unit036.tm2": library036(drugs=changed(DRUGS_036, 3, unit=7)),
+    "ok_fails036.tm2": library036(drugs=changed(DRUGS_036, 5, cmin=300)),
+    # Pairs for diff, each against clean041.tm2 / clean036.tm2.
+    "diff_dose041.tm2": library041(drugs=changed(DRUGS_041, 7, dmax=10200)),  # 10 -> 12 mg/hr
+    "diff_department041.tm2": library041(departments={**DEPARTMENTS, 3: "Paediatrics"}),
+    "diff_moved041.tm2": library041(drugs={**{n: d for n, d in DRUGS_041.items() if n != 7}, 8: DRUGS_041[7]}),
+    "diff_added041.tm2": library041(drugs={**DRUGS_041, 12: dict(name="Propofol", unit=0x07, cmin=10000,
+                                                               cmax=10000, dmin=1000, dmax=10000, mask=1)}),
+    "diff_library041.tm2": library041(name="CITYHOS2"),
+    "diff_dose036.tm2": library036(drugs=changed(DRUGS_036, 3, dmin=75)),
+}
+
+PROTOCOL_FILES = {
+    "clean.tb2": [],
+    "clean.tv9": [],
+    "unknown_lines.tb2": ["Send:NOSUCHCOMMAND", "hello"],
+}
+
+for name, lines in {**FILES, **PROTOCOL_FILES}.items():
+    (HERE / name).write_bytes("".join(l + "\r\n" for l in lines).encode("latin-1"))
