@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
@@ -18,7 +19,10 @@
 #include <QShortcut>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include "shell/ui/recovery_store.hpp"
 
 namespace mc::ui {
 namespace {
@@ -105,6 +109,7 @@ QHBoxLayout* statusStrip() {
     auto* strip = new QHBoxLayout;
     strip->addWidget(named<QLabel>(std::string(StatusLibrary)));
     strip->addStretch();
+    strip->addWidget(named<QLabel>(std::string(StatusNote)));
     strip->addWidget(named<QLabel>(std::string(StatusSaved)));
     return strip;
 }
@@ -182,6 +187,56 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     binding_ = std::make_unique<FormBinding>(this, *model_);
     addShortcuts();
+    if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
+}
+
+void EditorWindow::keepRecoveryCopy() {
+    RecoveryStore* store = recoveryStore();
+    if (!store) return;
+    const auto bytes = model_->libraryBytes();
+    if (!bytes) return;
+    const RecoveryCopy copy{model_->layout().windowName, model_->libraryName(),
+                            QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toStdString(), *bytes};
+    if (!store->write(copy))
+        model_->setStatusNote("No recovery copy could be written in " + store->folder().toStdString());
+}
+
+void EditorWindow::dropRecoveryCopy() {
+    if (RecoveryStore* store = recoveryStore()) store->remove(model_->layout().windowName);
+}
+
+void EditorWindow::offerLeftWork() {
+    RecoveryStore* store = recoveryStore();
+    if (!store) return;
+    for (const RecoveryStore::LeftCopy& left : store->leftBehind(model_->layout().windowName)) {
+        if (!left.copy) {
+            model_->setStatusNote("A damaged recovery copy was moved aside as " +
+                                  RecoveryStore::moveAside(left).toStdString());
+            continue;
+        }
+        QMessageBox question(QMessageBox::Question, windowTitle(), fromLatin1(restoreQuestion(*left.copy)),
+                             QMessageBox::NoButton, this);
+        question.setObjectName(QStringLiteral("RestoreQuestion"));
+        QPushButton* restore = question.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+        QPushButton* discard = question.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+        question.setDefaultButton(restore);
+        question.setEscapeButton(discard);
+        question.exec();
+        if (question.clickedButton() != restore) {
+            RecoveryStore::discard(left);
+            continue;
+        }
+        if (const auto refused = model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
+            model_->setStatusNote("A damaged recovery copy was moved aside as " +
+                                  RecoveryStore::moveAside(left).toStdString());
+            continue;
+        }
+        // The restored work now lives in this program's own copy; any older
+        // ones wait for the next start rather than replace it.
+        RecoveryStore::discard(left);
+        break;
+    }
+    render();
 }
 
 void EditorWindow::addShortcuts() {
@@ -231,6 +286,8 @@ void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (tabsOrdered_) return;
     tabsOrdered_ = true;
+    // Before anything else, once the window is up: work a dead program left behind.
+    QTimer::singleShot(0, this, [this] { offerLeftWork(); });
     // A page is laid out only while it is in view: bring each in view in turn.
     auto* pages = findChild<QStackedWidget*>();
     QWidget* current = pages->currentWidget();
@@ -257,8 +314,12 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     question.setDefaultButton(cancel);
     question.setEscapeButton(cancel);
     question.exec();
-    if (question.clickedButton() == drop) event->accept();
-    else event->ignore();
+    if (question.clickedButton() == drop) {
+        dropRecoveryCopy();
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 EditorWindow::~EditorWindow() {

@@ -31,6 +31,11 @@ private:
     // Enter, Escape, Page Down and Page Up press the buttons of the page in view.
     void addShortcuts();
     void press(const std::string& name);
+    // The recovery copy follows the library while it holds unsaved work.
+    void keepRecoveryCopy();
+    void dropRecoveryCopy();
+    // Offers the work that programs no longer running left of this editor.
+    void offerLeftWork();
 
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
