@@ -200,6 +200,12 @@ TEST_F(Recovery, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
     EXPECT_FALSE(library.form()["Command4"].enabled) << "the page is in its clean state";
     // Nothing was written in the working folder.
     EXPECT_EQ(listFiles(folder.path(), ".tst").size(), 1u);
+    // Saving it ends the note with the unsaved work.
+    library.click("Command3"), library.click("Command10");
+    library.textEdited("Text29", "Back"), library.click("Command11");
+    EXPECT_EQ(library.form()[std::string(StatusNote)].text, "");
+    EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
+    EXPECT_FALSE(copy);
 }
 
 TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {

@@ -226,6 +226,7 @@ bool EditorFrame::unconfirmedTyping() const {
 void EditorFrame::setUnsaved(bool unsaved) {
     unsaved_ = unsaved;
     form_[std::string(StatusSaved)].text = unsaved ? std::string(NotSaved) : std::string();
+    if (!unsaved) form_[std::string(StatusNote)].text.clear();  // a note on earlier work is past
     const auto& tell = unsaved ? libraryChanged_ : libraryDiscarded_;
     if (tell) tell();
 }

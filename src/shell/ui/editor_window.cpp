@@ -198,7 +198,7 @@ void EditorWindow::keepRecoveryCopy() {
     const RecoveryCopy copy{model_->layout().windowName, model_->libraryName(),
                             QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toStdString(), *bytes};
     if (!store->write(copy))
-        model_->setStatusNote("No recovery copy could be written in " + store->folder().toStdString());
+        model_->setStatusNote("No recovery copy could be written in " + store->folder().toLatin1().toStdString());
 }
 
 void EditorWindow::dropRecoveryCopy() {
@@ -211,7 +211,7 @@ void EditorWindow::offerLeftWork() {
     for (const RecoveryStore::LeftCopy& left : store->leftBehind(model_->layout().windowName)) {
         if (!left.copy) {
             model_->setStatusNote("A damaged recovery copy was moved aside as " +
-                                  RecoveryStore::moveAside(left).toStdString());
+                                  RecoveryStore::moveAside(left).toLatin1().toStdString());
             continue;
         }
         QMessageBox question(QMessageBox::Question, windowTitle(), fromLatin1(restoreQuestion(*left.copy)),
@@ -228,7 +228,7 @@ void EditorWindow::offerLeftWork() {
         }
         if (const auto refused = model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
             model_->setStatusNote("A damaged recovery copy was moved aside as " +
-                                  RecoveryStore::moveAside(left).toStdString());
+                                  RecoveryStore::moveAside(left).toLatin1().toStdString());
             continue;
         }
         // The restored work now lives in this program's own copy; any older
