@@ -8,7 +8,7 @@ namespace {
 // A header value stays on its line whatever a file name holds.
 std::string oneLine(std::string value) {
     for (char& c : value)
-        if (c == '\n' || c == '\r') c = '?';
+        if (c == '\n') c = '?';
     return value;
 }
 
