@@ -208,10 +208,13 @@ void EditorWindow::dropRecoveryCopy() {
 void EditorWindow::offerLeftWork() {
     RecoveryStore* store = recoveryStore();
     if (!store) return;
+    auto setAside = [this](const RecoveryStore::LeftCopy& left) {
+        model_->setStatusNote("A damaged recovery copy was moved aside as " +
+                              RecoveryStore::moveAside(left).toLatin1().toStdString());
+    };
     for (const RecoveryStore::LeftCopy& left : store->leftBehind(model_->layout().windowName)) {
         if (!left.copy) {
-            model_->setStatusNote("A damaged recovery copy was moved aside as " +
-                                  RecoveryStore::moveAside(left).toLatin1().toStdString());
+            setAside(left);
             continue;
         }
         QMessageBox question(QMessageBox::Question, windowTitle(), fromLatin1(restoreQuestion(*left.copy)),
@@ -219,16 +222,12 @@ void EditorWindow::offerLeftWork() {
         question.setObjectName(QStringLiteral("RestoreQuestion"));
         QPushButton* restore = question.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
         QPushButton* discard = question.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-        question.setDefaultButton(restore);
-        question.setEscapeButton(discard);
+        question.setDefaultButton(restore);  // no escape: a day's work is dropped only by choice
         question.exec();
-        if (question.clickedButton() != restore) {
-            RecoveryStore::discard(left);
-            continue;
-        }
-        if (const auto refused = model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
-            model_->setStatusNote("A damaged recovery copy was moved aside as " +
-                                  RecoveryStore::moveAside(left).toLatin1().toStdString());
+        if (question.clickedButton() == discard) RecoveryStore::discard(left);
+        if (question.clickedButton() != restore) continue;
+        if (model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
+            setAside(left);
             continue;
         }
         // The restored work now lives in this program's own copy; any older
