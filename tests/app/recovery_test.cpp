@@ -290,7 +290,7 @@ private slots:
         const double perWrite = static_cast<double>(timer.nsecsElapsed()) / 1e6 / Rounds;
         qInfo("recovery copy of a 100-drug library: %zu bytes, %.2f ms a write (synced), %.2f ms an OK with its write",
               copy.bytes.size(), perWrite, perOk);
-        QVERIFY2(perOk < 250, "OK stays quick");
+        QVERIFY2(perOk < 500, "OK stays quick, even on a busy disk");
     }
 };
 

@@ -174,7 +174,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setFixedHeight(4 * QFontMetrics(font).lineSpacing() + 8);
-        page->layout()->replaceWidget(message, scroll);
+        delete page->layout()->replaceWidget(message, scroll);  // the label's old place in the layout
         scroll->setWidget(message);
     }
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
