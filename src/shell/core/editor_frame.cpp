@@ -1,5 +1,7 @@
 #include "shell/core/editor_frame.hpp"
 
+#include "shell/core/recovery_copy.hpp"
+
 #include <algorithm>
 #include <new>
 
@@ -89,6 +91,7 @@ void EditorFrame::addPages() {
 
     form_.add(std::string(StatusLibrary), caption(std::string(NewLibrary)));
     form_.add(std::string(StatusSaved));
+    form_.add(std::string(StatusNote));
 
     setClean(2);
     setClean(3);
@@ -223,6 +226,35 @@ bool EditorFrame::unconfirmedTyping() const {
 void EditorFrame::setUnsaved(bool unsaved) {
     unsaved_ = unsaved;
     form_[std::string(StatusSaved)].text = unsaved ? std::string(NotSaved) : std::string();
+    if (!unsaved) form_[std::string(StatusNote)].text.clear();  // a note on earlier work is past
+    const auto& tell = unsaved ? libraryChanged_ : libraryDiscarded_;
+    if (tell) tell();
+}
+
+void EditorFrame::watchLibrary(std::function<void()> changed, std::function<void()> discarded) {
+    libraryChanged_ = std::move(changed);
+    libraryDiscarded_ = std::move(discarded);
+}
+
+std::optional<std::string> EditorFrame::libraryBytes() { return writeMacro(std::string(RecoveryMacroName)); }
+
+std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, const std::string& libraryName,
+                                                       const std::string& note) {
+    std::optional<std::string> refused;
+    guarded([&] {
+        refused = readMacro(bytes);
+        if (refused) {
+            ResetMacro();  // nothing half-read stays behind
+            return;
+        }
+        form_[layout_.openMessage].text.clear();
+        setLibraryName(libraryName);
+        showPage(2);
+        restorePage(2);
+        setStatusNote(note);
+        setUnsaved(true);
+    });
+    return refused;
 }
 
 void EditorFrame::libraryReplacedByChosenFile() {

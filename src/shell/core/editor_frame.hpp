@@ -62,6 +62,8 @@ inline constexpr std::string_view StatusLibrary = "StatusLibrary";
 inline constexpr std::string_view StatusSaved = "StatusSaved";
 inline constexpr std::string_view NewLibrary = "new library";
 inline constexpr std::string_view NotSaved = "not saved";
+// A note of the status strip: what became of the work of an earlier run.
+inline constexpr std::string_view StatusNote = "StatusNote";
 
 class EditorFrame : public FormModel {
 public:
@@ -85,6 +87,20 @@ public:
     void textEdited(const std::string& name, const std::string& text) override;
     void pick(const std::string& name, int index) override;
     void toggle(const std::string& name, bool checked) override;
+
+    // ---- the recovery copy ----------------------------------------------------
+    // `changed` runs whenever the library in memory changes, `discarded` when
+    // it no longer holds unsaved changes (Open, New, Save).
+    void watchLibrary(std::function<void()> changed, std::function<void()> discarded);
+    // The library in memory as the editor's own writer puts it; nothing when it cannot.
+    std::optional<std::string> libraryBytes();
+    // "new library" or the file the library came from.
+    const std::string& libraryName() const { return form_[std::string(StatusLibrary)].text; }
+    // Replaces the library by recovered bytes with the editor's own reader, as
+    // Open would, but it stays "not saved"; a message when the reader refuses them.
+    std::optional<std::string> restoreLibrary(std::string_view bytes, const std::string& libraryName,
+                                              const std::string& note);
+    void setStatusNote(std::string note) { form_[std::string(StatusNote)].text = std::move(note); }
 
 protected:
     struct Commit {
@@ -192,6 +208,8 @@ private:
     std::vector<ListedFile> listed_;  // the entries of File1, in its order
     std::optional<ListedFile> chosen_;
     bool unsaved_ = false;
+    std::function<void()> libraryChanged_;
+    std::function<void()> libraryDiscarded_;
 };
 
 }  // namespace mc

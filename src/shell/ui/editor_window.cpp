@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
@@ -21,7 +22,10 @@
 #include <QShortcut>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include "shell/ui/recovery_store.hpp"
 
 namespace mc::ui {
 namespace {
@@ -131,6 +135,7 @@ QHBoxLayout* statusStrip() {
     auto* strip = new QHBoxLayout;
     strip->addWidget(named<QLabel>(std::string(StatusLibrary)));
     strip->addStretch();
+    strip->addWidget(named<QLabel>(std::string(StatusNote)));
     strip->addWidget(named<QLabel>(std::string(StatusSaved)));
     return strip;
 }
@@ -193,7 +198,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setFixedHeight(4 * QFontMetrics(font).lineSpacing() + 8);
-        page->layout()->replaceWidget(message, scroll);
+        delete page->layout()->replaceWidget(message, scroll);  // the label's old place in the layout
         scroll->setWidget(message);
     }
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
@@ -209,6 +214,55 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     binding_ = std::make_unique<FormBinding>(this, *model_);
     addShortcuts();
     connect(pages, &QStackedWidget::currentChanged, this, [this, pages](int index) { orderTabsOnce(pages->widget(index)); });
+    if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
+}
+
+void EditorWindow::keepRecoveryCopy() {
+    RecoveryStore* store = recoveryStore();
+    if (!store) return;
+    const auto bytes = model_->libraryBytes();
+    if (!bytes) return;
+    const RecoveryCopy copy{model_->layout().windowName, model_->libraryName(),
+                            QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toStdString(), *bytes};
+    if (!store->write(copy))
+        model_->setStatusNote("No recovery copy could be written in " + store->folder().toLatin1().toStdString());
+}
+
+void EditorWindow::dropRecoveryCopy() {
+    if (RecoveryStore* store = recoveryStore()) store->remove(model_->layout().windowName);
+}
+
+void EditorWindow::offerLeftWork() {
+    RecoveryStore* store = recoveryStore();
+    if (!store) return;
+    auto setAside = [this](const RecoveryStore::LeftCopy& left) {
+        model_->setStatusNote("A damaged recovery copy was moved aside as " +
+                              RecoveryStore::moveAside(left).toLatin1().toStdString());
+    };
+    for (const RecoveryStore::LeftCopy& left : store->leftBehind(model_->layout().windowName)) {
+        if (!left.copy) {
+            setAside(left);
+            continue;
+        }
+        QMessageBox question(QMessageBox::Question, windowTitle(), fromLatin1(restoreQuestion(*left.copy)),
+                             QMessageBox::NoButton, this);
+        question.setObjectName(QStringLiteral("RestoreQuestion"));
+        QPushButton* restore = question.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+        QPushButton* discard = question.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+        question.setDefaultButton(restore);  // no escape: a day's work is dropped only by choice
+        question.exec();
+        if (question.clickedButton() == discard) RecoveryStore::discard(left);
+        if (question.clickedButton() != restore) continue;
+        if (model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
+            setAside(left);
+            continue;
+        }
+        // The restored work now lives in this program's own copy; any older
+        // ones wait for the next start rather than replace it.
+        RecoveryStore::discard(left);
+        break;
+    }
+    render();
 }
 
 void EditorWindow::addShortcuts() {
@@ -256,6 +310,11 @@ void EditorWindow::press(const std::string& name) {
 
 void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!offered_) {
+        offered_ = true;
+        // Before anything else, once the window is up: work a dead program left behind.
+        QTimer::singleShot(0, this, [this] { offerLeftWork(); });
+    }
     auto* pages = findChild<QStackedWidget*>();
     orderTabsOnce(pages->currentWidget());
 }
@@ -284,8 +343,12 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     question.setDefaultButton(cancel);
     question.setEscapeButton(cancel);
     question.exec();
-    if (question.clickedButton() == drop) event->accept();
-    else event->ignore();
+    if (question.clickedButton() == drop) {
+        dropRecoveryCopy();
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 EditorWindow::~EditorWindow() {

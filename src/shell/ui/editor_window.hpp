@@ -33,10 +33,16 @@ private:
     void addShortcuts();
     void press(const std::string& name);
     void orderTabsOnce(QWidget* page);
+    // The recovery copy follows the library while it holds unsaved work.
+    void keepRecoveryCopy();
+    void dropRecoveryCopy();
+    // Offers the work that programs no longer running left of this editor.
+    void offerLeftWork();
 
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
     QSet<QWidget*> tabsOrdered_;
+    bool offered_ = false;  // left work is offered once, when the window first shows
 };
 
 // The number format of a locale, and of the system's, for the editors' number checks.

@@ -1,0 +1,300 @@
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/editor_catalog.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
+#include "recovery_work.hpp"
+#include "shell/ui/editor_window.hpp"
+#include "shell/ui/recovery_store.hpp"
+#include "support/qt_test_environment.hpp"
+#include "support/temp_folder.hpp"
+
+using namespace mc::testing;
+using mc::EditorKind;
+
+Q_DECLARE_METATYPE(mc::EditorKind)
+
+// The recovery copy through the real program: a child process runs the
+// editors, is killed, and this process starts again and restores the work.
+class RecoveryTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dataHome;
+    QString recoveryFolder;
+    QTimer answerer;
+    QStringList replies;  // what the next restore questions are answered
+    QStringList asked;    // what they asked
+
+    struct Child {
+        std::unique_ptr<QProcess> process;
+        QString status;  // what it printed once its work was done
+    };
+
+    static Child startChild(EditorKind kind, const TempFolder& folder, const char* action) {
+        Child child{std::make_unique<QProcess>(), {}};
+        child.process->setProgram(QStringLiteral(MC_RECOVERY_CHILD));
+        child.process->setArguments({QString::number(static_cast<int>(kind)),
+                                     QString::fromStdString(folder.path().string()), QString::fromLatin1(action)});
+        child.process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.process->start();
+        QElapsedTimer waited;
+        waited.start();
+        while (!child.process->canReadLine() && waited.elapsed() < 60000 &&
+               child.process->state() != QProcess::NotRunning)
+            child.process->waitForReadyRead(200);
+        child.status = QString::fromLatin1(child.process->readLine()).trimmed();
+        return child;
+    }
+
+    static void killChild(Child& child) {
+        child.process->kill();  // SIGKILL: the program gets no chance to tidy up
+        child.process->waitForFinished();
+    }
+
+    QWidget* openEditor(EditorKind kind, const TempFolder& folder) {
+        QWidget* editor = mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
+        editor->show();
+        QTest::qWait(100);  // the window asks once it is up
+        return editor;
+    }
+
+    QStringList copiesIn(const QString& pattern = QStringLiteral("*.recovery")) const {
+        return QDir(recoveryFolder).entryList({pattern}, QDir::Files);
+    }
+
+    static QByteArray contentOf(const TempFolder& folder, const char* name) {
+        return QByteArray::fromStdString(folder.read(name));
+    }
+
+    // A copy left by a program that no longer runs, written by hand.
+    void leaveCopy(const QString& owner, const std::string& editor, const std::string& text, int ageSeconds) {
+        QFile file(QDir(recoveryFolder).filePath(owner + QLatin1Char('-') + QString::fromStdString(editor) +
+                                                 QStringLiteral(".recovery")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.flush();
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+    }
+
+private slots:
+    void initTestCase() {
+        quietOffscreenNoise();
+        QVERIFY(dataHome.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+        QApplication::setApplicationName(QStringLiteral("tavrel_macro_creator"));
+        mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(mc::ui::RecoveryStore::defaultFolder()));
+        recoveryFolder = mc::ui::recoveryStore()->folder();
+        QVERIFY(recoveryFolder.startsWith(dataHome.path()));
+        QVERIFY(recoveryFolder.endsWith(QStringLiteral("/recovery")));
+        connect(&answerer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box->objectName() != QStringLiteral("RestoreQuestion")) return;
+            asked << box->text();
+            const QString reply = replies.isEmpty() ? QStringLiteral("Discard") : replies.takeFirst();
+            if (reply == QStringLiteral("Escape")) return QTest::keyClick(box, Qt::Key_Escape);
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == reply) button->click();
+        });
+        answerer.start(10);
+    }
+
+    void cleanupTestCase() { mc::ui::installRecoveryStore(nullptr); }
+
+    void cleanup() {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* window : QApplication::topLevelWidgets()) windows << window;
+        for (const QPointer<QWidget>& window : windows) delete window.data();
+        for (const QString& name : QDir(recoveryFolder).entryList({QStringLiteral("*.recovery*")}, QDir::Files))
+            QFile::remove(QDir(recoveryFolder).filePath(name));
+        replies.clear();
+        asked.clear();
+    }
+
+    void killedWorkIsRestoredAndSavesAsEnteredByteForByte_data() {
+        QTest::addColumn<EditorKind>("kind");
+        QTest::newRow("Quelda041") << EditorKind::Quelda041;
+        QTest::newRow("Quelda036") << EditorKind::Quelda036;
+        QTest::newRow("ORRX_USA") << EditorKind::OrrxUsa;
+        QTest::newRow("RX") << EditorKind::Rx;
+        QTest::newRow("KT") << EditorKind::Kt;
+    }
+    void killedWorkIsRestoredAndSavesAsEnteredByteForByte() {
+        QFETCH(EditorKind, kind);
+        TempFolder first, second, reference;
+        Child child = startChild(kind, first, "work");
+        QVERIFY2(child.status.startsWith(QStringLiteral("ready not saved|")), qPrintable(child.status));
+        QCOMPARE(copiesIn().size(), 1);
+        killChild(child);
+        QCOMPARE(copiesIn().size(), 1);  // a kill leaves the copy
+
+        replies << QStringLiteral("Restore");
+        QWidget* editor = openEditor(kind, second);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].startsWith(QStringLiteral("Unsaved work from ")), qPrintable(asked[0]));
+        QVERIFY(asked[0].endsWith(QStringLiteral(" was found (new library). Restore it?")));
+        QVERIFY(visible(editor, "Frame2"));
+        QCOMPARE(shown(editor, "StatusSaved"), QStringLiteral("not saved"));
+        QCOMPARE(shown(editor, "StatusLibrary"), QStringLiteral("new library"));
+        QVERIFY(shown(editor, "StatusNote").startsWith(QStringLiteral("Restored unsaved work from ")));
+        QCOMPARE(QDir(QString::fromStdString(second.path().string())).entryList(QDir::Files).size(), 0);
+        QCOMPARE(copiesIn().size(), 1);  // the restored work has a copy of this program's own
+        QVERIFY(copiesIn()[0] == QFileInfo(mc::ui::recoveryStore()->pathOf(editor->objectName().toStdString())).fileName());
+        saveAs(editor, QStringLiteral("LIB"));
+        QCOMPARE(copiesIn().size(), 0);  // saved: no copy
+
+        QWidget* fresh = openEditor(kind, reference);
+        enterWork(fresh, kind);
+        saveAs(fresh, QStringLiteral("LIB"));
+        const std::string extension = static_cast<mc::ui::EditorWindow*>(fresh)->model().MacroExtension();
+        const auto name = "LIB" + extension;
+        QVERIFY(!reference.read(name).empty() && reference.read(name) != "<missing>");
+        QCOMPARE(contentOf(second, name.c_str()), contentOf(reference, name.c_str()));
+        QCOMPARE(asked.size(), 1);
+    }
+
+    void discardRemovesTheCopyAndTheEditorStartsEmpty() {
+        TempFolder folder;
+        Child child = startChild(EditorKind::OrrxUsa, folder, "work");
+        killChild(child);
+        replies << QStringLiteral("Escape") << QStringLiteral("Discard");
+        QWidget* editor = openEditor(EditorKind::OrrxUsa, folder);
+        QCOMPARE(asked.size(), 2);  // Escape drops nothing: the question stays until answered
+        QCOMPARE(asked[0], asked[1]);
+        QVERIFY(visible(editor, "Frame1"));
+        QCOMPARE(shown(editor, "StatusSaved"), QString());
+        QCOMPARE(copiesIn().size(), 0);
+        delete editor;
+        openEditor(EditorKind::OrrxUsa, folder);
+        QCOMPARE(asked.size(), 2);  // nothing is asked again
+    }
+
+    void savedWorkLeavesNothingToRestore() {
+        TempFolder folder;
+        Child child = startChild(EditorKind::Quelda041, folder, "save");
+        QVERIFY2(child.status.startsWith(QStringLiteral("ready |")), qPrintable(child.status));
+        QCOMPARE(copiesIn().size(), 0);
+        killChild(child);
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QVERIFY(asked.isEmpty());
+        QVERIFY(visible(editor, "Frame1"));
+        QVERIFY(folder.read("SAVED.tm2") != "<missing>");
+    }
+
+    void closingWithoutSavingRemovesTheCopy() {
+        TempFolder folder;
+        QWidget* editor = openEditor(EditorKind::Quelda036, folder);
+        enterWork(editor, EditorKind::Quelda036);
+        QCOMPARE(copiesIn().size(), 1);
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == QStringLiteral("Close without saving")) button->click();
+        });
+        QVERIFY(editor->close());
+        QCOMPARE(copiesIn().size(), 0);
+    }
+
+    void aRunningProgramsCopyIsNeverOfferedUntilItDies() {
+        TempFolder folder;
+        Child running = startChild(EditorKind::Quelda041, folder, "work");
+        QCOMPARE(copiesIn().size(), 1);
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QVERIFY(asked.isEmpty());
+        enterWork(editor, EditorKind::Quelda041);  // both programs keep their own copy
+        QCOMPARE(copiesIn().size(), 2);
+        delete editor;  // this program's copy stays, as after a logout
+        killChild(running);
+        replies << QStringLiteral("Discard");
+        openEditor(EditorKind::Quelda041, folder);
+        QCOMPARE(asked.size(), 1);  // the dead program's copy only, never this program's own
+        QCOMPARE(copiesIn().size(), 1);
+    }
+
+    void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty_data() {
+        QTest::addColumn<QByteArray>("text");
+        const std::string whole = mc::recoveryCopyText(
+            {"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
+             mc::druglib::writeTm2Release041({}, std::string(mc::RecoveryMacroName))});
+        QTest::newRow("cut off") << QByteArray::fromStdString(whole.substr(0, whole.size() / 2));
+        QTest::newRow("not a copy") << QByteArray("\x01\xFF garbage\n\n");
+        QTest::newRow("empty") << QByteArray();
+        QByteArray other = QByteArray::fromStdString(whole);
+        other.replace("Quelda041_Macro_Creator", "Quelda999_Macro_Creator");
+        QTest::newRow("of an unknown editor") << other;
+    }
+    void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty() {
+        QFETCH(QByteArray, text);
+        TempFolder folder;
+        leaveCopy(QStringLiteral("1x1"), "Quelda041_Macro_Creator", text.toStdString(), 60);
+        replies << QStringLiteral("Restore");
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QVERIFY(visible(editor, "Frame1"));
+        QCOMPARE(shown(editor, "StatusSaved"), QString());
+        QVERIFY2(shown(editor, "StatusNote").startsWith(QStringLiteral("A damaged recovery copy was moved aside as ")),
+                 qPrintable(shown(editor, "StatusNote")));
+        QCOMPARE(copiesIn().size(), 0);
+        QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 1);
+    }
+
+    void severalCopiesAreOfferedNewestFirst() {
+        TempFolder folder;
+        const std::string bytes = mc::druglib::writeTm2Release041({}, std::string(mc::RecoveryMacroName));
+        leaveCopy(QStringLiteral("11x1"), "Quelda041_Macro_Creator",
+                  mc::recoveryCopyText({"Quelda041_Macro_Creator", "older.tm2", "2026-12-06T01:00:00", bytes}), 600);
+        leaveCopy(QStringLiteral("12x1"), "Quelda041_Macro_Creator",
+                  mc::recoveryCopyText({"Quelda041_Macro_Creator", "newer.tm2", "2026-12-06T02:00:00", bytes}), 60);
+        leaveCopy(QStringLiteral("13x1"), "ORRX_USA_Macro_Creator",
+                  mc::recoveryCopyText({"ORRX_USA_Macro_Creator", "usa.tv1", "2026-12-06T03:00:00", "x"}), 30);
+        replies << QStringLiteral("Discard") << QStringLiteral("Restore");
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QCOMPARE(asked, (QStringList{
+                            QStringLiteral("Unsaved work from 2026-12-06 02:00:00 was found (newer.tm2). Restore it?"),
+                            QStringLiteral("Unsaved work from 2026-12-06 01:00:00 was found (older.tm2). Restore it?"),
+                        }));
+        QCOMPARE(shown(editor, "StatusLibrary"), QStringLiteral("older.tm2"));
+        QCOMPARE(shown(editor, "StatusNote"), QStringLiteral("Restored unsaved work from 2026-12-06 01:00:00"));
+        QCOMPARE(copiesIn().size(), 2);  // the other editor's copy waits for its own editor
+    }
+
+    void aCopyOfAFullLibraryIsQuickToWrite() {
+        TempFolder folder;
+        mc::druglib::DrugLibrary full;
+        for (int d = 1; d <= mc::druglib::DepartmentCount; ++d) full.DepartmentNames[d] = "Department " + std::to_string(d);
+        for (int n = 1; n <= mc::druglib::DrugCount; ++n) {
+            full.DrugNames[n] = "Drug " + std::to_string(n);
+            full.DepartmentMasks[n] = 1;
+        }
+        folder.write("FULL.tm2", mc::druglib::writeTm2Release041(full, "FULL"));
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        chooseInList(editor, "File1", QStringLiteral("FULL.tm2"));
+        clickButton(editor, "Command1");
+        QElapsedTimer timer;
+        constexpr int Rounds = 20;
+        timer.start();
+        for (int round = 0; round < Rounds; ++round) {
+            typeInto(editor, "Text1", QStringLiteral("ICU %1").arg(round));
+            clickButton(editor, "Command4");
+        }
+        const double perOk = static_cast<double>(timer.nsecsElapsed()) / 1e6 / Rounds;
+        QCOMPARE(copiesIn().size(), 1);
+        auto& model = static_cast<mc::ui::EditorWindow*>(editor)->model();
+        const mc::RecoveryCopy copy{"Quelda041_Macro_Creator", "FULL.tm2", "2026-12-06T04:50:00", *model.libraryBytes()};
+        timer.restart();
+        for (int round = 0; round < Rounds; ++round) QVERIFY(mc::ui::recoveryStore()->write(copy));
+        const double perWrite = static_cast<double>(timer.nsecsElapsed()) / 1e6 / Rounds;
+        qInfo("recovery copy of a 100-drug library: %zu bytes, %.2f ms a write (synced), %.2f ms an OK with its write",
+              copy.bytes.size(), perWrite, perOk);
+        QVERIFY2(perOk < 500, "OK stays quick, even on a busy disk");
+    }
+};
+
+QTEST_MAIN(RecoveryTest)
+#include "recovery_test.moc"

@@ -1,0 +1,79 @@
+#pragma once
+// A technician's work in each editor, done through the real widgets: shared
+// by the program the recovery tests kill and by the tests themselves, so that
+// a restored library can be compared with one entered afresh.
+
+#include <QCoreApplication>
+#include <QString>
+#include <QTest>
+
+#include "shell/core/selection.hpp"
+#include "support/window_driver.hpp"
+
+namespace mc::testing {
+
+inline void fillProtocolSettings(QWidget* editor, EditorKind kind) {
+    const char* typed[][2] = {{"Text1", "1234"}, {"Text2", "11"},   {"Text3", "33"},   {"Text4", "22"},
+                              {"Text5", "0.1"},  {"Text6", "2"},    {"Text7", "0.5"},  {"Text8", "0.5"},
+                              {"Text9", "2"},    {"Text10", "350"}, {"Text11", "100"}, {"Text12", "1"},
+                              {"Text13", "30"},  {"Text14", "5"},   {"Text15", "10"},  {"Text16", "5"}};
+    for (const auto& [name, text] : typed) typeInto(editor, name, QString::fromLatin1(text));
+    const char* chosen[][2] = {{"Combo1", "Level Two"},   {"Combo2", "No Code"},    {"Combo3", "Level One"},
+                               {"Combo4", "Level Three"}, {"Combo5", "Level Two"},  {"Combo6", "Level Two"},
+                               {"Combo7", "Level One"},   {"Combo8", "Level Three"}, {"Combo9", "Code switch"},
+                               {"Combo10", "ON"},         {"Combo12", "ON"},        {"Combo13", "OFF"},
+                               {"Combo14", "5"},          {"Combo15", "4"},         {"Combo16", "ON"},
+                               {"Combo17", "Boluses"},    {"Combo18", "24"}};
+    for (const auto& [name, text] : chosen) pickInCombo(editor, name, QString::fromLatin1(text));
+    if (kind == EditorKind::Rx) {
+        typeInto(editor, "Text31", QStringLiteral("400"));
+    } else {
+        pickInCombo(editor, "Combo11", QStringLiteral("Normal"));
+        typeInto(editor, "Text17", QStringLiteral("30"));
+    }
+}
+
+// Starts a new library and confirms its first page; in the 041 editor a drug too.
+inline void enterWork(QWidget* editor, EditorKind kind) {
+    switch (kind) {
+    case EditorKind::Quelda041:
+        clickButton(editor, "Command12");
+        typeInto(editor, "Text1", QStringLiteral("Intensive Care"));
+        clickButton(editor, "Command4");
+        clickButton(editor, "Command3");
+        typeInto(editor, "Text26", QStringLiteral("Dobutamine"));
+        pickInCombo(editor, "Combo2", QStringLiteral("mcg/mL"));
+        pickInCombo(editor, "Combo3", QStringLiteral("mg"));
+        pickInCombo(editor, "Combo1", QStringLiteral("mcg/kg/min"));
+        typeInto(editor, "Text27", QStringLiteral("250"));
+        typeInto(editor, "Text28", QStringLiteral("500"));
+        typeInto(editor, "Text31", QStringLiteral("2.5"));
+        typeInto(editor, "Text32", QStringLiteral("20"));
+        QTest::mouseClick(widget(editor, "Check1"), Qt::LeftButton);
+        clickButton(editor, "Command9");
+        break;
+    case EditorKind::Quelda036:
+    case EditorKind::OrrxUsa:
+        clickButton(editor, "Command12");
+        typeInto(editor, "Text1", QStringLiteral("Intensive Care"));
+        clickButton(editor, "Command4");
+        break;
+    case EditorKind::Rx:
+    case EditorKind::Kt:
+        clickButton(editor, "Command13");
+        fillProtocolSettings(editor, kind);
+        clickButton(editor, "Command4");
+        break;
+    }
+    QCoreApplication::processEvents();
+}
+
+// Saves the library in memory under `name` from whichever data page is in view.
+inline void saveAs(QWidget* editor, const QString& name) {
+    if (widget(editor, "Frame2")->isVisible()) clickButton(editor, "Command3");
+    clickButton(editor, "Command10");
+    typeInto(editor, "Text29", name);
+    clickButton(editor, "Command11");
+}
+
+}  // namespace mc::testing

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "shell/core/editor_frame.hpp"
+#include "shell/core/recovery_copy.hpp"
+#include "support/temp_folder.hpp"
+
+namespace mc {
+namespace {
+
+const RecoveryCopy Sample{"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
+                          std::string("LIBRARY RECOVER\r\n\xE9t\xE9\r\n\0end\r\n", 25)};
+
+TEST(RecoveryCopyText, HeaderThenTheBytesUntouched) {
+    const std::string text = recoveryCopyText(Sample);
+    EXPECT_TRUE(text.starts_with("TAVREL-RECOVERY 1\neditor=Quelda041_Macro_Creator\nsource=new library\n"
+                                 "time=2026-12-06T04:50:00\nlength=25\n\n"));
+    EXPECT_TRUE(text.ends_with(Sample.bytes));
+    EXPECT_EQ(parseRecoveryCopy(text), Sample);
+}
+
+TEST(RecoveryCopyText, ALineBreakInAFileNameCannotBreakTheHeader) {
+    RecoveryCopy copy = Sample;
+    copy.source = "two\nlines.tm2";
+    const auto parsed = parseRecoveryCopy(recoveryCopyText(copy));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->source, "two?lines.tm2");
+    EXPECT_EQ(parsed->bytes, Sample.bytes);
+}
+
+TEST(RecoveryCopyText, AnEmptyLibraryIsACopyToo) {
+    RecoveryCopy copy = Sample;
+    copy.bytes.clear();
+    EXPECT_EQ(parseRecoveryCopy(recoveryCopyText(copy)), copy);
+}
+
+TEST(RecoveryCopyText, DamagedCopiesAreRefused) {
+    const std::string whole = recoveryCopyText(Sample);
+    auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string text = whole;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"empty", ""},
+        {"cut in the bytes", whole.substr(0, whole.size() - 1)},
+        {"cut in the header", whole.substr(0, 30)},
+        {"longer than its length", whole + "x"},
+        {"other first line", replaced("TAVREL-RECOVERY 1", "TAVREL-RECOVERY 2")},
+        {"no editor", replaced("editor=Quelda041_Macro_Creator\n", "")},
+        {"empty editor", replaced("editor=Quelda041_Macro_Creator", "editor=")},
+        {"no source", replaced("source=new library\n", "")},
+        {"no time", replaced("time=2026-12-06T04:50:00\n", "")},
+        {"time not a time", replaced("2026-12-06T04:50:00", "yesterday at five")},
+        {"no length", replaced("length=25\n", "")},
+        {"length not a number", replaced("length=25", "length=25x")},
+        {"negative length", replaced("length=25", "length=-25")},
+        {"huge length", replaced("length=25", "length=99999999999999999999999")},
+        {"line without a key", replaced("source=new library", "source new library")},
+        {"just the bytes", Sample.bytes},
+    };
+    for (const auto& [what, text] : cases) EXPECT_FALSE(parseRecoveryCopy(text)) << what;
+}
+
+TEST(RecoveryCopyText, KeysOfALaterHeaderArePassedOver) {
+    std::string text = recoveryCopyText(Sample);
+    text.insert(text.find("length="), "pumps=3\n");
+    EXPECT_EQ(parseRecoveryCopy(text), Sample);
+}
+
+TEST(RecoveryCopyText, TheQuestionAndTheNoteShowDateAndTime) {
+    EXPECT_EQ(restoreQuestion(Sample), "Unsaved work from 2026-12-06 04:50:00 was found (new library). Restore it?");
+    EXPECT_EQ(restoredMessage(Sample), "Restored unsaved work from 2026-12-06 04:50:00");
+}
+
+// A dialect of one text per data page, written as "a|b" behind the macro name.
+class Library : public EditorFrame {
+public:
+    explicit Library(const std::filesystem::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
+        form_.add("TextA");
+        form_.add("TextB");
+        form_.add("Delete");
+    }
+    static FrameLayout layoutFor() {
+        FrameLayout layout;
+        layout.windowName = "Test_Macro_Creator";
+        layout.extension = ".tst";
+        return layout;
+    }
+    std::string a, b;
+
+protected:
+    void ResetMacro() override { a = b = ""; }
+    std::optional<std::string> readMacro(std::string_view bytes) override {
+        const auto name = bytes.find(':');
+        const auto cut = bytes.find('|');
+        if (name == std::string_view::npos || cut == std::string_view::npos || cut < name) return "not a test macro";
+        bytes.remove_prefix(name + 1);
+        a = bytes.substr(0, cut - name - 1);
+        b = bytes.substr(cut - name);
+        return std::nullopt;
+    }
+    std::optional<std::string> writeMacro(const std::string& name) override { return name + ":" + a + "|" + b; }
+    bool readsBackAsMacro(std::string_view bytes) const override { return bytes.ends_with(a + "|" + b); }
+    void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
+    Commit commitPage(int page) override {
+        (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
+        return {true, "Updated"};
+    }
+    bool onTextEdited(const std::string& name) override {
+        markModified(name == "TextA" ? 2 : 3);
+        return true;
+    }
+    bool onClick(const std::string& name) override {
+        if (name != "Delete") return false;
+        b.clear();
+        markLibraryChanged();
+        return true;
+    }
+};
+
+// What a recovery store would have seen: a copy after every change, none after a discard.
+class Recovery : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    Library library{folder.path()};
+    std::vector<std::string> events;
+    std::optional<std::string> copy;
+
+    void SetUp() override {
+        folder.write("old.tst", "SAVED:x|y");
+        library.watchLibrary(
+            [this] {
+                events.push_back("changed");
+                copy = library.libraryBytes();
+                EXPECT_TRUE(library.unsaved());
+            },
+            [this] {
+                events.push_back("discarded");
+                copy.reset();
+            });
+    }
+    void confirm(const char* field, const std::string& text) {
+        library.textEdited(field, text);
+        library.click(field == std::string("TextA") ? "Command4" : "Command9");
+    }
+    std::string saved() const { return library.form()[std::string(StatusSaved)].text; }
+};
+
+TEST_F(Recovery, EveryOkAndEveryDeletionWritesTheWholeLibrary) {
+    library.click("Command12");  // New
+    EXPECT_EQ(events, std::vector<std::string>{"discarded"});
+    library.textEdited("TextA", "ICU");
+    EXPECT_EQ(events.size(), 1u) << "typing alone changes nothing in the library";
+    library.click("Command4");
+    EXPECT_EQ(copy, "RECOVER:ICU|");
+    library.click("Command3");
+    confirm("TextB", "Dopamine");
+    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine");
+    library.click("Delete");
+    EXPECT_EQ(copy, "RECOVER:ICU|");
+    EXPECT_EQ(events, (std::vector<std::string>{"discarded", "changed", "changed", "changed"}));
+}
+
+TEST_F(Recovery, ACopyExistsExactlyWhileTheStripSaysNotSaved) {
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool copyKept;
+    };
+    const std::vector<Step> steps = {
+        {"OK on a new library", [&] { library.click("Command12"), confirm("TextA", "ICU"); }, true},
+        {"New again", [&] { library.click("Command2"), library.click("Command12"); }, false},
+        {"OK again", [&] { confirm("TextA", "Ward"); }, true},
+        {"Save", [&] {
+             library.click("Command3"), library.click("Command10");
+             library.textEdited("Text29", "Ward"), library.click("Command11");
+         }, false},
+        {"Open, then OK", [&] {
+             library.pick("File1", 0), library.click("Command1"), confirm("TextA", "Z");
+         }, true},
+        {"Open replaces it", [&] { library.click("Command2"), library.pick("File1", 0), library.click("Command1"); },
+         false},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(copy.has_value(), step.copyKept) << step.what;
+        EXPECT_EQ(saved() == "not saved", step.copyKept) << step.what;
+    }
+}
+
+TEST_F(Recovery, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
+    const auto refused = library.restoreLibrary("RECOVER:ICU|Dopamine", "old.tst", "Restored unsaved work from X");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(library.visiblePage(), 2);
+    EXPECT_EQ(library.form()["TextA"].text, "ICU");
+    EXPECT_EQ(library.libraryName(), "old.tst");
+    EXPECT_EQ(saved(), "not saved");
+    EXPECT_EQ(library.form()[std::string(StatusNote)].text, "Restored unsaved work from X");
+    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine") << "the restored work is kept in a copy of its own at once";
+    EXPECT_FALSE(library.form()["Command4"].enabled) << "the page is in its clean state";
+    // Nothing was written in the working folder.
+    EXPECT_EQ(listFiles(folder.path(), ".tst").size(), 1u);
+    // Saving it ends the note with the unsaved work.
+    library.click("Command3"), library.click("Command10");
+    library.textEdited("Text29", "Back"), library.click("Command11");
+    EXPECT_EQ(library.form()[std::string(StatusNote)].text, "");
+    EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
+    EXPECT_FALSE(copy);
+}
+
+TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
+    library.click("Command12");
+    confirm("TextA", "ICU");
+    events.clear();
+    EXPECT_EQ(library.restoreLibrary("garbage", "new library", "note"), "not a test macro");
+    EXPECT_EQ(library.a, "");
+    EXPECT_TRUE(events.empty());
+}
+
+}  // namespace
+}  // namespace mc
