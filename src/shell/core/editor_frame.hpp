@@ -61,6 +61,8 @@ inline constexpr std::string_view StatusLibrary = "StatusLibrary";
 inline constexpr std::string_view StatusSaved = "StatusSaved";
 inline constexpr std::string_view NewLibrary = "new library";
 inline constexpr std::string_view NotSaved = "not saved";
+// The label of the Open page naming the folder the editor lists and saves in.
+inline constexpr std::string_view WorkingFolder = "WorkingFolder";
 
 class EditorFrame : public FormModel {
 public:
