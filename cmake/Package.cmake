@@ -15,7 +15,6 @@ ambulatory PCA and epidural pumps.
 The command-line program tavrel-macro checks, compares and prints macro
 files without a display.]])
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tavrel Macro Creator")
-set(CPACK_PACKAGE_EXECUTABLES tavrel-macro-creator "Tavrel Macro Creator")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
@@ -28,7 +27,6 @@ if(WIN32)
   set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Tavrel Macro Creator.lnk' '$INSTDIR\\\\bin\\\\tavrel-macro-creator.exe' '--documents-folder'")
   set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$START_MENU\\\\Tavrel Macro Creator.lnk'")
-  set(CPACK_PACKAGE_EXECUTABLES "")
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

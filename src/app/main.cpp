@@ -30,9 +30,19 @@ std::optional<std::filesystem::path> workingFolder(bool documentsFolder) {
     return std::filesystem::current_path();
 }
 
+// --help and --version only print, so they need no display: asked from a
+// terminal without one (over ssh, say), they answer instead of aborting.
+void answerWithoutDisplay(int argc, char* argv[]) {
+    const QByteArrayList printOnly{"-h", "--help", "--help-all", "-v", "--version"};
+    for (int i = 1; i < argc; ++i)
+        if (printOnly.contains(QByteArray(argv[i])) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    answerWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavrel-macro-creator"));
     QApplication::setApplicationVersion(QStringLiteral(MC_VERSION));

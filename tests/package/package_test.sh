@@ -115,8 +115,15 @@ else
   fail "no start-up window was shown in the documents folder's 'Tavrel Macros'"
 fi
 
-# Started from a shell it answers for its version.
-QT_QPA_PLATFORM=offscreen "$root/usr/bin/tavrel-macro-creator" --version 2>&1 | grep -q "$version" ||
+# Started from a shell it works in the shell's folder, and it answers for its
+# version without a display.
+shell_folder="$work/ward 3"
+mkdir -p "$shell_folder"
+(cd "$shell_folder" && env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$work" \
+  QT_QPA_PLATFORM=minimal:enable_fonts QT_DEBUG_BACKINGSTORE=1 \
+  timeout 10 "$root/usr/bin/tavrel-macro-creator" >/dev/null 2>&1)
+[ -f "$shell_folder/output0000.png" ] || fail "started from a shell, it does not work in the shell's folder"
+env -i PATH=/usr/bin:/bin HOME="$home" "$root/usr/bin/tavrel-macro-creator" --version 2>&1 | grep -q "$version" ||
   fail "--version does not say $version"
 
 [ "$failures" = 0 ] && echo "The package is fine." || exit 1
