@@ -3,7 +3,7 @@
 # data/icons/png, with the librsvg and cairo of the desktop (no Python packages):
 #   python3 scripts/render-icon.py data/icons/tavrel-macro-creator.svg data/icons/png
 import ctypes, sys
-rsvg = ctypes.CDLL("librsvg-2.so.2"); cairo = ctypes.CDLL("libcairo.so.2"); gobj = ctypes.CDLL("libgobject-2.0.so.0")
+rsvg = ctypes.CDLL("librsvg-2.so.2"); cairo = ctypes.CDLL("libcairo.so.2")
 rsvg.rsvg_handle_new_from_file.restype = ctypes.c_void_p
 rsvg.rsvg_handle_new_from_file.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
 cairo.cairo_image_surface_create.restype = ctypes.c_void_p

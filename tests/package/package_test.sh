@@ -34,6 +34,9 @@ for script in preinst postinst prerm postrm; do
   [ -e "$work/control/$script" ] && fail "the package has a $script script"
 done
 
+# Nothing outside /usr: the package owns no file of a user's.
+[ "$(ls "$root")" = usr ] || fail "the package installs outside /usr: $(ls "$root")"
+
 # The files a desktop installation needs.
 expected=(
   usr/bin/tavrel-macro-creator
