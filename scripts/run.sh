@@ -10,8 +10,8 @@ cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev
 cmake --build "$build_dir" --target tavrel_macro_creator
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "Built $build_dir/src/app/tavrel_macro_creator, but there is no display to show its windows on." >&2
+  echo "Built $build_dir/src/app/tavrel-macro-creator, but there is no display to show its windows on." >&2
   echo "Start it from a desktop session (or set DISPLAY)." >&2
   exit 1
 fi
-exec "$build_dir/src/app/tavrel_macro_creator"
+exec "$build_dir/src/app/tavrel-macro-creator"

@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tavrel_macro_creator"));
+    QApplication::setApplicationName(QStringLiteral("tavrel-macro-creator"));
     if (argc != 4) return 2;
     mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(mc::ui::RecoveryStore::defaultFolder()));
     const auto kind = static_cast<mc::EditorKind>(std::atoi(argv[1]));

@@ -89,7 +89,7 @@ private slots:
         quietOffscreenNoise();
         QVERIFY(dataHome.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
-        QApplication::setApplicationName(QStringLiteral("tavrel_macro_creator"));
+        QApplication::setApplicationName(QStringLiteral("tavrel-macro-creator"));
         mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(mc::ui::RecoveryStore::defaultFolder()));
         recoveryFolder = mc::ui::recoveryStore()->folder();
         QVERIFY(recoveryFolder.startsWith(dataHome.path()));

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QKeyEvent>
 #include <QTest>
+#include <filesystem>
 
 #include "shell/core/editor_frame.hpp"
 #include "shell/ui/editor_window.hpp"
@@ -33,9 +34,10 @@ class FrameWindowTest : public QObject {
 
     TempFolder folder;
 
-    QWidget* openWindow() {
+    QWidget* openWindow() { return openWindowIn(folder.path()); }
+    QWidget* openWindowIn(const std::filesystem::path& workingFolder) {
         auto* window = new mc::ui::EditorWindow(
-            std::make_unique<mc::EditorFrame>(plainLayout(), folder.path(), mc::NumberFormat{}), new QWidget,
+            std::make_unique<mc::EditorFrame>(plainLayout(), workingFolder, mc::NumberFormat{}), new QWidget,
             new QWidget);
         window->show();
         QApplication::setActiveWindow(window);
@@ -53,6 +55,26 @@ private slots:
     void cleanup() {
         for (QWidget* window : QApplication::topLevelWidgets()) window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The Open page names the folder it lists; a name beyond Latin-1 shows '?'
+    // where the character cannot be shown, like the names of the files.
+    void theOpenPageNamesItsWorkingFolder_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shownName");
+        QTest::newRow("plain") << QStringLiteral("Ward 3") << QStringLiteral("Ward 3");
+        QTest::newRow("latin-1") << QStringLiteral("Médicaments") << QStringLiteral("Médicaments");
+        QTest::newRow("beyond") << QStringLiteral("Ärzte €") << QStringLiteral("Ärzte ?");
+    }
+    void theOpenPageNamesItsWorkingFolder() {
+        QFETCH(QString, name);
+        QFETCH(QString, shownName);
+        const std::filesystem::path workingFolder = folder.path() / name.toStdU16String();
+        std::filesystem::create_directories(workingFolder);
+        QWidget* window = openWindowIn(workingFolder);
+        QVERIFY(visible(window, "WorkingFolder"));
+        QCOMPARE(shown(window, "WorkingFolder"), QString::fromStdString(folder.path().string()) + '/' + shownName);
+        QVERIFY(widget(window, "Frame1")->isAncestorOf(widget(window, "WorkingFolder")));
     }
 
     void theListTakingTheFocusChoosesNothing() {

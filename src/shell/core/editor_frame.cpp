@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+#include "shell/core/text.hpp"
+
 namespace mc {
 namespace {
 
@@ -67,6 +69,7 @@ void EditorFrame::addPages() {
     for (const auto& [name, text] : layout_.fileButtons) form_.add(name, caption(text)).enabled = false;
     for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
     form_.add(layout_.openMessage);
+    form_.add(std::string(WorkingFolder), caption(utf8ToLatin1(workingDirectory_.string())));
 
     form_.add("Command2", caption(layout_.page2BackCaption));
     form_.add("Command3", caption("Next"));

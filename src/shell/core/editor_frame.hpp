@@ -64,6 +64,8 @@ inline constexpr std::string_view NewLibrary = "new library";
 inline constexpr std::string_view NotSaved = "not saved";
 // A note of the status strip: what became of the work of an earlier run.
 inline constexpr std::string_view StatusNote = "StatusNote";
+// The label of the Open page naming the folder the editor lists and saves in.
+inline constexpr std::string_view WorkingFolder = "WorkingFolder";
 
 class EditorFrame : public FormModel {
 public:

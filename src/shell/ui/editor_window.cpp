@@ -100,6 +100,14 @@ QGroupBox* openPage(const FrameLayout& layout) {
     auto* all = new QVBoxLayout(page);
     all->addLayout(columns);
     all->addWidget(messageLabel(layout.openMessage));
+    // Small type: which folder the lists show and Save writes into.
+    auto* folder = named<QLabel>(std::string(WorkingFolder));
+    QFont small = folder->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    folder->setFont(small);
+    folder->setWordWrap(true);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    all->addWidget(folder);
     return page;
 }
 
