@@ -91,7 +91,9 @@ QWidget* departmentFields() {
         auto* number = new QLabel(QString::number(d));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, column);
-        grid->addWidget(box(QStringLiteral("Text%1").arg(d), 200), row, column + 1);
+        auto* name = box(QStringLiteral("Text%1").arg(d), 200);
+        name->setAccessibleName(QStringLiteral("Department %1").arg(d));  // its number alone says little
+        grid->addWidget(name, row, column + 1);
     }
     grid->setColumnMinimumWidth(2, 50);
     return page;

@@ -75,7 +75,9 @@ QWidget* departmentFields() {
         auto* number = new QLabel(QString::number(d));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, col);
-        grid->addWidget(box(d, 200), row, col + 1);
+        auto* name = box(d, 200);
+        name->setAccessibleName(QStringLiteral("Department %1").arg(d));  // its number alone says little
+        grid->addWidget(name, row, col + 1);
     }
     grid->setColumnMinimumWidth(2, 50);
     return page;

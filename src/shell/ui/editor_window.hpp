@@ -22,7 +22,12 @@ public:
     EditorFrame& model() { return *model_; }
     void render() { binding_->render(); }
 
+    // The window keeps the size its pages need where the screen has room for
+    // it; else it takes the screen's available area and its pages scroll.
+    void fitToScreen();
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Unsaved work or unconfirmed typing is never dropped without asking.
     void closeEvent(QCloseEvent* event) override;
@@ -31,10 +36,16 @@ private:
     // Enter, Escape, Page Down and Page Up press the buttons of the page in view.
     void addShortcuts();
     void press(const std::string& name);
+    // Ctrl+G takes the keyboard to the "Go to" box of page 3.
+    void addGoToShortcut();
+    // Every input field is announced by its caption.
+    void nameFields();
 
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
+    QWidget* content_ = nullptr;  // the pages, inside the scroll area
     bool tabsOrdered_ = false;
+    bool screenFollowed_ = false;
 };
 
 // The number format of a locale, and of the system's, for the editors' number checks.

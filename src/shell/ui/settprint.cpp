@@ -113,6 +113,7 @@ QByteArray SettPrint::renderPdf() const {
 PrintServices systemPrintServices() {
     PrintServices services;
     services.printerProblem = [] { return defaultPrinterProblem(); };
+    services.printerName = [] { return defaultPrinterName().toStdString(); };
     services.printFile = [](const std::filesystem::path& file) {
         SettPrint window;
         return window.load(file);
