@@ -200,6 +200,9 @@ private slots:
             << q036 << QByteArray::fromStdString(older) << QStringLiteral("Opened X.tm2: 3 drugs in 2 departments");
         QTest::newRow("a protocol macro")
             << static_cast<int>(mc::EditorKind::Kt) << QByteArray("") << QStringLiteral("Opened X.tb2: 0 protocols");
+        QTest::newRow("a protocol macro with a stray line")
+            << static_cast<int>(mc::EditorKind::Kt) << QByteArray("hello\r\n\r\n")
+            << QStringLiteral("Opened X.tb2: 0 protocols. 1 line of X.tb2 was not understood and was left out");
     }
     void openingSaysWhatTheReaderLeftOut() {
         QFETCH(int, editor);
