@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -283,11 +284,18 @@ void EditorWindow::fitToScreen() {
     // What the window needs to show its pages whole, and what the screen offers.
     const QMargins margins = layout()->contentsMargins();
     const QSize strip = layout()->itemAt(1)->sizeHint();
-    const QSize wanted(content_->width() + margins.left() + margins.right(),
-                       content_->height() + layout()->spacing() + strip.height() + margins.top() + margins.bottom());
+    QSize wanted(content_->width() + margins.left() + margins.right(),
+                 content_->height() + layout()->spacing() + strip.height() + margins.top() + margins.bottom());
     const QRect available = screen->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
-    const QSize size = wanted.boundedTo(available.size() - frame);
+    const QSize room = available.size() - frame;
+    // A page that scrolls one way needs room for that scroll bar the other way.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool tooTall = wanted.height() > room.height();
+    const bool tooWide = wanted.width() > room.width();
+    if (tooTall) wanted.rwidth() += bar;
+    if (tooWide) wanted.rheight() += bar;
+    const QSize size = wanted.boundedTo(room);
     if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
     // Never placed off the screen, even in part.
     QRect placed(pos(), size + frame);
