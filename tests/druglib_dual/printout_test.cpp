@@ -151,3 +151,35 @@ TEST_F(Printout, CancellingStopsAfterTheCurrentPage) {
 
 }  // namespace
 }  // namespace mc::druglib
+
+// The status strip says how the printout ended: on which printer every page
+// went, or how far it got.
+namespace mc::druglib {
+namespace {
+
+TEST_F(Printout, TheStatusStripSaysHowThePrintoutEnded) {
+    struct Case {
+        const char* what;
+        int failAtJob;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"every page", 0, "Printed 3 pages on Office"},
+        {"refused at the second page", 2,
+         "Printing stopped: 1 of 3 pages were printed. Page 2 was not printed (the printer refused it), nor were "
+         "the pages after it."},
+    };
+    for (const Case& c : cases) {
+        for (int n = 1; n <= 3; ++n) setDrug(library, n, "D" + std::to_string(n), 1);
+        printer.jobs.clear();
+        printer.failAtJob = c.failAtJob;
+        folder.write("Lib.tm2", writeTm2Release041(library, "Lib"));
+        Quelda041Editor editor(folder.path(), NumberFormat{}, printer.services());
+        editor.pick("File1", 0);
+        editor.click("Command15");
+        EXPECT_EQ(editor.form()["StatusMessage"].text, c.said) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace mc::druglib

@@ -372,3 +372,41 @@ TEST(Tm2RoundTrip, Release036FilesReadBackInBothReleases) {
 
 }  // namespace
 }  // namespace mc::druglib
+
+// Every non-blank line a reader does not take is counted, so that no dropped
+// drug passes unnoticed; the lines of each release are counted apart.
+namespace mc::druglib {
+
+TEST(Tm2LineCount, CountsWhatEachReaderLeftOut) {
+    DrugLibrary library;
+    library.DepartmentNames[1] = "ICU";
+    library.DrugNames[5] = "Heparin";
+    const std::string newer = writeTm2Release041(library, "LIB");  // 25 + 100 + 1 lines
+    const std::string older = writeTm2Release036(library);          // 25 + 100 lines
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool release041Reader;
+        Tm2LineCount expected;
+    };
+    const Case cases[] = {
+        {"a release-041 file, whole", newer, true, {0, 101, 0}},
+        {"a release-036 file in the newer reader", older, true, {0, 0, 100}},
+        {"a release-041 file in the older reader", newer, false, {101, 101, 0}},
+        {"a release-036 file, whole", older, false, {0, 0, 100}},
+        {"blank lines are not counted", newer + "\r\n   \r\n\r\n", true, {0, 101, 0}},
+        {"a cut drug line and a stray word", newer + "D41:0007=Morph\r\nhello\r\n", true, {2, 102, 0}},
+        {"a department beyond 25", "DEP:26=Nowhere             \r\n", true, {1, 0, 0}},
+        {"nothing at all", "", true, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        Tm2LineCount counted;
+        if (c.release041Reader) readTm2Release041(c.bytes, &counted);
+        else readTm2Release036(c.bytes, &counted);
+        EXPECT_EQ(counted.notUnderstood, c.expected.notUnderstood) << c.what;
+        EXPECT_EQ(counted.release041Lines, c.expected.release041Lines) << c.what;
+        EXPECT_EQ(counted.release036Lines, c.expected.release036Lines) << c.what;
+    }
+}
+
+}  // namespace mc::druglib

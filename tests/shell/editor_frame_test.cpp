@@ -340,3 +340,35 @@ TEST_F(SavePage, AFolderThatCannotBeWrittenGivesAMessage) {
 
 }  // namespace
 }  // namespace mc
+
+namespace mc {
+namespace {
+
+struct GoToLookup : EditorFrame {
+    using EditorFrame::recordNamed;
+};
+
+// "Go to" takes a record number, or the start of a name, and then moves on
+// from the record in view to the next that matches, round the end.
+TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
+    const std::vector<std::string> names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
+    const auto nameOf = [&](int n) { return names[static_cast<std::size_t>(n)]; };
+    struct Case {
+        const char* typed;
+        int current;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"3", 1, 3},         {"1", 4, 1},          {"100", 1, 100},       {"101", 1, std::nullopt},
+        {"0", 1, std::nullopt}, {"007", 1, 7},     {"99999999999", 1, std::nullopt},
+        {"mor", 1, 2},       {"HE", 1, 4},         {"he", 4, 1},          {"he", 5, 1},
+        {"Insulin", 1, 5},   {"Aspirin", 1, std::nullopt},                {"", 1, std::nullopt},
+        {"-1", 1, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GoToLookup::recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected)
+            << c.typed << " from " << c.current;
+}
+
+}  // namespace
+}  // namespace mc

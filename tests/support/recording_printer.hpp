@@ -31,7 +31,8 @@ struct RecordingPrinter {
                 },
                 [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); },
                 [this](int printed, int) { return printed != cancelAfterPage; },
-                [this](int total) { started.push_back(total); }, [this] { ++ended; }};
+                [this](int total) { started.push_back(total); }, [this] { ++ended; },
+                [] { return std::string("Office"); }};
     }
 };
 

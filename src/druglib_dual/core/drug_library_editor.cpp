@@ -28,6 +28,7 @@ FrameLayout drugLibraryFrameLayout(std::string windowName, std::string caption, 
     layout.saveNameCaption = std::move(saveNameCaption);
     layout.saveNameMaxLength = saveNameMaxLength;
     layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
+    layout.goTo = true;
     return layout;
 }
 
@@ -55,7 +56,11 @@ DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path w
     form_.add("Label5", captioned("Dose Units"));
     form_.add("Label6", captioned("Dose Minimum"));
     form_.add("Label7", captioned("Dose Maximum"));
-    for (const char* box : ValueBoxes) form_.add(box).maxLength = sizes.value;
+    for (const char* box : ValueBoxes) {
+        Control& limit = form_.add(box);
+        limit.maxLength = sizes.value;
+        limit.numeric = true;
+    }
     for (const char* unit : {"Label8", "Label9", "Label10", "Label11"}) form_.add(unit);
     form_.add("Combo1");
     for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
@@ -128,6 +133,14 @@ void DrugLibraryEditor::enableRecordButtons() {
     form_["Command13"].enabled = activeDrug_ < DrugCount;
 }
 
+bool DrugLibraryEditor::goToRecord(const std::string& typed) {
+    const auto drug = recordNamed(typed, DrugCount, DrugCount, activeDrug_, [this](int n) {
+        return isDefined(library_, n) ? library_.DrugNames[n] : std::string();
+    });
+    if (drug) activeDrug_ = *drug;
+    return drug.has_value();
+}
+
 bool DrugLibraryEditor::onClick(const std::string& name) {
     if (name != "Command13" && name != "Command14") return false;
     activeDrug_ += name == "Command13" ? 1 : -1;
@@ -163,6 +176,24 @@ void DrugLibraryEditor::Combo1_Click() {
     form_["Text31"].text.clear();
     form_["Text32"].text.clear();
     Drug_Units();
+}
+
+std::string DrugLibraryEditor::describeMacro() const {
+    int drugs = 0;
+    // A slot holds a drug when it has a name or a department.
+    for (int n = 1; n <= DrugCount; ++n)
+        drugs += library_.DrugNames[n].find_first_not_of(' ') != std::string::npos || library_.DepartmentMasks[n] != 0
+                     ? 1
+                     : 0;
+    int departments = 0;
+    for (int d = 1; d <= DepartmentCount; ++d)
+        departments += library_.DepartmentNames[d].find_first_not_of(' ') != std::string::npos ? 1 : 0;
+    return std::to_string(drugs) + (drugs == 1 ? " drug in " : " drugs in ") + std::to_string(departments) +
+           (departments == 1 ? " department" : " departments");
+}
+
+std::vector<std::string> DrugLibraryEditor::openNotes() const {
+    return linesLeftOutNote(linesRead_.notUnderstood);
 }
 
 }  // namespace mc::druglib

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "druglib_dual/core/drug_library.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
 #include "shell/core/decimal.hpp"
 #include "shell/core/editor_frame.hpp"
 
@@ -43,9 +44,12 @@ protected:
     void selectFirstRecord() override { activeDrug_ = 1; }
     void enableRecordButtons() override;
     bool onClick(const std::string& name) override;
+    bool goToRecord(const std::string& typed) override;
     bool onTextEdited(const std::string& name) override;
     bool onToggle(const std::string& name) override;
     std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
+    std::string describeMacro() const override;
+    std::vector<std::string> openNotes() const override;
     // The library as its file reads back: every text at its field width.
     DrugLibrary asWritten(std::size_t drugNameWidth) const;
 
@@ -59,6 +63,7 @@ protected:
     void setActiveDrug(int drug) { activeDrug_ = drug; }
 
     DrugLibrary library_;
+    Tm2LineCount linesRead_;  // of the file opened last
 
 private:
     int activeDrug_ = 1;

@@ -31,8 +31,16 @@ Quelda036Editor::Quelda036Editor(std::filesystem::path workingDirectory, NumberF
 }
 
 std::optional<std::string> Quelda036Editor::readMacro(std::string_view bytes) {
-    library_ = readTm2Release036(bytes);
+    linesRead_ = {};
+    library_ = readTm2Release036(bytes, &linesRead_);
     return std::nullopt;
+}
+
+std::vector<std::string> Quelda036Editor::openNotes() const {
+    // This reader skips every drug line of the newer release, so the library looks empty.
+    if (linesRead_.release041Lines > 0)
+        return {chosenFile() + " is a release-041 library: open it with Quelda041"};
+    return DrugLibraryEditor::openNotes();
 }
 
 std::optional<std::string> Quelda036Editor::writeMacro(const std::string&) {

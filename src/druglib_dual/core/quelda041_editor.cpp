@@ -38,8 +38,16 @@ Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberF
 }
 
 std::optional<std::string> Quelda041Editor::readMacro(std::string_view bytes) {
-    library_ = readTm2Release041(bytes);
+    linesRead_ = {};
+    library_ = readTm2Release041(bytes, &linesRead_);
     return std::nullopt;
+}
+
+std::vector<std::string> Quelda041Editor::openNotes() const {
+    std::vector<std::string> notes = DrugLibraryEditor::openNotes();
+    if (linesRead_.release036Lines > 0 && linesRead_.release041Lines == 0)
+        notes.push_back(chosenFile() + " is a release-036 library; saving writes release 041");
+    return notes;
 }
 
 std::optional<std::string> Quelda041Editor::writeMacro(const std::string& macroName) {
@@ -177,7 +185,9 @@ void Quelda041Editor::printChosenFile(Printout printout) {
         message = "The Macro " + file + " has no drug to print.";
         return;
     }
-    message = printPages(workingDirectory(), pages, printing_).value_or("");
+    const auto stopped = printPages(workingDirectory(), pages, printing_);
+    message = stopped.value_or("");
+    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
 }
 
 }  // namespace mc::druglib

@@ -75,22 +75,23 @@ std::optional<int> numberInRange(std::string_view field, int last) {
     return static_cast<int>(*number);
 }
 
-void readDepartmentLine(std::string_view line, DrugLibrary& library) {
+bool readDepartmentLine(std::string_view line, DrugLibrary& library) {
     if (line.size() != DepartmentLineLength || !line.starts_with(DepartmentKey) ||
         line[DepartmentEquals] != '=')
-        return;
+        return false;
     const auto department = numberInRange(line.substr(NumberStart, 2), DepartmentCount);
-    if (!department) return;
+    if (!department) return false;
     library.DepartmentNames[*department] = std::string(line.substr(DepartmentEquals + 1));
+    return true;
 }
 
-void readDrugLine(std::string_view line, const DrugLineForm& form, std::size_t storedNameWidth,
+bool readDrugLine(std::string_view line, const DrugLineForm& form, std::size_t storedNameWidth,
                   DrugLibrary& library) {
     if (line.size() != form.length() || !line.starts_with(form.key) || line[DrugEquals] != '=' ||
         line[form.commaColumn()] != ',')
-        return;
+        return false;
     const auto found = numberInRange(line.substr(NumberStart, 4), DrugCount);
-    if (!found) return;
+    if (!found) return false;
     const int drug = *found;
     library.DrugNames[drug] = padRight(std::string(line.substr(DrugNameStart, form.nameWidth)), storedNameWidth);
     const std::string_view fields = line.substr(form.fieldsStart(), DrugFieldsWidth);
@@ -100,11 +101,21 @@ void readDrugLine(std::string_view line, const DrugLineForm& form, std::size_t s
     readHexField(fields.substr(10, 4), library.DoseMinCodes[drug]);
     readHexField(fields.substr(14, 4), library.DoseMaxCodes[drug]);
     readHexField(fields.substr(18, 6), library.DepartmentMasks[drug]);
+    return true;
 }
 
-void readLibraryLine(std::string_view line, DrugLibrary& library) {
-    if (line.size() == LibraryLineLength && line.starts_with(LibraryKey))
-        library.LibraryName = std::string(line.substr(LibraryKey.size()));
+bool readLibraryLine(std::string_view line, DrugLibrary& library) {
+    if (line.size() != LibraryLineLength || !line.starts_with(LibraryKey)) return false;
+    library.LibraryName = std::string(line.substr(LibraryKey.size()));
+    return true;
+}
+
+// Counts what a reader made of one line.
+void count(std::string_view line, bool understood, Tm2LineCount* counted) {
+    if (!counted) return;
+    if (line.starts_with(Release041Line.key) || line.starts_with(LibraryKey)) ++counted->release041Lines;
+    if (line.starts_with(Release036Line.key)) ++counted->release036Lines;
+    if (!understood && line.find_first_not_of(" \t") != std::string_view::npos) ++counted->notUnderstood;
 }
 
 }  // namespace
@@ -153,22 +164,24 @@ std::string writeTm2Release036(const DrugLibrary& library) {
 }
 
 // The forms differ in length, so at most one of the line readers takes a line.
-DrugLibrary readTm2Release041(std::string_view bytes) {
+DrugLibrary readTm2Release041(std::string_view bytes, Tm2LineCount* counted) {
     DrugLibrary library;
     for (const std::string_view line : splitLines(bytes)) {
-        readDepartmentLine(line, library);
-        readDrugLine(line, Release036Line, DrugNameWidth041, library);
-        readDrugLine(line, Release041Line, DrugNameWidth041, library);
-        readLibraryLine(line, library);
+        const bool understood = readDepartmentLine(line, library) |
+                                readDrugLine(line, Release036Line, DrugNameWidth041, library) |
+                                readDrugLine(line, Release041Line, DrugNameWidth041, library) |
+                                readLibraryLine(line, library);
+        count(line, understood, counted);
     }
     return library;
 }
 
-DrugLibrary readTm2Release036(std::string_view bytes) {
+DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted) {
     DrugLibrary library;
     for (const std::string_view line : splitLines(bytes)) {
-        readDepartmentLine(line, library);
-        readDrugLine(line, Release036Line, DrugNameWidth036, library);
+        const bool understood =
+            readDepartmentLine(line, library) | readDrugLine(line, Release036Line, DrugNameWidth036, library);
+        count(line, understood, counted);
     }
     return library;
 }

@@ -26,12 +26,20 @@ std::string writeTm2Release041(const DrugLibrary& library, std::string_view libr
 
 std::string writeTm2Release036(const DrugLibrary& library);
 
+// What a reader made of a file's lines: how many non-blank lines it left out,
+// and how many lines of each release's forms the file holds.
+struct Tm2LineCount {
+    int notUnderstood = 0;
+    int release041Lines = 0;  // "D41:" and "LIBRARY=" lines
+    int release036Lines = 0;  // "D36:" lines
+};
+
 // Reads "DEP:", "D41:", "LIBRARY=" and the older "D36:" lines (whose names are
 // widened to 14 characters) into an empty library. Checksums are not checked.
-DrugLibrary readTm2Release041(std::string_view bytes);
+DrugLibrary readTm2Release041(std::string_view bytes, Tm2LineCount* counted = nullptr);
 
 // Reads only "DEP:" and "D36:" lines; "D41:" and "LIBRARY=" lines are ignored.
-DrugLibrary readTm2Release036(std::string_view bytes);
+DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted = nullptr);
 
 // The checksum S and F (four hex digits) that belongs to a "D41:" line of 48
 // characters or more; columns past the 48th are not covered. Empty for a

@@ -87,6 +87,7 @@ FrameLayout orrxUsaFrameLayout() {
     layout.page2BackCaption = "Back";
     layout.recordButtons = {{"Command14", "Previous Drug"}, {"Command13", "Next Drug"}};
     layout.recordActions = {{"Command15", "Delete Drug"}};
+    layout.goTo = true;
     return layout;
 }
 
@@ -98,9 +99,10 @@ OrrxUsaEditor::OrrxUsaEditor(std::filesystem::path workingDirectory, NumberForma
     for (const char* label : BolusUnitCopies) form_.add(label).text = "MCG/KG";
     form_.add("Label1");
     form_.add("Label14");
-    form_.add("Text25");
-    form_.add("Text33");
-    for (const auto& box : DrugTextBoxes) form_.add(box.name);
+    form_.add("Text25").numeric = true;
+    form_.add("Text33").numeric = true;
+    // Every box but the drug's name holds a number.
+    for (const auto& box : DrugTextBoxes) form_.add(box.name).numeric = box.field != &DrugEntry::DrugName;
     form_["Text26"].maxLength = DrugNameLength;
     form_.add("Combo2").items = {"MG/ML", "U/ML", "MCG/ML", "MU/ML"};
     form_.add("Combo1");
@@ -288,6 +290,15 @@ std::vector<std::pair<std::string, std::string>> OrrxUsaEditor::fieldCaptions(in
             {"Bolus Dose Upper Soft Limit", "Text40"},
             {"Bolus Dose Lower Hard Limit", "Text41"},
             {"Bolus Dose Upper Hard Limit", "Text42"}};
+}
+
+bool OrrxUsaEditor::goToRecord(const std::string& typed) {
+    // Past the last entry only the next new one, as "Next Drug" reaches it.
+    const int last = std::min(library_.DrugCount + 1, MaxDrugCount);
+    const auto drug = recordNamed(typed, last, library_.DrugCount, currentDrug_,
+                                  [this](int n) { return library_.Drug[n].DrugName; });
+    if (drug) currentDrug_ = *drug;
+    return drug.has_value();
 }
 
 bool OrrxUsaEditor::onClick(const std::string& name) {

@@ -24,6 +24,9 @@ public:
 protected:
     void ResetMacro() override { library_.ResetMacro(); }
     std::optional<std::string> readMacro(std::string_view bytes) override;
+    std::string describeMacro() const override {
+        return std::to_string(library_.DrugCount) + (library_.DrugCount == 1 ? " drug" : " drugs");
+    }
     std::optional<std::string> writeMacro(const std::string& macroName) override;
     void fillPage(int page) override;
     Commit commitPage(int page) override;
@@ -32,6 +35,7 @@ protected:
     void selectFirstRecord() override { currentDrug_ = 1; }
     void enableRecordButtons() override;
     bool onClick(const std::string& name) override;
+    bool goToRecord(const std::string& typed) override;
     bool onTextEdited(const std::string& name) override;
     bool onPick(const std::string& name) override;
     bool onToggle(const std::string& name) override;

@@ -23,6 +23,7 @@ FrameLayout protocolFrameLayout(const EditorDescription& description) {
     // The protocol page steps by its list, not by buttons.
     layout.nextRecord.clear();
     layout.previousRecord.clear();
+    layout.goTo = true;
     return layout;
 }
 
@@ -110,6 +111,13 @@ void ProtocolEditor::Protocol_Modifyed() {
     form_["Combo19"].enabled = false;
 }
 
+bool ProtocolEditor::goToRecord(const std::string& typed) {
+    const auto protocol = recordNamed(typed, ProtocolCount, ProtocolCount, currentProtocol_,
+                                      [this](int n) { return macro_.ProtocolDrugName[n]; });
+    if (protocol) currentProtocol_ = *protocol;
+    return protocol.has_value();
+}
+
 void ProtocolEditor::Combo19_Click() {
     const int k = form_["Combo19"].selected + 1;
     if (!form_["Combo19"].enabled || k < 1) {
@@ -126,9 +134,18 @@ void ProtocolEditor::Combo19_Click() {
 namespace mc::protocols {
 
 std::optional<std::string> ProtocolEditor::readMacro(std::string_view bytes) {
-    readProtocolMacroInto(macro_, bytes, description_.variant, numberFormat());  // Macro_Download
+    linesNotUnderstood_ = readProtocolMacroInto(macro_, bytes, description_.variant, numberFormat());  // Macro_Download
     return std::nullopt;
 }
+
+std::string ProtocolEditor::describeMacro() const {
+    int protocols = 0;
+    for (int n = 1; n <= ProtocolCount; ++n)
+        protocols += macro_.ProtocolDrugName[n].find_first_not_of(' ') != std::string::npos ? 1 : 0;
+    return std::to_string(protocols) + (protocols == 1 ? " protocol" : " protocols");
+}
+
+std::vector<std::string> ProtocolEditor::openNotes() const { return linesLeftOutNote(linesNotUnderstood_); }
 
 std::optional<std::string> ProtocolEditor::writeMacro(const std::string& macroName) {
     return writeProtocolMacro(macro_, description_.variant, macroName);
@@ -171,7 +188,9 @@ void ProtocolEditor::Command12_Click() {
         printing_.currentDate(), printing_.currentTime());
     restorePage(2);
     restorePage(3);
-    message = printPages(workingDirectory(), pages, printing_).value_or("");
+    const auto stopped = printPages(workingDirectory(), pages, printing_);
+    message = stopped.value_or("");
+    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
 }
 
 }  // namespace mc::protocols

@@ -34,10 +34,13 @@ protected:
     void selectFirstRecord() override { currentProtocol_ = 1; }
     void enableRecordButtons() override { form_["Combo19"].enabled = true; }
     bool onClick(const std::string& name) override;
+    bool goToRecord(const std::string& typed) override;
     bool onTextEdited(const std::string& name) override;
     bool onPick(const std::string& name) override;
     void showNewMacro() override;
     std::optional<std::string> readMacro(std::string_view bytes) override;
+    std::string describeMacro() const override;
+    std::vector<std::string> openNotes() const override;
     std::optional<std::string> writeMacro(const std::string& macroName) override;
     bool readsBackAsMacro(std::string_view bytes) const override;
     void afterSave(const std::string& macroName) override;
@@ -57,6 +60,7 @@ private:
     SettingPage settingPage_;
     ProtocolPage protocolPage_;
     int currentProtocol_ = 1;
+    int linesNotUnderstood_ = 0;  // of the file opened last
     PrintServices printing_;
 };
 

@@ -55,7 +55,10 @@ const std::vector<ProtocolRow>& protocolRows(Variant variant) {
 void ProtocolPage::addControls(Form& form) const {
     for (const ProtocolRow& row : protocolRows(description_.variant)) {
         if (!row.captionLabel.empty()) form.add(row.captionLabel).text = row.caption;
-        form.add(row.control).maxLength = row.maxLength;
+        Control& control = form.add(row.control);
+        control.maxLength = row.maxLength;
+        // A typed value in its unit (the concentration's unit is a list beside it).
+        control.numeric = row.control.starts_with("Text") && (!row.unitLabel.empty() || !row.secondControl.empty());
         if (!row.secondControl.empty()) form.add(row.secondControl);
         if (!row.unitLabel.empty()) form.add(row.unitLabel).text = row.unit;
     }

@@ -244,6 +244,7 @@ void SettingPage::addControls(Form& form) const {
         Control& control = form.add(row.control);
         control.items = row.items;
         control.maxLength = row.maxLength;
+        control.numeric = row.kind == SettingKind::Typed && !row.unitLabel.empty();  // a value in its unit
         if (!row.unitLabel.empty()) form.add(row.unitLabel).text = row.unit;
     }
 }

@@ -61,8 +61,11 @@ QWidget* settingFields(Variant variant) {
         const bool left = i < LeftColumnRows;
         const int r = static_cast<int>(left ? i : i - LeftColumnRows);
         const int column = left ? 0 : 3;
-        grid->addWidget(named<QLabel>(row.captionLabel), r, column);
-        grid->addLayout(withUnit(control(row.control, row.maxLength, 160), row.unitLabel), r, column + 1);
+        QWidget* input = control(row.control, row.maxLength, 160);
+        auto* caption = named<QLabel>(row.captionLabel);
+        caption->setBuddy(input);  // a screen reader announces the field by its caption
+        grid->addWidget(caption, r, column);
+        grid->addLayout(withUnit(input, row.unitLabel), r, column + 1);
     }
     grid->setColumnMinimumWidth(1, 230);
     grid->setColumnMinimumWidth(2, 30);
@@ -82,10 +85,21 @@ QWidget* protocolFields(Variant variant) {
     grid->setColumnMinimumWidth(0, 128);
     int r = 0;
     for (const ProtocolRow& row : protocolRows(variant)) {
-        if (!row.captionLabel.empty()) grid->addWidget(named<QLabel>(row.captionLabel), r, 0);
         const int width = row.control == "Combo19" ? 260 : 130;
-        auto* cell = withUnit(control(row.control, row.maxLength, width), row.unitLabel);
-        if (!row.secondControl.empty()) cell->insertWidget(1, list(row.secondControl, 100));
+        QWidget* input = control(row.control, row.maxLength, width);
+        if (!row.captionLabel.empty()) {
+            auto* caption = named<QLabel>(row.captionLabel);
+            caption->setBuddy(input);  // a screen reader announces the field by its caption
+            grid->addWidget(caption, r, 0);
+        } else {
+            input->setAccessibleName(QStringLiteral("Drug Name, second line"));
+        }
+        auto* cell = withUnit(input, row.unitLabel);
+        if (!row.secondControl.empty()) {
+            QComboBox* unit = list(row.secondControl, 100);
+            unit->setAccessibleName(QString::fromStdString(row.caption + " Units"));
+            cell->insertWidget(1, unit);
+        }
         grid->addLayout(cell, r, 1);
         ++r;
     }

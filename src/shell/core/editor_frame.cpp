@@ -3,6 +3,8 @@
 #include "shell/core/recovery_copy.hpp"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <new>
 
 #include "shell/core/text.hpp"
@@ -22,6 +24,7 @@ DataPage dataPage(int page, const FrameLayout& layout) {
     if (page == 2) return {"Command4", "Command5", "Label36", {"Command3"}};
     DataPage drugs{"Command9", "Command8", "Label74", {"Command7", "Command10"}};
     for (const auto& [name, caption] : layout.recordButtons) drugs.navigation.push_back(name);
+    if (layout.goTo) drugs.navigation.emplace_back("GoTo");
     return drugs;
 }
 
@@ -50,6 +53,7 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
         {"Command9", [this] { commit(3); }},          {"Command10", [this] { Command10_Click(); }},
         {"Command11", [this] { Command11_Click(); }}, {"Command6", [this] { Command6_Click(); }},
     };
+    if (layout_.goTo) buttons_["GoTo"] = [this] { GoTo_Enter(); };
     // Load step: the macro is empty (the editors' tables start empty), the
     // lists show the macro files of the working directory, page 1 is in view.
     refreshFileLists();
@@ -83,6 +87,10 @@ void EditorFrame::addPages() {
     form_.add("Command10", caption("Next"));
     for (const auto& [name, text] : layout_.recordButtons) form_.add(name, caption(text));
     for (const auto& [name, text] : layout_.recordActions) form_.add(name, caption(text));
+    if (layout_.goTo) {
+        form_.add("GoToLabel", caption("Go to"));
+        form_.add("GoTo", box(20));
+    }
     form_.add("Label74");
 
     form_.add("Label75", caption(layout_.saveNameCaption));
@@ -95,6 +103,7 @@ void EditorFrame::addPages() {
     form_.add(std::string(StatusLibrary), caption(std::string(NewLibrary)));
     form_.add(std::string(StatusSaved));
     form_.add(std::string(StatusNote));
+    form_.add(std::string(StatusMessage));
 
     setClean(2);
     setClean(3);
@@ -308,6 +317,13 @@ std::string EditorFrame::unreadableFileMessage(const std::string& fileName, Read
     return "The Macro file " + fileName + " can not be opened. It may have been removed.";
 }
 
+std::vector<std::string> EditorFrame::linesLeftOutNote(int count) const {
+    if (count <= 0) return {};
+    // A technician must never believe a record was loaded when its line was dropped.
+    return {std::to_string(count) + (count == 1 ? " line of " : " lines of ") + chosenFile() +
+            (count == 1 ? " was not understood and was left out" : " were not understood and were left out")};
+}
+
 // ---- Open page -------------------------------------------------------------
 
 void EditorFrame::refreshFileLists() {
@@ -366,6 +382,10 @@ void EditorFrame::Command1_Click() {
     form_[layout_.openMessage].text.clear();
     setLibraryName(chosen_->shownName);
     setUnsaved(false);
+    std::string said = "Opened " + chosen_->shownName;
+    if (const std::string holds = describeMacro(); !holds.empty()) said += ": " + holds;
+    for (const std::string& note : openNotes()) said += ". " + note;
+    tellStatus(std::move(said));
     showPage(2);
     restorePage(2);
 }
@@ -375,6 +395,7 @@ void EditorFrame::New_Click() {
     form_[layout_.openMessage].text.clear();
     setLibraryName(std::string(NewLibrary));
     setUnsaved(false);
+    tellStatus({});
     showPage(2);
     showNewMacro();
 }
@@ -412,6 +433,42 @@ void EditorFrame::Command7_Click() {
 void EditorFrame::Command10_Click() {
     refreshFileLists();
     showPage(4);
+}
+
+void EditorFrame::GoTo_Enter() {
+    std::string typed = form_["GoTo"].text;
+    const auto first = typed.find_first_not_of(' ');
+    if (first == std::string::npos) return;
+    typed = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+    if (goToRecord(typed)) {
+        form_["GoTo"].text.clear();
+        restorePage(3);
+        return;
+    }
+    form_["Label74"].text = "Nothing to go to is named or numbered " + typed;
+    form_["Label74"].error = true;
+}
+
+std::optional<int> EditorFrame::recordNamed(const std::string& typed, int last, int named, int current,
+                                            const std::function<std::string(int)>& nameOf) {
+    if (typed.empty()) return std::nullopt;
+    if (std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int number = 0;
+        const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
+        if (error != std::errc{} || end != typed.data() + typed.size() || number < 1 || number > last)
+            return std::nullopt;
+        return number;
+    }
+    auto folded = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
+    };
+    const std::string prefix = folded(typed);
+    for (int step = 1; step <= named; ++step) {
+        const int record = (current - 1 + step) % named + 1;
+        if (folded(nameOf(record)).starts_with(prefix)) return record;
+    }
+    return std::nullopt;
 }
 
 // ---- Save page -------------------------------------------------------------
@@ -471,6 +528,7 @@ void EditorFrame::Command11_Click() {
     }
     setLibraryName(fileName);
     setUnsaved(false);
+    tellStatus("Saved " + fileName + ", read back and verified");
     afterSave(name);
     if (layout_.forgetChosenFileAfterSave) forgetChosenFile();
     refreshFileLists();

@@ -54,12 +54,16 @@ struct FrameLayout {
     // What Page Down and Page Up press on page 3 (empty: nothing).
     std::string nextRecord = "Command13";
     std::string previousRecord = "Command14";
+    // Page 3 has a "Go to" box (`GoTo`) beside its record buttons.
+    bool goTo = false;
 };
 
 // The status strip at the foot of every editor window: which library is being
 // edited and whether it holds changes not yet saved.
 inline constexpr std::string_view StatusLibrary = "StatusLibrary";
 inline constexpr std::string_view StatusSaved = "StatusSaved";
+// What the last action did where nothing else shows it (saved, opened, printed).
+inline constexpr std::string_view StatusMessage = "StatusMessage";
 inline constexpr std::string_view NewLibrary = "new library";
 inline constexpr std::string_view NotSaved = "not saved";
 // A note of the status strip: what became of the work of an earlier run.
@@ -103,6 +107,9 @@ public:
     std::optional<std::string> restoreLibrary(std::string_view bytes, const std::string& libraryName,
                                               const std::string& note);
     void setStatusNote(std::string note) { form_[std::string(StatusNote)].text = std::move(note); }
+    // The caption of each input field of a data page and its control, so that
+    // a window can announce every field by its caption.
+    std::vector<std::pair<std::string, std::string>> captionsOf(int page) const { return fieldCaptions(page); }
 
 protected:
     struct Commit {
@@ -142,6 +149,15 @@ protected:
     // The caption of each input field of a data page and its control, so that
     // a failed rule's message marks the field it names.
     virtual std::vector<std::pair<std::string, std::string>> fieldCaptions(int /*page*/) const { return {}; }
+    // What the macro read last holds, in a few words ("3 drugs in 25
+    // departments"); empty says nothing.
+    virtual std::string describeMacro() const { return {}; }
+    // What the user must know about the file read last (lines left out, an
+    // other release); each note is a sentence of its own.
+    virtual std::vector<std::string> openNotes() const { return {}; }
+    // Makes the record the typed "Go to" text names the one in view, and
+    // says whether there is one.
+    virtual bool goToRecord(const std::string& /*typed*/) { return false; }
     // "New" has emptied the macro and shows page 2; by default page 2 is
     // filled from the emptied macro.
     virtual void showNewMacro() { restorePage(2); }
@@ -173,6 +189,15 @@ protected:
     void markLibraryChanged() { setUnsaved(true); }
     // The macro in memory was replaced by the chosen file (a printout reads it).
     void libraryReplacedByChosenFile();
+    // The note on a file some of whose lines the reader left out; empty for none.
+    std::vector<std::string> linesLeftOutNote(int count) const;
+    // The record a typed "Go to" text names: its number (1..last), else the
+    // first of records 1..named after `current` (round the end) whose name
+    // begins with the text, case ignored.
+    static std::optional<int> recordNamed(const std::string& typed, int last, int named, int current,
+                                          const std::function<std::string(int)>& nameOf);
+    // Says in the status strip what an action did (a printout's outcome).
+    void tellStatus(std::string text) { form_[std::string(StatusMessage)].text = std::move(text); }
 
     Form form_;
 
@@ -196,6 +221,7 @@ private:
     void Command6_Click();   // page 4: Back
     void Command7_Click();   // page 3: Back
     void Text29_Change();
+    void GoTo_Enter();
     void commit(int page);
     void setUnsaved(bool unsaved);
     void setLibraryName(std::string name);

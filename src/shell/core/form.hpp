@@ -20,6 +20,7 @@ struct Control {
     bool enabled = true;
     int maxLength = 0;               // of a text box; 0 means no limit
     bool error = false;              // a message label showing failures, or a field a failed rule names
+    bool numeric = false;            // a box that holds a number
 
     const std::string& selectedText() const {
         static const std::string none;

@@ -43,4 +43,11 @@ std::optional<std::string> printPages(const std::filesystem::path& folder, const
     return outcome;
 }
 
+std::string printedMessage(std::size_t pageCount, const PrintServices& services) {
+    std::string said = "Printed " + std::to_string(pageCount) + (pageCount == 1 ? " page" : " pages");
+    if (const std::string printer = services.printerName ? services.printerName() : std::string(); !printer.empty())
+        said += " on " + printer;
+    return said;
+}
+
 }  // namespace mc

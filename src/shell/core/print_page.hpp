@@ -31,6 +31,8 @@ struct PrintServices {
     std::function<bool(int printed, int total)> pagePrinted;
     std::function<void(int total)> printingStarts;
     std::function<void()> printingEnds;
+    // The name of the printer the pages go to; may be empty.
+    std::function<std::string()> printerName;
 };
 
 // The footer every printed page ends with: the print date and four lines for
@@ -50,5 +52,9 @@ std::optional<std::string> printPage(const std::filesystem::path& folder, const 
 // pages were printed and that the rest were not.
 std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
                                       PrintServices& services);
+
+// What the status strip says after every page of a printout was printed:
+// "Printed 3 pages on Office".
+std::string printedMessage(std::size_t pageCount, const PrintServices& services);
 
 }  // namespace mc

@@ -24,6 +24,7 @@ QWidget* departmentNameFields(int departmentCount) {
         auto* name = new QLineEdit;
         name->setObjectName(QStringLiteral("Text%1").arg(d));
         name->setFixedWidth(200);
+        name->setAccessibleName(QStringLiteral("Department %1").arg(d));  // its number alone says little
         grid->addWidget(name, row, column + 1);
     }
     grid->setColumnMinimumWidth(2, 50);

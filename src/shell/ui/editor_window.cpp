@@ -1,6 +1,7 @@
 #include "shell/ui/editor_window.hpp"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -8,6 +9,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,11 +21,14 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "shell/ui/recovery_store.hpp"
 
@@ -138,14 +143,63 @@ QGroupBox* savePage() {
     return page;
 }
 
-// The status strip at the foot of the window.
-QHBoxLayout* statusStrip() {
-    auto* strip = new QHBoxLayout;
-    strip->addWidget(named<QLabel>(std::string(StatusLibrary)));
-    strip->addStretch();
-    strip->addWidget(named<QLabel>(std::string(StatusNote)));
-    strip->addWidget(named<QLabel>(std::string(StatusSaved)));
+// The status strip at the foot of the window: the library and whether it is
+// saved, and below them what the last action did.
+QVBoxLayout* statusStrip() {
+    auto* top = new QHBoxLayout;
+    top->addWidget(named<QLabel>(std::string(StatusLibrary)));
+    top->addStretch();
+    top->addWidget(named<QLabel>(std::string(StatusNote)));
+    top->addWidget(named<QLabel>(std::string(StatusSaved)));
+    auto* message = named<QLabel>(std::string(StatusMessage));
+    message->setWordWrap(true);
+    // A long message wraps instead of widening the window.
+    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    message->setAccessibleDescription(QStringLiteral("Status"));
+    auto* strip = new QVBoxLayout;
+    strip->addLayout(top);
+    strip->addWidget(message);
     return strip;
+}
+
+bool isInputField(QWidget* widget) {
+    return qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) ||
+           qobject_cast<QListWidget*>(widget);
+}
+
+// A caption standing just left of its field, in a grid or a row, names it for
+// screen readers (and gives its shortcut, as a label's buddy does).
+void nameFieldsByCaptions(QLayout* layout) {
+    if (!layout) return;
+    auto captionAt = [](QLayoutItem* item) { return item ? qobject_cast<QLabel*>(item->widget()) : nullptr; };
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        for (int i = 0; i < grid->count(); ++i) {
+            QWidget* field = grid->itemAt(i)->widget();
+            if (!field || !isInputField(field)) continue;
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+            if (column == 0) continue;
+            if (QLabel* caption = captionAt(grid->itemAtPosition(row, column - 1)); caption && !caption->buddy())
+                caption->setBuddy(field);
+        }
+    } else {
+        for (int i = 1; i < layout->count(); ++i) {
+            QWidget* field = layout->itemAt(i)->widget();
+            if (!field || !isInputField(field)) continue;
+            if (QLabel* caption = captionAt(layout->itemAt(i - 1)); caption && !caption->buddy())
+                caption->setBuddy(field);
+        }
+    }
+    for (int i = 0; i < layout->count(); ++i) nameFieldsByCaptions(layout->itemAt(i)->layout());
+}
+
+// The caption a screen reader announces for a field: its accessible name, or
+// the text of the label whose buddy it is.
+QString captionOf(QWidget* field) {
+    if (!field->accessibleName().isEmpty()) return field->accessibleName();
+    for (QLabel* label : field->window()->findChildren<QLabel*>())
+        if (label->buddy() == field) return label->text();
+    return {};
 }
 
 // Tab goes down the left column of a page, then down each column to its
@@ -159,8 +213,9 @@ void orderTabs(QWidget* page) {
         const bool field = qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) ||
                            qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget) ||
                            qobject_cast<QListWidget*>(widget);
-        if (field) fields << widget;
-        else if (qobject_cast<QPushButton*>(widget)) buttons << widget;
+        // The "Go to" box stands among the record buttons and is reached with them.
+        if (field && widget->objectName() != QLatin1String("GoTo")) fields << widget;
+        else if (qobject_cast<QPushButton*>(widget) || field) buttons << widget;
     }
     auto at = [page](QWidget* w) { return w->mapTo(page, QPoint(0, 0)); };
     std::stable_sort(fields.begin(), fields.end(), [&](QWidget* a, QWidget* b) {
@@ -186,6 +241,15 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     auto* page3Buttons = new QHBoxLayout;
     for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));
+    if (layout.goTo) {
+        auto* caption = named<QLabel>("GoToLabel");
+        auto* box = named<QLineEdit>("GoTo");
+        box->setFixedWidth(110);
+        caption->setBuddy(box);
+        page3Buttons->addSpacing(12);
+        page3Buttons->addWidget(caption);
+        page3Buttons->addWidget(box);
+    }
     page3Buttons->addStretch();
     for (const auto& [name, caption] : layout.recordActions) page3Buttons->addWidget(named<QPushButton>(name));
     for (const char* name : {"Command7", "Command8", "Command9", "Command10"})
@@ -212,10 +276,21 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
     pages->addWidget(savePage());
 
+    // The pages keep their own size; where the screen is smaller than they
+    // are, they scroll inside the window so that every control stays reachable.
+    content_ = new QWidget;
+    auto* contentLayout = new QVBoxLayout(content_);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(pages);
+    contentLayout->setSizeConstraint(QLayout::SetFixedSize);
+    content_->installEventFilter(this);
+    auto* scroll = named<QScrollArea>("PageScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content_);
+
     auto* all = new QVBoxLayout(this);
-    all->addWidget(pages);
+    all->addWidget(scroll);
     all->addLayout(statusStrip());
-    all->setSizeConstraint(QLayout::SetFixedSize);
 
     for (auto* button : findChildren<QPushButton*>()) button->setStyle(roomyButtons());
 
@@ -223,6 +298,8 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     addShortcuts();
     connect(pages, &QStackedWidget::currentChanged, this, [this, pages](int index) { orderTabsOnce(pages->widget(index)); });
     if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
+    addGoToShortcut();
+    nameFields();
 }
 
 void EditorWindow::keepRecoveryCopy() {
@@ -273,6 +350,58 @@ void EditorWindow::offerLeftWork() {
     render();
 }
 
+void EditorWindow::nameFields() {
+    nameFieldsByCaptions(layout());
+    for (QWidget* widget : findChildren<QWidget*>()) nameFieldsByCaptions(widget->layout());
+    // Where no caption stands beside a field, the editor's caption of it names it.
+    // A drop-down announces its chosen entry, not its caption: name it.
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        if (combo->accessibleName().isEmpty()) combo->setAccessibleName(captionOf(combo));
+    for (int page = 2; page <= 3; ++page)
+        for (const auto& [caption, name] : model_->captionsOf(page))
+            if (auto* field = findChild<QWidget*>(QString::fromStdString(name)); field && captionOf(field).isEmpty())
+                field->setAccessibleName(fromLatin1(caption));
+    const std::pair<const char*, const char*> openAndSave[] = {
+        {"File1", "Macro files"}, {"Text30", "Chosen macro file"}, {"File2", "Macro files in the working folder"}};
+    for (const auto& [name, caption] : openAndSave)
+        if (auto* field = findChild<QWidget*>(QString::fromLatin1(name))) field->setAccessibleName(QString::fromLatin1(caption));
+}
+
+void EditorWindow::fitToScreen() {
+    QScreen* screen = this->screen();
+    if (!screen || !layout()) return;
+    // What the window needs to show its pages whole, and what the screen offers.
+    const QMargins margins = layout()->contentsMargins();
+    const QSize strip = layout()->itemAt(1)->sizeHint();
+    QSize wanted(content_->width() + margins.left() + margins.right(),
+                 content_->height() + layout()->spacing() + strip.height() + margins.top() + margins.bottom());
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = available.size() - frame;
+    // A page that scrolls one way needs room for that scroll bar the other way.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool tooTall = wanted.height() > room.height();
+    const bool tooWide = wanted.width() > room.width();
+    if (tooTall) wanted.rwidth() += bar;
+    if (tooWide) wanted.rheight() += bar;
+    const QSize size = wanted.boundedTo(room);
+    if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
+    // Never placed off the screen, even in part.
+    QRect placed(pos(), size + frame);
+    if (!available.contains(placed)) {
+        placed.moveRight(std::min(placed.right(), available.right()));
+        placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+        placed.moveLeft(std::max(placed.left(), available.left()));
+        placed.moveTop(std::max(placed.top(), available.top()));
+        move(placed.topLeft());
+    }
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == content_ && event->type() == QEvent::Resize) fitToScreen();
+    return QWidget::eventFilter(watched, event);
+}
+
 void EditorWindow::addShortcuts() {
     const FrameLayout& layout = model_->layout();
     struct Key {
@@ -293,6 +422,13 @@ void EditorWindow::addShortcuts() {
         connect(shortcut, &QShortcut::activated, this, [this, byPage] {
             const int page = model_->visiblePage();
             if (page < 1 || page > 4) return;
+            // Enter in the "Go to" box goes there.
+            if (focusWidget() && focusWidget()->objectName() == QLatin1String("GoTo") &&
+                byPage == std::vector<std::string>{"Command1", "Command4", "Command9", "Command11"}) {
+                model_->click("GoTo");
+                render();
+                return;
+            }
             // Enter on a button presses that button, as one expects.
             auto* focused = qobject_cast<QPushButton*>(focusWidget());
             if (focused && byPage == std::vector<std::string>{"Command1", "Command4", "Command9", "Command11"}) {
@@ -310,6 +446,18 @@ void EditorWindow::addShortcuts() {
     }
 }
 
+void EditorWindow::addGoToShortcut() {
+    auto* box = findChild<QLineEdit*>(QStringLiteral("GoTo"));
+    if (!box) return;
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+    connect(shortcut, &QShortcut::activated, this, [this, box] {
+        if (model_->visiblePage() != 3 || !box->isEnabled()) return;
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->selectAll();
+    });
+    box->setToolTip(QStringLiteral("Shortcut: Ctrl+G"));
+}
+
 void EditorWindow::press(const std::string& name) {
     if (name.empty()) return;
     if (auto* button = findChild<QAbstractButton*>(QString::fromStdString(name)); button && button->isEnabled())
@@ -318,6 +466,16 @@ void EditorWindow::press(const std::string& name) {
 
 void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    fitToScreen();
+    if (QWindow* handle = windowHandle(); handle && !screenFollowed_) {
+        screenFollowed_ = true;
+        connect(handle, &QWindow::screenChanged, this, [this](QScreen* screen) {
+            fitToScreen();
+            if (screen) connect(screen, &QScreen::availableGeometryChanged, this, &EditorWindow::fitToScreen, Qt::UniqueConnection);
+        });
+        if (QScreen* screen = handle->screen())
+            connect(screen, &QScreen::availableGeometryChanged, this, &EditorWindow::fitToScreen, Qt::UniqueConnection);
+    }
     if (!offered_) {
         offered_ = true;
         // Before anything else, once the window is up: work a dead program left behind.

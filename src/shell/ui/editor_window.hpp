@@ -23,7 +23,12 @@ public:
     EditorFrame& model() { return *model_; }
     void render() { binding_->render(); }
 
+    // The window keeps the size its pages need where the screen has room for
+    // it; else it takes the screen's available area and its pages scroll.
+    void fitToScreen();
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Unsaved work or unconfirmed typing is never dropped without asking.
     void closeEvent(QCloseEvent* event) override;
@@ -33,6 +38,11 @@ private:
     void addShortcuts();
     void press(const std::string& name);
     void orderTabsOnce(QWidget* page);
+    // Ctrl+G takes the keyboard to the "Go to" box of page 3.
+    void addGoToShortcut();
+    // Every input field is announced by its caption.
+    void nameFields();
+
     // The recovery copy follows the library while it holds unsaved work.
     void keepRecoveryCopy();
     void dropRecoveryCopy();
@@ -41,7 +51,9 @@ private:
 
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
+    QWidget* content_ = nullptr;  // the pages, inside the scroll area
     QSet<QWidget*> tabsOrdered_;
+    bool screenFollowed_ = false;
     bool offered_ = false;  // left work is offered once, when the window first shows
 };
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -186,6 +187,9 @@ void FormBinding::render() {
             if (auto* typing = dynamic_cast<TypingValidator*>(const_cast<QValidator*>(edit->validator())))
                 typing->prepare(control.maxLength, text.size());
             if (edit->text() != text) edit->setText(text);
+            // Numbers stand right-aligned, so that a column of them reads like a table.
+            const Qt::Alignment alignment = (control.numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+            if (edit->alignment() != alignment) edit->setAlignment(alignment);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             renderCombo(combo, control);
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -202,7 +206,12 @@ void FormBinding::render() {
             // Messages end every line with CR LF; a label breaks at LF alone.
             QString lines = QString(text).remove(QLatin1Char('\r'));
             while (lines.endsWith(QLatin1Char('\n'))) lines.chop(1);
-            label->setText(lines);
+            if (label->text() != lines) {
+                label->setText(lines);
+                // A changed message is announced, as a status line should be.
+                QAccessibleEvent changed(label, QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&changed);
+            }
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             group->setTitle(text);
         }

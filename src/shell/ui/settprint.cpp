@@ -120,6 +120,7 @@ void SettPrint::setUpPdf(QPdfWriter& writer) const {
 PrintServices systemPrintServices() {
     PrintServices services;
     services.printerProblem = [] { return defaultPrinterProblem(); };
+    services.printerName = [] { return defaultPrinterName().toStdString(); };
     services.printFile = [](const std::filesystem::path& file) {
         SettPrint window;
         return window.load(file);

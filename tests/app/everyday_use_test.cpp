@@ -1,0 +1,354 @@
+// Every editor as a technician on a small laptop screen meets it: the window
+// fits the screen's available area at every display scale, the keyboard
+// reaches what the mouse does, each action says what it did, numbers line up,
+// and a screen reader can name every field.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTest>
+
+#include "app/editor_catalog.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
+#include "shell/ui/editor_window.hpp"
+#include "support/qt_test_environment.hpp"
+#include "support/temp_folder.hpp"
+#include "support/window_driver.hpp"
+
+using namespace mc::testing;
+
+namespace {
+
+const std::pair<mc::EditorKind, const char*> Editors[] = {
+    {mc::EditorKind::Quelda041, "Quelda041"}, {mc::EditorKind::Quelda036, "Quelda036"},
+    {mc::EditorKind::OrrxUsa, "OrrxUsa"},     {mc::EditorKind::Rx, "Rx"},
+    {mc::EditorKind::Kt, "Kt"},
+};
+
+// A library of three drugs ("Heparin" at 1, "Morphine" at 2, "Heroin" at 57)
+// in two named departments.
+mc::druglib::DrugLibrary threeDrugs() {
+    mc::druglib::DrugLibrary library;
+    library.DepartmentNames[1] = "ICU";
+    library.DepartmentNames[2] = "Oncology";
+    const std::pair<int, const char*> drugs[] = {{1, "Heparin"}, {2, "Morphine"}, {57, "Heroin"}};
+    for (const auto& [slot, name] : drugs) {
+        library.DrugNames[slot] = name;
+        library.DepartmentMasks[slot] = 1;
+    }
+    return library;
+}
+
+// What a screen reader says a control is: its name, or, for a drop-down (whose
+// name is its chosen entry), the caption that labels it.
+QString heardCaption(QWidget* control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    if (qobject_cast<QComboBox*>(control)) {
+        const auto labels = accessible->relations(QAccessible::Labelled);
+        if (!labels.isEmpty()) return labels.first().first->text(QAccessible::Name);
+        return control->accessibleName();
+    }
+    return accessible->text(QAccessible::Name);
+}
+
+QString scaleName() {
+    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+    return scale.isEmpty() ? QStringLiteral("1") : QString::fromLatin1(scale);
+}
+
+}  // namespace
+
+class EverydayUseTest : public QObject {
+    Q_OBJECT
+
+    TempFolder folder;
+
+    mc::ui::EditorWindow* open(mc::EditorKind kind) {
+        auto* window = qobject_cast<mc::ui::EditorWindow*>(
+            mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{}));
+        window->show();
+        QApplication::setActiveWindow(window);
+        if (!QTest::qWaitForWindowActive(window)) qWarning("the window did not become active");
+        return window;
+    }
+
+    // Opens a file on the Open page with the keyboard: choose it, then Enter.
+    void openWithEnter(QWidget* window, const QString& file) {
+        chooseInList(window, "File1", file);
+        auto* list = widget<QListWidget>(window, "File1");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNoise(); }
+
+    void cleanup() {
+        // Deleted without the close question: the tests leave unsaved work behind.
+        QList<QPointer<mc::ui::EditorWindow>> editors;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* editor = qobject_cast<mc::ui::EditorWindow*>(window)) editors << editor;
+        for (const auto& editor : editors) delete editor.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The window takes no more than the screen's available area and stands
+    // on it whole; its pages scroll where they are larger, so that every
+    // control can be brought into view.
+    void everyEditorFitsTheScreenAndReachesEveryControl() {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const auto& [kind, name] : Editors) {
+            mc::ui::EditorWindow* window = open(kind);
+            window->move(available.right() - 100, available.bottom() - 100);  // partly off the screen
+            window->fitToScreen();
+            QApplication::processEvents();
+            auto* scroll = widget<QScrollArea>(window, "PageScroll");
+            auto* pages = window->findChild<QStackedWidget*>();
+            QVERIFY2(available.contains(window->frameGeometry()), name);
+            const QSize needed = scroll->widget()->size();
+            const bool fits = needed.width() <= scroll->viewport()->width() &&
+                              needed.height() <= scroll->viewport()->height();
+            for (int page = 0; page < pages->count(); ++page) {
+                pages->setCurrentIndex(page);
+                QApplication::processEvents();
+                QVERIFY2(available.contains(window->frameGeometry()), name);
+                if (fits) QVERIFY2(!scroll->horizontalScrollBar()->isVisible() &&
+                                       !scroll->verticalScrollBar()->isVisible(), name);
+                // Too wide or too tall for the screen: the window takes the screen's width or height.
+                if (needed.width() > scroll->viewport()->width())
+                    QCOMPARE(window->frameGeometry().width(), available.width());
+                if (needed.height() > scroll->viewport()->height())
+                    QCOMPARE(window->frameGeometry().height(), available.height());
+                for (QWidget* control : pages->widget(page)->findChildren<QWidget*>()) {
+                    const bool operable = qobject_cast<QAbstractButton*>(control) ||
+                                          qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
+                    if (!operable || !control->isVisibleTo(pages->widget(page))) continue;
+                    const QRect place(control->mapTo(scroll->widget(), QPoint(0, 0)), control->size());
+                    scroll->ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + 1,
+                                          place.height() / 2 + 1);
+                    QApplication::processEvents();
+                    const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+                    QVERIFY2(scroll->viewport()->rect().contains(shown),
+                             qPrintable(QStringLiteral("%1: %2 out of reach").arg(QLatin1String(name), control->objectName())));
+                }
+                scroll->horizontalScrollBar()->setValue(0);
+                scroll->verticalScrollBar()->setValue(0);
+                saveScreenshot(window, QStringLiteral("%1-page%2-scale%3").arg(QLatin1String(name)).arg(page + 1).arg(scaleName()));
+            }
+            pages->setCurrentIndex(0);
+        }
+    }
+
+    // A release-041 library at scale 1 fits a 1366x768 screen whole, as it always did.
+    void theDrugEditorKeepsItsSizeWhereItFits() {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen->availableGeometry().width() < 1300) QSKIP("only on an unscaled laptop screen");
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        auto* scroll = widget<QScrollArea>(window, "PageScroll");
+        QVERIFY(scroll->viewport()->width() >= scroll->widget()->width());
+        QVERIFY(scroll->viewport()->height() >= scroll->widget()->height());
+    }
+
+    // Enter on a chosen file opens it; Enter in the name box saves. Each says
+    // what it did in the status strip.
+    void enterOpensAndSavesAndTheStatusStripSaysWhatHappened() {
+        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        QVERIFY(visible(window, "Frame2"));
+        QCOMPARE(shown(window, "StatusMessage"), QStringLiteral("Opened THREE.tm2: 3 drugs in 2 departments"));
+        clickButton(window, "Command3");
+        clickButton(window, "Command10");
+        widget(window, "Text29")->setFocus();
+        QTest::keyClick(widget(window, "Text29"), Qt::Key_Return);
+        QVERIFY2(visible(window, "Frame4"), "no name yet: Save waits");
+        typeInto(window, "Text29", QStringLiteral("NEWLIB"));
+        QTest::keyClick(widget(window, "Text29"), Qt::Key_Return);
+        QVERIFY(visible(window, "Frame1"));
+        QVERIFY(std::filesystem::exists(folder.path() / "NEWLIB.tm2"));
+        QCOMPARE(shown(window, "StatusMessage"), QStringLiteral("Saved NEWLIB.tm2, read back and verified"));
+        QCOMPARE(shown(window, "StatusLibrary"), QStringLiteral("NEWLIB.tm2"));
+    }
+
+    // A line the reader does not take is counted, never silently dropped;
+    // a file of the other release says which editor it is for.
+    void openingSaysWhatTheReaderLeftOut_data() {
+        QTest::addColumn<int>("editor");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said");
+        const std::string newer = mc::druglib::writeTm2Release041(threeDrugs(), "THREE");
+        const std::string older = mc::druglib::writeTm2Release036(threeDrugs());
+        const auto q041 = static_cast<int>(mc::EditorKind::Quelda041);
+        const auto q036 = static_cast<int>(mc::EditorKind::Quelda036);
+        QTest::newRow("two garbled lines, blank lines ignored")
+            << q041 << QByteArray::fromStdString(newer + "D41:0003=garbled\r\n\r\n   \r\nhello\r\n")
+            << QStringLiteral("Opened X.tm2: 3 drugs in 2 departments. 2 lines of X.tm2 were not understood and were left out");
+        QTest::newRow("one garbled line")
+            << q041 << QByteArray::fromStdString(newer + "DEP:99=nowhere\r\n")
+            << QStringLiteral("Opened X.tm2: 3 drugs in 2 departments. 1 line of X.tm2 was not understood and was left out");
+        QTest::newRow("a release-041 library in the release-036 editor")
+            << q036 << QByteArray::fromStdString(newer)
+            << QStringLiteral("Opened X.tm2: 0 drugs in 2 departments. X.tm2 is a release-041 library: open it with Quelda041");
+        QTest::newRow("a release-036 library in the release-041 editor")
+            << q041 << QByteArray::fromStdString(older)
+            << QStringLiteral("Opened X.tm2: 3 drugs in 2 departments. X.tm2 is a release-036 library; saving writes release 041");
+        QTest::newRow("a release-036 library in its own editor")
+            << q036 << QByteArray::fromStdString(older) << QStringLiteral("Opened X.tm2: 3 drugs in 2 departments");
+        QTest::newRow("a protocol macro")
+            << static_cast<int>(mc::EditorKind::Kt) << QByteArray("") << QStringLiteral("Opened X.tb2: 0 protocols");
+        QTest::newRow("a protocol macro with a stray line")
+            << static_cast<int>(mc::EditorKind::Kt) << QByteArray("hello\r\n\r\n")
+            << QStringLiteral("Opened X.tb2: 0 protocols. 1 line of X.tb2 was not understood and was left out");
+    }
+    void openingSaysWhatTheReaderLeftOut() {
+        QFETCH(int, editor);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        const auto kind = static_cast<mc::EditorKind>(editor);
+        const QString file = kind == mc::EditorKind::Kt ? QStringLiteral("X.tb2") : QStringLiteral("X.tm2");
+        folder.write(file.toStdString(), bytes.toStdString());
+        mc::ui::EditorWindow* window = open(kind);
+        openWithEnter(window, file);
+        QCOMPARE(shown(window, "StatusMessage"), said);
+    }
+
+    // Ctrl+G and "Go to" reach a drug by number or by the start of its name,
+    // and wait, as "Next Drug" does, while the page holds unconfirmed changes.
+    void goToReachesADrugByNumberOrName_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("drug");
+        QTest::newRow("number") << "57" << "57";
+        QTest::newRow("name start, any case") << "mor" << "2";
+        QTest::newRow("first after the one in view") << "He" << "57";
+        QTest::newRow("no such drug stays") << "Aspirin" << "1";
+        QTest::newRow("beyond the last slot stays") << "101" << "1";
+    }
+    void goToReachesADrugByNumberOrName() {
+        QFETCH(QString, typed);
+        QFETCH(QString, drug);
+        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        clickButton(window, "Command3");
+        QCOMPARE(shown(window, "Label1"), QStringLiteral("1"));
+        QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), widget(window, "GoTo"));
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shown(window, "Label1"), drug);
+        if (drug == QStringLiteral("1")) QVERIFY(!shown(window, "Label74").isEmpty());
+        else QCOMPARE(shown(window, "GoTo"), QString());
+    }
+
+    void goToWaitsForUnconfirmedChanges() {
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        clickButton(window, "Command12");
+        clickButton(window, "Command3");
+        QVERIFY(enabled(window, "GoTo"));
+        typeInto(window, "Text26", QStringLiteral("Insulin"));
+        QVERIFY(!enabled(window, "GoTo"));
+        QVERIFY(!enabled(window, "Command13"));
+        clickButton(window, "Command8");
+        QVERIFY(enabled(window, "GoTo"));
+    }
+
+    void goToReachesAProtocolByNumber() {
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Kt);
+        clickButton(window, "PCA");
+        clickButton(window, window->model().layout().newButton.c_str());
+        if (!enabled(window, "Command3")) QSKIP("a new macro waits for its settings first");
+        clickButton(window, "Command3");
+        typeInto(window, "GoTo", QStringLiteral("5"));
+        QTest::keyClick(widget(window, "GoTo"), Qt::Key_Return);
+        QCOMPARE(widget<QComboBox>(window, "Combo19")->currentIndex(), 4);
+    }
+
+    // Boxes that hold numbers stand right-aligned; names stay left-aligned.
+    void numbersLineUp_data() {
+        QTest::addColumn<int>("editor");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("right");
+        const auto q041 = static_cast<int>(mc::EditorKind::Quelda041);
+        const auto us = static_cast<int>(mc::EditorKind::OrrxUsa);
+        const auto kt = static_cast<int>(mc::EditorKind::Kt);
+        QTest::newRow("510 limit") << q041 << "Text27" << true;
+        QTest::newRow("510 dose maximum") << q041 << "Text32" << true;
+        QTest::newRow("510 drug name") << q041 << "Text26" << false;
+        QTest::newRow("510 department name") << q041 << "Text1" << false;
+        QTest::newRow("US concentration") << us << "Text27" << true;
+        QTest::newRow("US weight") << us << "Text25" << true;
+        QTest::newRow("US drug name") << us << "Text26" << false;
+        QTest::newRow("pump setting in mL") << kt << "Text8" << true;
+        QTest::newRow("technician code") << kt << "Text1" << false;
+        QTest::newRow("protocol bag volume") << kt << "Text21" << true;
+        QTest::newRow("protocol concentration") << kt << "Text22" << true;
+        QTest::newRow("protocol drug name") << kt << "Text18" << false;
+    }
+    void numbersLineUp() {
+        QFETCH(int, editor);
+        QFETCH(QString, box);
+        QFETCH(bool, right);
+        mc::ui::EditorWindow* window = open(static_cast<mc::EditorKind>(editor));
+        auto* edit = widget<QLineEdit>(window, box.toLatin1().constData());
+        QCOMPARE(bool(edit->alignment() & Qt::AlignRight), right);
+    }
+
+    // Every field, list and drop-down of every page is announced with a
+    // caption, every button with its own.
+    void aScreenReaderNamesEveryControl() {
+        for (const auto& [kind, name] : Editors) {
+            mc::ui::EditorWindow* window = open(kind);
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                const bool field = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                                   qobject_cast<QListWidget*>(control) || qobject_cast<QAbstractButton*>(control);
+                if (!field || control->objectName().isEmpty() || control->parent() == nullptr) continue;
+                if (qobject_cast<QLineEdit*>(control) && qobject_cast<QComboBox*>(control->parentWidget())) continue;
+                // A department box of the drug page says its department's name; a blank one has none to say.
+                if (auto* check = qobject_cast<QCheckBox*>(control); check && check->text().trimmed().isEmpty()) continue;
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+                QVERIFY(accessible);
+                QVERIFY2(!heardCaption(control).trimmed().isEmpty(),
+                         qPrintable(QStringLiteral("%1: %2 has no name").arg(QLatin1String(name), control->objectName())));
+            }
+        }
+    }
+
+    void aScreenReaderHearsTheCaptionsTheTechnicianSees() {
+        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        auto nameOf = [&](const char* control) { return heardCaption(widget(window, control)); };
+        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        clickButton(window, "Command3");
+        QCOMPARE(nameOf("Text26"), QStringLiteral("Drug Name"));
+        QCOMPARE(nameOf("Text27"), QStringLiteral("Concentration Minimum"));
+        QCOMPARE(nameOf("Combo2"), QStringLiteral("Concentration Units"));
+        QCOMPARE(nameOf("Check2").trimmed(), QStringLiteral("Oncology"));
+        QCOMPARE(nameOf("Command13"), QStringLiteral("Next Drug"));
+        QCOMPARE(nameOf("GoTo"), QStringLiteral("Go to"));
+        QCOMPARE(nameOf("Text1"), QStringLiteral("Department 1"));
+        QCOMPARE(nameOf("Text29"), QStringLiteral("Drug Library Name"));
+    }
+
+    // The status strip is read out as text; its label announces each change.
+    void theStatusStripIsReadOut() {
+        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(widget(window, "StatusMessage"));
+        QCOMPARE(status->role(), QAccessible::StaticText);
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Opened THREE.tm2: 3 drugs in 2 departments"));
+    }
+};
+
+MC_HEADLESS_TEST_MAIN(EverydayUseTest)
+#include "everyday_use_test.moc"
