@@ -128,6 +128,18 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"clean.tb2", 0,
                   "ACCEPTED clean.tb2 (RX_Macro_Creator; Macro_Creator reads it too) sha256 <hash>\n"},
         CheckCase{"clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
+        CheckCase{"clean.tv1", 0, "ACCEPTED clean.tv1 (US drug library) sha256 <hash>\n"},
+        CheckCase{"out_of_order.tv1", 1,
+                  "REFUSED out_of_order.tv1 (US drug library) sha256 <hash>\n"
+                  "  The editor refuses it: can not be open as corrupted or for newer creator version\n"
+                  "  line 28: the entry should be numbered 2\n"},
+        CheckCase{"no_finish.tv1", 1,
+                  "REFUSED no_finish.tv1 (US drug library) sha256 <hash>\n"
+                  "  The editor refuses it: can not be open as corrupted or for newer creator version\n"
+                  "  the finish line TYPE=FINISHDRUGLIBRARY,NAME= is missing\n"},
+        CheckCase{"ok_fails.tv1", 1,
+                  "ACCEPTED ok_fails.tv1 (US drug library) sha256 <hash>\n"
+                  "  drug 1 (Heparin): Dose Rate Initial Value must be less or equal to Dose Rate Upper Soft Limit\n"},
         CheckCase{"unknown_lines.tb2", 1,
                   "REFUSED unknown_lines.tb2 (RX_Macro_Creator) sha256 <hash>\n"
                   "  2 lines not understood\n"}),
@@ -205,7 +217,6 @@ TEST_F(BadInput, EachGetsAClearMessageAndStatusTwo) {
     fs::create_directory(path("folder.tm2"));
     write("huge.tm2", std::string(1024 * 1024 + 1, 'x'));
     write("notes.txt", "hello\r\n");
-    write("library.tv1", "TYPE=STARTDRUGLIBRARY\r\n");
     ASSERT_EQ(mkfifo(path("pipe.tm2").c_str(), 0600), 0);
     fs::create_symlink(path("gone.tm2"), path("dangling.tm2"));
     const struct {
@@ -216,7 +227,6 @@ TEST_F(BadInput, EachGetsAClearMessageAndStatusTwo) {
         {"folder.tm2", "ERROR folder.tm2: is a folder, not a macro file\n"},
         {"huge.tm2", "ERROR huge.tm2: is larger than 1 MiB, far larger than any macro file\n"},
         {"notes.txt", "ERROR notes.txt: is not a macro file (.tm2, .tv1, .tb2, .tv9, .tv8)\n"},
-        {"library.tv1", "ERROR library.tv1: US drug libraries (.tv1) cannot be checked by this build yet\n"},
         {"pipe.tm2", "ERROR pipe.tm2: is not a plain file\n"},
         {"dangling.tm2", "ERROR dangling.tm2: cannot be read: the link leads nowhere\n"},
     };

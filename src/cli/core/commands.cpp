@@ -47,9 +47,7 @@ std::vector<std::unique_ptr<Dialect>> chosenDialects(const std::filesystem::path
                                                      std::string& error) {
     auto dialects = dialectsFor(file.extension().string());
     if (dialects.empty()) {
-        error = file.extension() == ".tv1" || file.extension() == ".TV1"
-                    ? "US drug libraries (.tv1) cannot be checked by this build yet"
-                    : "is not a macro file (" + std::string(KnownExtensions) + ")";
+        error = "is not a macro file (" + std::string(KnownExtensions) + ")";
         return {};
     }
     if (choice.release) {

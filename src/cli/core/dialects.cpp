@@ -4,6 +4,7 @@
 #include "cli/core/dialect.hpp"
 #include "cli/core/protocol_dialect.hpp"
 #include "cli/core/tm2_dialect.hpp"
+#include "cli/core/us_dialect.hpp"
 
 namespace mc::cli {
 
@@ -21,10 +22,9 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
         dialects.push_back(protocolDialect(protocols::Variant::Kt));
     } else if (lower == ".tv9" || lower == ".tv8") {
         dialects.push_back(protocolDialect(protocols::Variant::Rx));
+    } else if (lower == ".tv1") {
+        dialects.push_back(usDialect());
     }
-    // TODO(after the US editor lands): ".tv1" -> a UsDialect built like
-    // Tm2Dialect over the US editor model: its reader's one message as the
-    // refusal, "OK" of the US drug page per entry, the entry fields off the page.
     return dialects;
 }
 

@@ -102,33 +102,44 @@ Tv1Read readTv1(std::string_view bytes) {
     UsDrugLibrary& library = read.library;
     const auto lines = splitLines(bytes);
     std::size_t next = 0;
-    if (next >= lines.size() || lines[next++] != StartLine) return read;
+    auto refuse = [&](std::size_t line, std::string cause) {
+        read.refusedLine = static_cast<int>(line);
+        read.cause = std::move(cause);
+        return read;
+    };
+    if (next >= lines.size()) return refuse(0, "the file is empty");
+    if (lines[next++] != StartLine) return refuse(1, "the first line is not " + std::string(StartLine));
     for (int k = 0; k < DepartmentCount; ++k) {
-        if (next >= lines.size()) return read;
-        const std::string_view line = lines[next++];
         const std::string prefix = departmentPrefix(k);
-        if (!line.starts_with(prefix)) return read;
+        if (next >= lines.size()) return refuse(0, "the file ends before the line " + prefix);
+        const std::string_view line = lines[next++];
+        if (!line.starts_with(prefix)) return refuse(next, "the line does not begin with " + prefix);
         library.DepartmentName[k + 1] = std::string(line.substr(prefix.size()));
     }
     // Entry lines, numbered 1, 2, 3.. without gaps, until the finish line;
     // whatever follows the finish line is never read.
     for (; next < lines.size(); ++next) {
         std::string_view line = lines[next];
+        const std::size_t lineNumber = next + 1;
         if (line.starts_with(FinishPrefix)) {
             read.accepted = true;
             return read;
         }
         if (line.empty()) continue;
-        if (!line.starts_with(EntryPrefix)) return read;
+        if (!line.starts_with(EntryPrefix)) return refuse(lineNumber, "the line is no drug entry and no finish line");
         line.remove_prefix(EntryPrefix.size());
         bool found = true;
         const auto number = wholeNumber<std::int16_t>(ExtractValue(line, ",DN=", ",DN=", found));
         const int expected = library.DrugCount + 1;
-        if (!found || !number || *number != expected || expected > MaxDrugCount) return read;
+        if (!found) return refuse(lineNumber, "the field ,DN= is missing");
+        if (expected > MaxDrugCount) return refuse(lineNumber, "a library holds at most 128 drug entries");
+        if (!number || *number != expected)
+            return refuse(lineNumber, "the entry should be numbered " + std::to_string(expected));
         library.DrugCount = expected;
-        if (!readEntryFields(line, library.Drug[expected])) return read;
+        if (!readEntryFields(line, library.Drug[expected]))
+            return refuse(lineNumber, "a field of the entry is missing or out of order");
     }
-    return read;  // no finish line
+    return refuse(0, "the finish line TYPE=FINISHDRUGLIBRARY,NAME= is missing");
 }
 
 }  // namespace mc::druglib_us

@@ -16,6 +16,10 @@ std::string writeTv1(const UsDrugLibrary& library, const std::string& macroName)
 struct Tv1Read {
     bool accepted = false;
     UsDrugLibrary library;  // when refused: what was read before the refusal
+    // When refused: the line (from 1; 0 for the end of the file) and why, for
+    // reports beyond the editor's one message.
+    int refusedLine = 0;
+    std::string cause;
 };
 Tv1Read readTv1(std::string_view bytes);
 
