@@ -395,6 +395,15 @@ TEST_F(Print, OnePagePerPrintJobOfTheWindow) {
                            "CITYHOSP , Pediatrics (3) Page 1 of 1"}));
 }
 
+TEST_F(Print, APumpCommandMacroPrintsItsFourteenPages) {
+    const Outcome result = run({"print", "--pdf", pdf("proto.pdf"), "clean.tb2"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const QStringList pages = titles(pdf("proto.pdf"));
+    ASSERT_EQ(pages.size(), 14);
+    EXPECT_EQ(pages.front(), QStringLiteral("Protocol CLEAN Setting (page 1 of 14)"));
+    EXPECT_EQ(pages.back(), QStringLiteral("Protocol CLEAN Protocols (page 14 of 14)"));
+}
+
 TEST_F(Print, NothingIsWrittenWhenThereIsNothingToPrintOrNoPlaceForIt) {
     const struct {
         QStringList arguments;
@@ -403,7 +412,6 @@ TEST_F(Print, NothingIsWrittenWhenThereIsNothingToPrintOrNoPlaceForIt) {
         {{"print", "--pdf", pdf("036.pdf"), "clean036.tm2"}, pdf("036.pdf")},
         {{"print", "--pdf", pdf("none.pdf"), "absent.tm2"}, pdf("none.pdf")},
         {{"print", "--pdf", pdf("no/such/folder.pdf"), "clean041.tm2"}, pdf("no/such/folder.pdf")},
-        {{"print", "--pdf", pdf("proto.pdf"), "clean.tb2"}, pdf("proto.pdf")},
     };
     for (const auto& c : cases) {
         const Outcome result = run(c.arguments);

@@ -18,10 +18,12 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
         dialects.push_back(tm2Dialect(Tm2Release::R036));
         dialects.push_back(tm2Dialect(Tm2Release::R041));
     } else if (lower == ".tb2") {
-        dialects.push_back(protocolDialect(protocols::Variant::Rx));
-        dialects.push_back(protocolDialect(protocols::Variant::Kt));
-    } else if (lower == ".tv9" || lower == ".tv8") {
-        dialects.push_back(protocolDialect(protocols::Variant::Rx));
+        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::None));
+        dialects.push_back(protocolDialect(protocols::Variant::Kt, protocols::PumpMode::None));
+    } else if (lower == ".tv9") {
+        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Pca));
+    } else if (lower == ".tv8") {
+        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Epidural));
     } else if (lower == ".tv1") {
         dialects.push_back(usDialect());
     }

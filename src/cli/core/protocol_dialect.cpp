@@ -1,23 +1,63 @@
 #include "cli/core/protocol_dialect.hpp"
 
+#include "cli/core/scratch_folder.hpp"
 #include "protocols/core/macro_file.hpp"
+#include "protocols/core/protocol_editor.hpp"
+#include "shell/core/macro_files.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::cli {
 namespace {
 
-using protocols::ProtocolMacro;
+using protocols::PumpMode;
 using protocols::Variant;
+
+std::vector<std::string> messagesOf(const std::string& label, std::string_view confirmation) {
+    std::vector<std::string> messages;
+    for (const std::string_view line : splitLines(label))
+        if (!line.empty() && line != confirmation) messages.emplace_back(line);
+    return messages;
+}
+
+// The editor with the file opened in it, in the pump mode of the file, driven
+// by the events a technician's clicks send: its pages, its "OK" and its
+// printout are the editor's own.
+class ProtocolPages {
+public:
+    ProtocolPages(std::string_view bytes, Variant variant, PumpMode mode, PrintServices printing = {}) {
+        const bool rx = variant == Variant::Rx;
+        const char* file = rx && mode == PumpMode::Pca ? "macro.tv9" : rx && mode == PumpMode::Epidural ? "macro.tv8" : "macro.tb2";
+        folder_.put(file, bytes);
+        editor_ = std::make_unique<protocols::ProtocolEditor>(variant, folder_.path(), NumberFormat{}, std::move(printing));
+        if (mode == PumpMode::Pca) editor_->click("PCA");
+        if (mode == PumpMode::Epidural) editor_->click("EPIDURAL");
+        editor_->pick("File1", 0);
+    }
+
+    protocols::ProtocolEditor& editor() { return *editor_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
+
+private:
+    ScratchFolder folder_;
+    std::unique_ptr<protocols::ProtocolEditor> editor_;
+};
+
+// A printed line: the caption in the first 40 columns, then the value.
+Field fieldOf(std::string_view line) {
+    const std::string caption = trimTrailingBlanks(std::string(line.substr(0, std::min<std::size_t>(line.size(), 40))));
+    return {caption, line.size() > 40 ? std::string(line.substr(40)) : std::string()};
+}
 
 class ProtocolDialect : public Dialect {
 public:
-    explicit ProtocolDialect(Variant variant) : variant_(variant) {}
+    ProtocolDialect(Variant variant, PumpMode mode) : variant_(variant), mode_(mode) {}
 
     std::string name() const override { return variant_ == Variant::Rx ? "RX_Macro_Creator" : "Macro_Creator"; }
 
     // The reader takes every line it knows and counts the rest; it cannot
     // tell which lines they were.
     Reading read(std::string_view bytes) const override {
-        const int notUnderstood = readMacro(bytes).linesNotUnderstood;
+        const int notUnderstood = protocols::readProtocolMacro(bytes, variant_, NumberFormat{}).linesNotUnderstood;
         Reading reading;
         if (notUnderstood > 0)
             reading.problems.push_back(
@@ -25,53 +65,105 @@ public:
         return reading;
     }
 
-    // TODO(after the protocol editors land): load the file into the editor
-    // model in a ScratchFolder, and for each protocol and the pump setting
-    // page press "OK" through its events, collecting the page's messages as
-    // tm2_dialect.cpp does for drugs.
-    std::vector<EntryCheck> checkEntries(std::string_view) const override { return {}; }
-
-    // TODO(after the protocol editors land): take the fields off the
-    // "Pump Setting" and "Protocol Data" pages so that values carry the units
-    // the pages show; until then they are compared as the file holds them.
-    std::vector<Entry> entries(std::string_view bytes) const override {
-        const ProtocolMacro macro = readMacro(bytes).macro;
-        std::vector<Entry> entries{{"Macro", 0, "", false, {{"Name", macro.MacroTitle}}}};
-        for (int field = 1; field <= protocols::settingCount(variant_); ++field)
-            entries.push_back({"Setting", field, "", false, {{"Value", macro.PumpSettings[field]}}});
+    // "OK" on the "Pump Setting" page and on every protocol that holds
+    // anything, each as if one of its fields had been retyped.
+    std::vector<EntryCheck> checkEntries(std::string_view bytes) const override {
+        ProtocolPages pages(bytes, variant_, mode_);
+        protocols::ProtocolEditor& editor = pages.editor();
+        const Form& form = editor.form();
+        editor.click("Command1");  // Open: the setting page
+        std::vector<EntryCheck> checks;
+        editor.textEdited("Text1", form["Text1"].text);
+        editor.click("Command4");
+        if (auto messages = messagesOf(form["Label36"].text, "Setting Updated"); !messages.empty())
+            checks.push_back({"settings", 0, "", std::move(messages)});
+        editor.click("Command5");  // Cancel Changes, when "OK" refused
+        editor.click("Command3");  // Next: protocol A
+        const protocols::ProtocolMacro macro = editor.macro();
         for (int k = 1; k <= protocols::ProtocolCount; ++k) {
-            const std::vector<Field> fields{
-                {"Drug Name", macro.ProtocolDrugName[k]},       {"Dosavia", macro.ProtocolDosavia[k]},
-                {"Minimum Weight", macro.ProtocolMinWeight[k]}, {"Maximum Weight", macro.ProtocolMaxWeight[k]},
-                {"Bag Volume", macro.ProtocolBagVolume[k]},     {"Concentration Unit", macro.ProtocolConcUnit[k]},
-                {"Concentration", macro.ProtocolConcentration[k]}, {"Initial Rate", macro.ProtocolInitialRate[k]},
-                {"Titration Limit", macro.ProtocolTitrationLimit[k]}, {"Bolus Type", macro.ProtocolBolusType[k]},
-                {"Bolus Dose", macro.ProtocolBolusDose[k]},     {"Maximum Bolus", macro.ProtocolMaxBolus[k]},
-                {"Lockout Time", macro.ProtocolLockoutTime[k]}, {"Limit", macro.ProtocolLimit[k]}};
-            bool empty = true;
-            for (const Field& f : fields) empty = empty && f.value.empty();
-            if (!empty) entries.push_back({"Protocol", k, macro.ProtocolDrugName[k], true, fields});
+            if (!holdsAnything(macro, k)) continue;
+            editor.pick("Combo19", k - 1);
+            editor.textEdited("Text18", form["Text18"].text);
+            editor.click("Command9");
+            if (auto messages = messagesOf(form["Label74"].text, "Protocol Updated"); !messages.empty())
+                checks.push_back({"protocol", k, std::string(1, protocols::protocolLetter(k)) + ":" +
+                                                     macro.ProtocolDrugName[k], std::move(messages)});
+            editor.click("Command8");  // Cancel Changes, when "OK" refused
+        }
+        return checks;
+    }
+
+    // The entries as the printout shows them: values with the units of the pages.
+    std::vector<Entry> entries(std::string_view bytes) const override {
+        const Printout printed = printout(bytes, {"", false, "", ""});
+        const protocols::ProtocolMacro macro = protocols::readProtocolMacro(bytes, variant_, NumberFormat{}).macro;
+        std::vector<Entry> entries;
+        if (printed.pages.empty()) return entries;
+        Entry settings{"Settings", 0, "", false, {}};
+        for (std::size_t i = 1; i < printed.pages[0].size() && !printed.pages[0][i].empty(); ++i)
+            settings.fields.push_back(fieldOf(printed.pages[0][i]));
+        entries.push_back(std::move(settings));
+        int protocol = 0;
+        for (std::size_t p = 1; p < printed.pages.size(); ++p) {
+            Entry* current = nullptr;
+            for (std::size_t i = 1; i < printed.pages[p].size(); ++i) {
+                const std::string_view line = printed.pages[p][i];
+                if (line.starts_with("Printed ")) break;  // the footer
+                if (line.empty()) {
+                    current = nullptr;
+                    continue;
+                }
+                if (!current) {
+                    ++protocol;
+                    const std::string name = protocols::protocolLetter(protocol) + std::string(":") + macro.ProtocolDrugName[protocol];
+                    entries.push_back({"Protocol", protocol, name, false, {}});
+                    current = &entries.back();
+                }
+                current->fields.push_back(fieldOf(line));
+            }
         }
         return entries;
     }
 
-    // TODO(after the protocol editors land): protocols::protocolPrintout with
-    // the editor's "Pump Setting" and "Protocol Data" pages as the two Show
-    // functions, as tm2_dialect.cpp does with the drug page.
-    Printout printout(std::string_view, const PrintRequest&) const override {
-        return {{}, "printing pump command macros is not available in this build yet"};
+    // The editor's own "Print Macro Data", with a printer that keeps the pages.
+    Printout printout(std::string_view bytes, const PrintRequest& request) const override {
+        Printout printed;
+        PrintServices keep;
+        keep.printerProblem = [] { return std::optional<std::string>(); };
+        keep.printFile = [&printed](const std::filesystem::path& file) -> std::optional<std::string> {
+            const ReadResult page = readFile(file);
+            PrintedPage lines;
+            for (const std::string_view line : splitLines(page.bytes)) lines.emplace_back(line);
+            printed.pages.push_back(std::move(lines));
+            return std::nullopt;
+        };
+        keep.currentDate = [&request] { return request.date; };
+        keep.currentTime = [&request] { return request.time; };
+        ProtocolPages pages(bytes, variant_, mode_, keep);
+        pages.editor().click("Command12");
+        if (printed.pages.empty()) printed.problem = pages.editor().form()["OpenMessage"].text;
+        return printed;
     }
 
 private:
-    protocols::ReadMacro readMacro(std::string_view bytes) const {
-        return protocols::readProtocolMacro(bytes, variant_, NumberFormat{});
+    static bool holdsAnything(const protocols::ProtocolMacro& macro, int k) {
+        for (const auto* array : {&macro.ProtocolDrugName, &macro.ProtocolDosavia, &macro.ProtocolMinWeight,
+                                  &macro.ProtocolMaxWeight, &macro.ProtocolBagVolume, &macro.ProtocolConcUnit,
+                                  &macro.ProtocolConcentration, &macro.ProtocolInitialRate,
+                                  &macro.ProtocolTitrationLimit, &macro.ProtocolBolusType, &macro.ProtocolBolusDose,
+                                  &macro.ProtocolMaxBolus, &macro.ProtocolLockoutTime, &macro.ProtocolLimit})
+            if (!(*array)[k].empty()) return true;
+        return false;
     }
 
     Variant variant_;
+    PumpMode mode_;
 };
 
 }  // namespace
 
-std::unique_ptr<Dialect> protocolDialect(Variant variant) { return std::make_unique<ProtocolDialect>(variant); }
+std::unique_ptr<Dialect> protocolDialect(Variant variant, PumpMode mode) {
+    return std::make_unique<ProtocolDialect>(variant, mode);
+}
 
 }  // namespace mc::cli

@@ -123,10 +123,28 @@ FILES = {
     "diff_dose036.tm2": library036(drugs=changed(DRUGS_036, 3, dmin=75)),
 }
 
+def protocol_macro(extra=()):
+    """A macro of RX_Macro_Creator whose settings pass "OK" and whose 26
+    protocols were never filled, in the order the writer puts its lines."""
+    settings = ["Send:DATACOM_:1234", "Send:DATACOMT:11", "Send:DATACOMU:33", "Send:DATACOMV:22",
+                "Send:DATACOM`:2", "Send:DATACOMa:0", "Send:DATACOMb:1", "Send:DATACOMc:3", "Send:DATACOMd:2",
+                "Send:DATACOMe:2", "Send:DATACOMf:1", "Send:DATACOMg:3", "Send:COM1E", "Send:DATACOMW:0.1",
+                "Send:DATACOMX:2", "Send:DATACOMY:0.5", "Send:COM1D", "Send:DATACOMH:400", "Send:DATACOMP:1",
+                "Send:DATACOML:0", "Send:DATACOM3:0.5", "Send:DATACOM4:2", "Send:DATACOME:350",
+                "Send:DATACOM5:100", "Send:DATACOM6:1", "Send:DATACOM7:30", "Send:DATACOMR:5", "Send:DATACOMZ:4",
+                "Send:COM21", "Send:COM23", "Send:DATACOM[:24", "Send:DATACOMG:5", "Send:DATACOM^:10",
+                "Send:DATACOM\\:5"]
+    protocols = []
+    for n in range(1, 27):
+        protocols += ["Send:PDT06:%d" % n] + ["Send:PDT%s:" % key for key in
+                      ("07", "19", "23", "20", "02", "16", "01", "21", "09", "22", "10", "17")]
+    return settings + list(extra) + ["Send:K0010", "Send:K0010", "Send:KFF87"] + protocols + ["Send:PDT30:CLEAN   "]
+
+
 PROTOCOL_FILES = {
-    "clean.tb2": [],
-    "clean.tv9": [],
-    "unknown_lines.tb2": ["Send:NOSUCHCOMMAND", "hello"],
+    "clean.tb2": protocol_macro(),
+    "clean.tv9": protocol_macro(),
+    "unknown_lines.tb2": protocol_macro(["Send:NOSUCHCOMMAND", "hello"]),
 }
 
 for name, lines in {**FILES, **PROTOCOL_FILES}.items():
