@@ -137,3 +137,34 @@ TEST(ProtocolEditor, ResetMacroEmptiesSettingsAndProtocolsOnly) {
 
 }  // namespace
 }  // namespace mc::protocols
+
+namespace mc::protocols {
+namespace {
+
+TEST(ProtocolEditor, PageDownAndPageUpStepThroughTheProtocolsOfAClean) {
+    EditorDriver d(Variant::Rx);
+    d.toProtocolPage();
+    d.click("NextProtocol");
+    EXPECT_EQ(d.editor->CurrentProtocol(), 2);
+    EXPECT_EQ(d["Combo19"].selected, 1);
+    d.click("PreviousProtocol");
+    d.click("PreviousProtocol");  // no protocol before A
+    EXPECT_EQ(d.editor->CurrentProtocol(), 1);
+    d.type("Text18", "Changed");  // a modified page holds the technician on it
+    d.click("NextProtocol");
+    EXPECT_EQ(d.editor->CurrentProtocol(), 1);
+}
+
+TEST(ProtocolEditor, AFailedOkMarksTheFieldsItsMessagesName) {
+    EditorDriver d(Variant::Kt);
+    d.toProtocolPage();
+    EXPECT_NE(d.okProtocol({{"Text21", "2.25"}, {"Text27", "x"}}), "Protocol Updated");
+    EXPECT_TRUE(d["Text21"].error);   // Bag Volume
+    EXPECT_TRUE(d["Text27"].error);   // Lockout Time
+    EXPECT_FALSE(d["Text23"].error);  // Initial Rate passed
+    d.type("Text21", "2.5");
+    EXPECT_FALSE(d["Text21"].error);
+}
+
+}  // namespace
+}  // namespace mc::protocols

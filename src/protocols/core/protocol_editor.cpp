@@ -20,9 +20,10 @@ FrameLayout protocolFrameLayout(const EditorDescription& description) {
     layout.page2ModifiedPrompt = "Press OK key to accept value";
     layout.page3ModifiedPrompt = description.protocolModifiedPrompt;
     layout.page2MessagePointSize = 18;
-    // The protocol page steps by its list, not by buttons.
-    layout.nextRecord.clear();
-    layout.previousRecord.clear();
+    // The protocol page steps by its list: Page Down and Page Up choose the
+    // next and the previous protocol in it.
+    layout.nextRecord = "NextProtocol";
+    layout.previousRecord = "PreviousProtocol";
     layout.goTo = true;
     return layout;
 }
@@ -36,6 +37,9 @@ ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDir
       printing_(std::move(printing)) {
     settingPage_.addControls(form_);
     protocolPage_.addControls(form_);
+    // What Page Down and Page Up ask for on the protocol page; no button shows them.
+    form_.add("NextProtocol");
+    form_.add("PreviousProtocol");
 }
 
 PumpMode ProtocolEditor::mode() const {
@@ -71,8 +75,32 @@ bool ProtocolEditor::onClick(const std::string& name) {
     if (name == "PCA") modeClick(PumpMode::Pca);
     else if (name == "EPIDURAL") modeClick(PumpMode::Epidural);
     else if (name == "Command12") Command12_Click();
+    else if (name == "NextProtocol" || name == "PreviousProtocol") stepProtocol(name == "NextProtocol" ? 1 : -1);
     else return false;
     return true;
+}
+
+void ProtocolEditor::stepProtocol(int step) {
+    const int protocol = currentProtocol_ + step;
+    // Like the list itself, only on a clean page and within A to Z.
+    if (visiblePage() != 3 || !form_["Combo19"].enabled || protocol < 1 || protocol > ProtocolCount) return;
+    pick("Combo19", protocol - 1);
+}
+
+std::vector<std::pair<std::string, std::string>> ProtocolEditor::fieldCaptions(int page) const {
+    std::vector<std::pair<std::string, std::string>> captions;
+    if (page == 2) {
+        for (const SettingRow& row : settingRows(description_.variant)) captions.emplace_back(row.caption, row.control);
+        // Where the rules' messages name a field otherwise than its caption.
+        captions.insert(captions.end(), {{"Select Protocol Accass", "Combo3"},
+                                         {"Patient Bolus Titration", "Combo5"},
+                                         {"Basal Rate Titration", "Combo6"}});
+    } else if (page == 3) {
+        for (const ProtocolRow& row : protocolRows(description_.variant))
+            if (!row.caption.empty() && row.captionLabel != "Label51") captions.emplace_back(row.caption, row.control);
+        captions.insert(captions.end(), {{"Concentration units", "Combo21"}, {"Auto-Bolus", "Combo22"}});
+    }
+    return captions;
 }
 
 void ProtocolEditor::modeClick(PumpMode mode) {

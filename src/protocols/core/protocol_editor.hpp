@@ -50,6 +50,9 @@ protected:
     void Protocol_Modifyed();
     void modeClick(PumpMode mode);
     void Combo19_Click();
+    // Page Down and Page Up on the protocol page: the next or previous protocol.
+    void stepProtocol(int step);
+    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
     // "Print Macro Data": reads the chosen file and prints its 14 pages.
     void Command12_Click();
 

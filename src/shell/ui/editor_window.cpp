@@ -460,8 +460,13 @@ void EditorWindow::addGoToShortcut() {
 
 void EditorWindow::press(const std::string& name) {
     if (name.empty()) return;
-    if (auto* button = findChild<QAbstractButton*>(QString::fromStdString(name)); button && button->isEnabled())
-        button->click();
+    if (auto* button = findChild<QAbstractButton*>(QString::fromStdString(name))) {
+        if (button->isEnabled()) button->click();
+        return;
+    }
+    // An action of the model's own that no button stands for (stepping by a list).
+    model_->click(name);
+    render();
 }
 
 void EditorWindow::showEvent(QShowEvent* event) {
