@@ -163,13 +163,14 @@ std::string writeTm2Release036(const DrugLibrary& library) {
     return joinCrLf(lines);
 }
 
-// The forms differ in length, so at most one of the line readers takes a line.
+// The forms differ in length, so at most one of the line readers takes a line
+// and the first that takes it ends the search.
 DrugLibrary readTm2Release041(std::string_view bytes, Tm2LineCount* counted) {
     DrugLibrary library;
     for (const std::string_view line : splitLines(bytes)) {
-        const bool understood = readDepartmentLine(line, library) |
-                                readDrugLine(line, Release036Line, DrugNameWidth041, library) |
-                                readDrugLine(line, Release041Line, DrugNameWidth041, library) |
+        const bool understood = readDepartmentLine(line, library) ||
+                                readDrugLine(line, Release036Line, DrugNameWidth041, library) ||
+                                readDrugLine(line, Release041Line, DrugNameWidth041, library) ||
                                 readLibraryLine(line, library);
         count(line, understood, counted);
     }
@@ -180,7 +181,7 @@ DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted) {
     DrugLibrary library;
     for (const std::string_view line : splitLines(bytes)) {
         const bool understood =
-            readDepartmentLine(line, library) | readDrugLine(line, Release036Line, DrugNameWidth036, library);
+            readDepartmentLine(line, library) || readDrugLine(line, Release036Line, DrugNameWidth036, library);
         count(line, understood, counted);
     }
     return library;
