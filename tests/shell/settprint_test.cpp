@@ -116,6 +116,19 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(folder.read("ToPrint.tmp")), page);
     }
 
+    // The print page is laid out at the size of the sheet, larger than many
+    // screens, and so it is never shown: printing draws its labels only.
+    void thePrintPageIsNeverShownWhateverTheScreen() {
+        mc::testing::TempFolder folder;
+        folder.write("ToPrint.tmp", "Title\r\nBody\r\n");
+        SettPrint window;
+        QVERIFY(window.layOut(folder.path() / "ToPrint.tmp"));
+        QVERIFY(window.width() > 700 && window.height() > 1000);
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.renderPdf().isEmpty());
+        QVERIFY(!window.isVisible());
+    }
+
     void dateAndTimeAreRegionalTexts() {
         const mc::PrintServices services = mc::ui::systemPrintServices();
         const std::string date = services.currentDate();
