@@ -1,5 +1,6 @@
 #include "cli/core/protocol_dialect.hpp"
 
+#include "cli/core/page_ok.hpp"
 #include "cli/core/scratch_folder.hpp"
 #include "protocols/core/macro_file.hpp"
 #include "protocols/core/protocol_editor.hpp"
@@ -12,12 +13,8 @@ namespace {
 using protocols::PumpMode;
 using protocols::Variant;
 
-std::vector<std::string> messagesOf(const std::string& label, std::string_view confirmation) {
-    std::vector<std::string> messages;
-    for (const std::string_view line : splitLines(label))
-        if (!line.empty() && line != confirmation) messages.emplace_back(line);
-    return messages;
-}
+constexpr PageButtons SettingPage{"Text1", "Command4", "Command5", "Label36", "Setting Updated"};
+constexpr PageButtons ProtocolPage{"Text18", "Command9", "Command8", "Label74", "Protocol Updated"};
 
 // The editor with the file opened in it, in the pump mode of the file, driven
 // by the events a technician's clicks send: its pages, its "OK" and its
@@ -70,25 +67,18 @@ public:
     std::vector<EntryCheck> checkEntries(std::string_view bytes) const override {
         ProtocolPages pages(bytes, variant_, mode_);
         protocols::ProtocolEditor& editor = pages.editor();
-        const Form& form = editor.form();
         editor.click("Command1");  // Open: the setting page
         std::vector<EntryCheck> checks;
-        editor.textEdited("Text1", form["Text1"].text);
-        editor.click("Command4");
-        if (auto messages = messagesOf(form["Label36"].text, "Setting Updated"); !messages.empty())
+        if (auto messages = pressOk(editor, SettingPage); !messages.empty())
             checks.push_back({"settings", 0, "", std::move(messages)});
-        editor.click("Command5");  // Cancel Changes, when "OK" refused
         editor.click("Command3");  // Next: protocol A
         const protocols::ProtocolMacro macro = editor.macro();
         for (int k = 1; k <= protocols::ProtocolCount; ++k) {
             if (!holdsAnything(macro, k)) continue;
             editor.pick("Combo19", k - 1);
-            editor.textEdited("Text18", form["Text18"].text);
-            editor.click("Command9");
-            if (auto messages = messagesOf(form["Label74"].text, "Protocol Updated"); !messages.empty())
+            if (auto messages = pressOk(editor, ProtocolPage); !messages.empty())
                 checks.push_back({"protocol", k, std::string(1, protocols::protocolLetter(k)) + ":" +
                                                      macro.ProtocolDrugName[k], std::move(messages)});
-            editor.click("Command8");  // Cancel Changes, when "OK" refused
         }
         return checks;
     }

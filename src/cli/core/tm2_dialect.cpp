@@ -1,5 +1,6 @@
 #include "cli/core/tm2_dialect.hpp"
 
+#include "cli/core/page_ok.hpp"
 #include "cli/core/scratch_folder.hpp"
 #include "druglib_dual/core/library_printout.hpp"
 #include "druglib_dual/core/quelda036_editor.hpp"
@@ -35,18 +36,8 @@ public:
         return editor_->form();
     }
 
-    // "OK" on the drug shown, as if its name had been retyped; then the page
-    // goes back to what the file holds.
-    std::vector<std::string> ok() {
-        Form& form = editor_->form();
-        editor_->textEdited("Text26", form["Text26"].text);
-        editor_->click("Command9");
-        std::vector<std::string> messages;
-        for (const std::string_view line : splitLines(form["Label74"].text))
-            if (!line.empty() && line != "Drug Updated") messages.emplace_back(line);
-        editor_->click("Command8");  // Cancel Last Changes (disabled once stored)
-        return messages;
-    }
+    // "OK" on the entry shown; then the page goes back to what the file holds.
+    std::vector<std::string> ok() { return pressOk(*editor_, DrugPage); }
 
 private:
     ScratchFolder folder_;

@@ -1,9 +1,9 @@
 #include "cli/core/us_dialect.hpp"
 
+#include "cli/core/page_ok.hpp"
 #include "cli/core/scratch_folder.hpp"
 #include "druglib_us/core/orrx_usa_editor.hpp"
 #include "druglib_us/core/tv1_file.hpp"
-#include "shell/core/text.hpp"
 
 namespace mc::cli {
 namespace {
@@ -33,18 +33,8 @@ public:
         return editor_->form();
     }
 
-    // "OK" on the entry shown, as if its name had been retyped; then the page
-    // goes back to what the file holds.
-    std::vector<std::string> ok() {
-        Form& form = editor_->form();
-        editor_->textEdited("Text26", form["Text26"].text);
-        editor_->click("Command9");
-        std::vector<std::string> messages;
-        for (const std::string_view line : splitLines(form["Label74"].text))
-            if (!line.empty() && line != "Drug Updated") messages.emplace_back(line);
-        editor_->click("Command8");  // Cancel Last Changes (disabled once stored)
-        return messages;
-    }
+    // "OK" on the entry shown; then the page goes back to what the file holds.
+    std::vector<std::string> ok() { return pressOk(*editor_, DrugPage); }
 
 private:
     ScratchFolder folder_;
