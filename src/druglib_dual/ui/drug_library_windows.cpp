@@ -11,16 +11,12 @@
 #include "druglib_dual/core/quelda041_editor.hpp"
 #include "shell/ui/department_fields.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/named_widget.hpp"
 
 namespace mc::druglib::ui {
 namespace {
 
-template <typename W>
-W* named(const QString& name) {
-    auto* widget = new W;
-    widget->setObjectName(name);
-    return widget;
-}
+using mc::ui::named;
 
 QLineEdit* box(const QString& name, int width) {
     auto* edit = named<QLineEdit>(name);

@@ -11,16 +11,12 @@
 #include "druglib_us/core/orrx_usa_editor.hpp"
 #include "shell/ui/department_fields.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/named_widget.hpp"
 
 namespace mc::druglib_us::ui {
 namespace {
 
-template <typename W>
-W* named(const QString& name) {
-    auto* widget = new W;
-    widget->setObjectName(name);
-    return widget;
-}
+using mc::ui::named;
 
 QLabel* label(int number) { return named<QLabel>(QStringLiteral("Label%1").arg(number)); }
 

@@ -8,16 +8,12 @@
 
 #include "protocols/core/protocol_editor.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/named_widget.hpp"
 
 namespace mc::protocols::ui {
 namespace {
 
-template <typename W>
-W* named(const std::string& name) {
-    auto* widget = new W;
-    widget->setObjectName(QString::fromStdString(name));
-    return widget;
-}
+using mc::ui::named;
 
 // A box wide enough for its longest text.
 QLineEdit* box(const std::string& name, int maxLength) {

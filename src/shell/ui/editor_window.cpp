@@ -30,17 +30,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "shell/ui/named_widget.hpp"
 #include "shell/ui/recovery_store.hpp"
 
 namespace mc::ui {
 namespace {
-
-template <typename W>
-W* named(const std::string& name, QWidget* parent = nullptr) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromStdString(name));
-    return widget;
-}
 
 // Room around the button captions, so that no style clips them. A proxy style
 // on the buttons alone, not a style sheet: a sheet makes Qt restyle every
