@@ -2,6 +2,7 @@
 // keyboard, what may be typed into a box, and the regional number format.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 
 #include "shell/core/editor_frame.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/form_binding.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"
@@ -26,6 +28,24 @@ mc::FrameLayout plainLayout() {
     layout.fileButtons = {{"Command15", "Print Macro Data"}};
     return layout;
 }
+
+// One drop-down and one box, and nothing the user does changes them.
+class ListModel : public mc::FormModel {
+public:
+    ListModel() {
+        form_.add("Combo1").items = {"mg"};
+        form_.add("Text1");
+    }
+    mc::Form& form() override { return form_; }
+    void click(const std::string&) override {}
+    void doubleClick(const std::string&) override {}
+    void textEdited(const std::string&, const std::string&) override {}
+    void pick(const std::string&, int) override {}
+    void toggle(const std::string&, bool) override {}
+
+private:
+    mc::Form form_;
+};
 
 }  // namespace
 
@@ -120,6 +140,33 @@ private slots:
         }
         QCOMPARE(name->text(), QString::fromUtf8("D\u00e9pt"));
         QVERIFY(enabled(window, "Command11"));
+    }
+
+    // A drop-down whose entries change shows the longest of them whole.
+    void aDropDownGrowsToItsLongestEntry() {
+        ListModel model;
+        QWidget window;
+        auto* combo = new QComboBox(&window);
+        combo->setObjectName(QStringLiteral("Combo1"));
+        auto* box = new QLineEdit(&window);
+        box->setObjectName(QStringLiteral("Text1"));
+        mc::ui::FormBinding binding(&window, model);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const QString longest = QStringLiteral("Million Units/kg/hr");
+        model.form()["Combo1"].items = {"mg", longest.toStdString()};
+        binding.render();
+        combo->adjustSize();
+        QVERIFY(combo->width() > combo->fontMetrics().horizontalAdvance(longest));
+
+        // A control the model hides is hidden, and shown again when the model says so.
+        model.form()["Text1"].visible = false;
+        binding.render();
+        QVERIFY(box->isHidden());
+        model.form()["Text1"].visible = true;
+        binding.render();
+        QVERIFY(box->isVisible());
     }
 
     void theRegionalDecimalSeparatorReachesTheCore_data() {

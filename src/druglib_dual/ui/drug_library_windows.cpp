@@ -27,7 +27,6 @@ QLineEdit* box(const QString& name, int width) {
 QComboBox* list(const QString& name) {
     auto* combo = named<QComboBox>(name);
     combo->setMinimumWidth(130);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }
 

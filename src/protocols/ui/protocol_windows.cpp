@@ -25,7 +25,6 @@ QLineEdit* box(const std::string& name, int maxLength) {
 QComboBox* list(const std::string& name, int width) {
     auto* combo = named<QComboBox>(name);
     combo->setMinimumWidth(width);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }
 

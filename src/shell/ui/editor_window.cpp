@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,15 +188,6 @@ void nameFieldsByCaptions(QLayout* layout) {
     for (int i = 0; i < layout->count(); ++i) nameFieldsByCaptions(layout->itemAt(i)->layout());
 }
 
-// The caption a screen reader announces for a field: its accessible name, or
-// the text of the label whose buddy it is.
-QString captionOf(QWidget* field) {
-    if (!field->accessibleName().isEmpty()) return field->accessibleName();
-    for (QLabel* label : field->window()->findChildren<QLabel*>())
-        if (label->buddy() == field) return label->text();
-    return {};
-}
-
 // Tab goes down the left column of a page, then down each column to its
 // right (the department boxes last among the fields), then along the buttons.
 void orderTabs(QWidget* page) {
@@ -294,6 +286,8 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
     addGoToShortcut();
     nameFields();
+    // Sized to its pages before it is first shown, so that showing it lays it out once.
+    contentLayout->activate();
 }
 
 void EditorWindow::keepRecoveryCopy() {
@@ -346,19 +340,29 @@ void EditorWindow::offerLeftWork() {
 
 void EditorWindow::nameFields() {
     nameFieldsByCaptions(layout());
-    for (QWidget* widget : findChildren<QWidget*>()) nameFieldsByCaptions(widget->layout());
-    // Where no caption stands beside a field, the editor's caption of it names it.
+    const QList<QWidget*> widgets = findChildren<QWidget*>();
+    for (QWidget* widget : widgets) nameFieldsByCaptions(widget->layout());
+    // The caption a screen reader announces for a field: its accessible name,
+    // or the text of the label whose buddy it is.
+    QHash<const QWidget*, QString> buddyCaptions;
+    for (QWidget* widget : widgets)
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) buddyCaptions.insert(label->buddy(), label->text());
+    auto captionOf = [&buddyCaptions](const QWidget* field) {
+        return field->accessibleName().isEmpty() ? buddyCaptions.value(field) : field->accessibleName();
+    };
     // A drop-down announces its chosen entry, not its caption: name it.
-    for (QComboBox* combo : findChildren<QComboBox*>())
-        if (combo->accessibleName().isEmpty()) combo->setAccessibleName(captionOf(combo));
+    for (QWidget* widget : widgets)
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->accessibleName().isEmpty())
+            combo->setAccessibleName(captionOf(combo));
+    // Where no caption stands beside a field, the editor's caption of it names it.
     for (int page = 2; page <= 3; ++page)
         for (const auto& [caption, name] : model_->captionsOf(page))
-            if (auto* field = findChild<QWidget*>(QString::fromStdString(name)); field && captionOf(field).isEmpty())
+            if (QWidget* field = binding_->widget(name); field && captionOf(field).isEmpty())
                 field->setAccessibleName(fromLatin1(caption));
     const std::pair<const char*, const char*> openAndSave[] = {
         {"File1", "Macro files"}, {"Text30", "Chosen macro file"}, {"File2", "Macro files in the working folder"}};
     for (const auto& [name, caption] : openAndSave)
-        if (auto* field = findChild<QWidget*>(QString::fromLatin1(name))) field->setAccessibleName(QString::fromLatin1(caption));
+        if (QWidget* field = binding_->widget(name)) field->setAccessibleName(QString::fromLatin1(caption));
 }
 
 void EditorWindow::fitToScreen() {
@@ -433,15 +437,15 @@ void EditorWindow::addShortcuts() {
         });
         // Captions stay as they are; the shortcut shows in the tooltip.
         for (const std::string& name : key.byPage) {
-            auto* button = findChild<QAbstractButton*>(QString::fromStdString(name));
-            if (button && !name.empty() && name != "Command1")
+            auto* button = qobject_cast<QAbstractButton*>(binding_->widget(name));
+            if (button && name != "Command1")
                 button->setToolTip(QStringLiteral("Shortcut: %1").arg(QString::fromLatin1(key.shown)));
         }
     }
 }
 
 void EditorWindow::addGoToShortcut() {
-    auto* box = findChild<QLineEdit*>(QStringLiteral("GoTo"));
+    auto* box = qobject_cast<QLineEdit*>(binding_->widget("GoTo"));
     if (!box) return;
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
     connect(shortcut, &QShortcut::activated, this, [this, box] {
@@ -454,7 +458,7 @@ void EditorWindow::addGoToShortcut() {
 
 void EditorWindow::press(const std::string& name) {
     if (name.empty()) return;
-    if (auto* button = findChild<QAbstractButton*>(QString::fromStdString(name))) {
+    if (auto* button = qobject_cast<QAbstractButton*>(binding_->widget(name))) {
         if (button->isEnabled()) button->click();
         return;
     }

@@ -83,6 +83,7 @@ void renderCombo(QComboBox* combo, const Control& control) {
 void renderError(QWidget* widget, bool error) {
     static const QColor errorText(0xB0, 0x00, 0x20);
     static const QColor errorField(0xFF, 0xE4, 0xE4);
+    if (!error && !widget->testAttribute(Qt::WA_SetPalette)) return;
     QPalette palette;  // the inherited palette
     if (error) {
         palette = widget->palette();
@@ -93,7 +94,7 @@ void renderError(QWidget* widget, bool error) {
             palette.setColor(QPalette::Button, errorField);
         }
     }
-    if (error || widget->testAttribute(Qt::WA_SetPalette)) widget->setPalette(palette);
+    widget->setPalette(palette);
 }
 
 }  // namespace
@@ -170,6 +171,10 @@ void FormBinding::connectWidget(QWidget* widget, const std::string& name) {
     }
 }
 
+QWidget* FormBinding::widget(const std::string& name) const {
+    return widgets_.value(QString::fromStdString(name));
+}
+
 void FormBinding::forwarded() {
     if (afterEvent_) afterEvent_();
     render();
@@ -220,7 +225,7 @@ void FormBinding::render() {
         // Pages are shown by their stack; every other control by its flag.
         if (auto* stack = qobject_cast<QStackedWidget*>(widget->parentWidget())) {
             if (control.visible) stack->setCurrentWidget(widget);
-        } else {
+        } else if (widget->isHidden() == control.visible) {
             widget->setVisible(control.visible);
         }
     }

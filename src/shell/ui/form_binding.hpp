@@ -27,6 +27,9 @@ public:
     // Pushes the whole form into the widgets.
     void render();
 
+    // The widget bound to the control of this name; null when there is none.
+    QWidget* widget(const std::string& name) const;
+
 private:
     void connectWidget(QWidget* widget, const std::string& name);
     void forwarded();
