@@ -3,8 +3,8 @@
 # references in one run and prints what it measured.
 #   - start-up to first paint, against a bare Qt window of the same size with one label;
 #   - opening an editor window (the click to its first paint), against the
-#     start-up window's own set-up and paint, and one editor window against a
-#     bare Qt twin built from the same widgets;
+#     start-up window's own set-up and paint, and each editor window against a
+#     bare Qt twin: the same widgets and layouts in plain Qt, with no logic;
 #   - opening a full library (the click on "Open" to the department page painted);
 #   - `tavrel-macro check` of a full library of each kind, against `cat` of the same file;
 #   - the PDF printout, per page.
@@ -36,7 +36,9 @@ echo "== check of a full library, against cat"
 hyperfine -N --warmup 3 -i \
   "$cli check $work/full041.tm2" "cat $work/full041.tm2" \
   "$cli check $work/full036.tm2" "cat $work/full036.tm2" \
-  "$cli check $work/full.tb2" "cat $work/full.tb2"
+  "$cli check $work/full.tv1" "cat $work/full.tv1" \
+  "$cli check $work/full.tb2" "cat $work/full.tb2" \
+  "$cli check $work/full.tv9" "cat $work/full.tv9"
 
 echo
 echo "== PDF printout"
