@@ -9,7 +9,7 @@ packages=(
   libcups2-dev cups printer-driver-cups-pdf poppler-utils
   clang libclang-rt-14-dev
   fonts-liberation2 fontconfig
-  libcli11-dev nlohmann-json3-dev hyperfine
+  libcli11-dev nlohmann-json3-dev libcsv-dev hyperfine
 )
 
 missing=()

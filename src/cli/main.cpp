@@ -46,6 +46,23 @@ int diff(const std::string& oldFile, const std::string& newFile, const Choice& c
     return found.status();
 }
 
+int exportCommand(const std::string& file, const std::string& csv, const Choice& choice) {
+    const ExportCsv exported = exportCsv(file, csv, choice);
+    if (!exported.error.empty()) std::cerr << "tavrel-macro: " << exported.error << "\n";
+    std::cout << exportText(exported);
+    return exported.status();
+}
+
+int importCommand(const std::string& csv, const std::string& release, const std::string& file) {
+    const SheetKind kind = release == "041"   ? SheetKind::Release041
+                           : release == "036" ? SheetKind::Release036
+                                              : SheetKind::Us;
+    const ImportCsv imported = importCsv(csv, kind, file);
+    if (!imported.error.empty()) std::cerr << "tavrel-macro: " << imported.error << "\n";
+    std::cout << importText(imported);
+    return imported.status();
+}
+
 #ifdef MC_CLI_PRINTS
 // The pages drawn by the print page window, one sheet each, into a file that
 // appears whole or not at all.
@@ -104,14 +121,14 @@ int print(const std::string&, const std::string&, bool, const Choice&, int, char
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    CLI::App app{"Checks, compares and prints Tavrel macro files (" + std::string(KnownExtensions) +
+    CLI::App app{"Checks, compares, prints, exports and imports Tavrel macro files (" + std::string(KnownExtensions) +
                      ") with the editors' own readers, rules and printouts.",
                  "tavrel-macro"};
     app.set_version_flag("--version", "tavrel-macro " MC_CLI_VERSION);
     app.require_subcommand(1);
 
     std::vector<std::string> files;
-    std::string oldFile, newFile, file, pdf, release;
+    std::string oldFile, newFile, file, pdf, release, csv, to;
     bool json = false;
     bool byDepartments = false;
     const auto releaseOption = [&release](CLI::App* command) {
@@ -138,6 +155,20 @@ int main(int argc, char* argv[]) {
     printCommand->add_flag("--by-departments", byDepartments, "The printout by departments");
     releaseOption(printCommand);
 
+    CLI::App* exportCommand_ = app.add_subcommand(
+        "export", "Writes a drug library as one spreadsheet (CSV): a row per drug, a column per department");
+    exportCommand_->add_option("--csv", csv, "The CSV file to write")->required();
+    exportCommand_->add_option("FILE", file, "Drug library (.tm2, .tv1)")->required();
+    releaseOption(exportCommand_);
+
+    CLI::App* importCommand_ = app.add_subcommand(
+        "import", "Builds a drug library from a spreadsheet (CSV) through the drug page's \"OK\" and saves it");
+    importCommand_->add_option("--csv", csv, "The CSV file to read")->required();
+    importCommand_->add_option("--release", release, "The editor that builds the library")
+        ->required()
+        ->check(CLI::IsMember({"041", "036", "us"}));
+    importCommand_->add_option("--to", to, "The new macro file (.tm2 or .tv1); never an existing one")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -149,6 +180,8 @@ int main(int argc, char* argv[]) {
         if (!release.empty()) choice.release = release;
         if (checkCommand->parsed()) return check(files, choice, json);
         if (diffCommand->parsed()) return diff(oldFile, newFile, choice, json);
+        if (exportCommand_->parsed()) return exportCommand(file, csv, choice);
+        if (importCommand_->parsed()) return importCommand(csv, release, to);
         return print(file, pdf, byDepartments, choice, argc, argv);
     } catch (const std::exception& error) {
         std::cerr << "tavrel-macro: " << error.what() << "\n";

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "shell/core/macro_files.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::cli {
 namespace {
@@ -185,6 +186,66 @@ PrintPages printPages(const std::filesystem::path& file, const Choice& choice, P
     request.fileName = shownFileName(file.filename());
     Dialect::Printout printout = opened.dialect->printout(opened.bytes, request);
     return {std::move(printout.problem), std::move(printout.pages)};
+}
+
+ExportCsv exportCsv(const std::filesystem::path& file, const std::filesystem::path& csv, const Choice& choice) {
+    ExportCsv exported;
+    exported.file = file.string();
+    exported.csv = csv.string();
+    if (kindAt(csv) != PathKind::Nothing) {
+        exported.error = exported.csv + ": is there already; nothing was written";
+        return exported;
+    }
+    Opened opened = openMacro(file, choice);
+    if (!opened.error.empty()) {
+        exported.error = exported.file + ": " + opened.error;
+        return exported;
+    }
+    exported.dialect = opened.dialect->name();
+    exported.reading = opened.reading;
+    std::optional<SheetKind> kind;
+    for (const SheetKind k : {SheetKind::Release041, SheetKind::Release036, SheetKind::Us})
+        if (sheetKindName(k) == exported.dialect) kind = k;
+    if (!kind) {
+        exported.error = exported.file + ": only drug libraries (.tm2, .tv1) have a spreadsheet form";
+        return exported;
+    }
+    if (!exported.reading.accepted()) return exported;
+    const SheetExport sheet = exportSheet(*kind, opened.bytes);
+    exported.drugs = sheet.drugs;
+    switch (writeNewFile(csv, sheet.csv)) {
+    case WriteOutcome::Written: break;
+    case WriteOutcome::AlreadyExists: exported.error = exported.csv + ": is there already; nothing was written"; break;
+    case WriteOutcome::Failed: exported.error = exported.csv + ": cannot be written; nothing was written"; break;
+    }
+    return exported;
+}
+
+ImportCsv importCsv(const std::filesystem::path& csv, SheetKind kind, const std::filesystem::path& file) {
+    ImportCsv imported;
+    imported.csv = csv.string();
+    imported.file = file.string();
+    imported.dialect = sheetKindName(kind);
+    auto fail = [&imported](const std::string& what, const std::string& why) {
+        imported.error = what + ": " + why;
+        return imported;
+    };
+    if (file.extension().string() != sheetExtension(kind))
+        return fail(imported.file, "a " + imported.dialect + " is saved as a " + sheetExtension(kind) + " file");
+    if (kindAt(file) != PathKind::Nothing) return fail(imported.file, "is there already; nothing was written");
+    const std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    if (kindAt(folder) != PathKind::Folder) return fail(imported.file, "its folder does not exist");
+    const std::string stem = file.stem().string();
+    const std::string macroName = utf8ToLatin1(stem);
+    if (latin1ToUtf8(macroName) != stem) return fail(imported.file, "the name holds a character Latin-1 cannot hold");
+
+    std::string bytes;
+    if (const std::string error = readError(csv, bytes); !error.empty()) return fail(imported.csv, error);
+    const CsvTable table = readCsv(bytes);
+    if (!table.error.empty()) return fail(imported.csv, table.error);
+    imported.built = importSheet(kind, table, folder, macroName);
+    if (!imported.built.error.empty()) return fail(imported.file, imported.built.error);
+    return imported;
 }
 
 }  // namespace mc::cli

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/core/dialect.hpp"
+#include "cli/core/library_sheet.hpp"
 
 namespace mc::cli {
 
@@ -80,5 +81,27 @@ struct PrintPages {
 };
 // The pages the window prints of `file`; `request.fileName` is filled in.
 PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request);
+
+// A drug library written out as a spreadsheet, one row a drug.
+struct ExportCsv {
+    std::string file, csv;  // as given
+    std::string error;      // usage or read error
+    std::string dialect;
+    Reading reading;        // a file its reader refuses is not exported
+    int drugs = 0;
+    int status() const { return !error.empty() ? Failed : reading.accepted() ? Clean : Faulty; }
+};
+// Never writes over an existing file; the spreadsheet appears whole or not at all.
+ExportCsv exportCsv(const std::filesystem::path& file, const std::filesystem::path& csv, const Choice& choice);
+
+// A drug library built from a spreadsheet and saved by its editor.
+struct ImportCsv {
+    std::string csv, file;  // as given
+    std::string error;      // usage, read or write error
+    std::string dialect;
+    SheetImport built;
+    int status() const { return !error.empty() ? Failed : built.faults.empty() ? Clean : Faulty; }
+};
+ImportCsv importCsv(const std::filesystem::path& csv, SheetKind kind, const std::filesystem::path& file);
 
 }  // namespace mc::cli

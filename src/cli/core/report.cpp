@@ -144,4 +144,33 @@ std::string diffJson(const FileDiff& diff) {
     return dump(document);
 }
 
+std::string exportText(const ExportCsv& exported) {
+    if (!exported.error.empty()) return {};
+    if (!exported.reading.accepted()) {
+        std::string text = "REFUSED " + exported.file + " (" + exported.dialect + "): not exported\n";
+        if (!exported.reading.refusal.empty()) text += "  " + utf8(exported.reading.refusal) + "\n";
+        for (const Problem& problem : exported.reading.problems)
+            text += "  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") +
+                    utf8(problem.text) + "\n";
+        return text;
+    }
+    return "EXPORTED " + std::to_string(exported.drugs) + (exported.drugs == 1 ? " drug" : " drugs") + " of " +
+           exported.file + " (" + exported.dialect + ") to " + exported.csv + "\n";
+}
+
+std::string importText(const ImportCsv& imported) {
+    if (!imported.error.empty()) return {};
+    if (imported.built.faults.empty())
+        return "IMPORTED " + std::to_string(imported.built.drugs) + (imported.built.drugs == 1 ? " drug" : " drugs") +
+               " from " + imported.csv + " into " + imported.file + " (" + imported.dialect + ")\n";
+    std::string text = "REFUSED " + imported.csv + " (" + imported.dialect + "): nothing written\n";
+    for (const SheetFault& fault : imported.built.faults) {
+        text += "  row " + std::to_string(fault.row);
+        if (!fault.column.empty()) text += ", column " + quoted(fault.column);
+        if (!fault.value.empty()) text += ", value " + quoted(fault.value);
+        text += ": " + utf8(fault.message) + "\n";
+    }
+    return text;
+}
+
 }  // namespace mc::cli

@@ -15,4 +15,7 @@ std::string checkJson(const std::vector<FileCheck>& checks);
 std::string diffText(const FileDiff& diff);
 std::string diffJson(const FileDiff& diff);
 
+std::string exportText(const ExportCsv& exported);
+std::string importText(const ImportCsv& imported);
+
 }  // namespace mc::cli
