@@ -433,4 +433,195 @@ TEST_F(Print, NothingIsWrittenWhenThereIsNothingToPrintOrNoPlaceForIt) {
     EXPECT_TRUE(QFileInfo(pdf("taken.pdf")).isDir());
 }
 
+// ---- export and import -----------------------------------------------------------
+
+std::string csvData(const std::string& file) { return std::string(MC_CSV_DATA) + "/" + file; }
+
+std::string bytesOf(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : std::string("<missing>");
+}
+
+class Spreadsheet : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString at(const QString& name) const { return folder.filePath(name); }
+};
+
+struct ImportCase {
+    const char* file;
+    const char* release;
+    const char* report;  // after the REFUSED line
+};
+
+void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.file; }
+
+class ImportFaults : public ::testing::TestWithParam<ImportCase> {};
+
+// Each fault of a spreadsheet is named by its file; the report gives its row,
+// column, value and the page's own message, and nothing is written.
+TEST_P(ImportFaults, ListsEveryFailingRowAndWritesNothing) {
+    const ImportCase& c = GetParam();
+    QTemporaryDir folder;
+    const bool us = std::string(c.release) == "us";
+    const QString target = folder.filePath(us ? QStringLiteral("ward.tv1") : QStringLiteral("ward.tm2"));
+    const Outcome result = run({"import", "--csv", QString::fromStdString(csvData(c.file)), "--release",
+                                QString::fromLatin1(c.release), "--to", target},
+                               QStringLiteral(MC_CSV_DATA));
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.out, std::string("REFUSED ") + MC_CSV_DATA + "/" + c.file + " (" +
+                              (us ? "US drug library" : "release " + std::string(c.release)) +
+                              "): nothing written\n" + c.report);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(QDir(folder.path()).isEmpty()) << "a temporary file was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultFiles, ImportFaults,
+    ::testing::Values(
+        ImportCase{"bad_number041.csv", "041",
+                   "  row 3, column \"Dose Minimum\", value \"1.2.3\": Dose Minimum must be valid value\n"
+                   "  row 3, column \"Dose Minimum\", value \"1.2.3\": Dose Minimum must be number, up to three "
+                   "digits after decimal point\n"},
+        ImportCase{"unit_not_fitting041.csv", "041",
+                   "  row 2, column \"Dose Units\", value \"mg/hr\": Dose Units must be selected\n"},
+        ImportCase{"min_above_max041.csv", "041",
+                   "  row 2, column \"Concentration Minimum\", value \"5\": Concentration Minimum must be less or "
+                   "equal to Maximum\n"},
+        ImportCase{"name_too_long041.csv", "041",
+                   "  row 2, column \"Drug Name\", value \"Norepinephrines\": Drug Name takes at most 14 "
+                   "characters\n"},
+        ImportCase{"not_latin1.csv", "041",
+                   "  row 2, column \"Drug Name\", value \"?mega\": The value holds the character U+03A9, which "
+                   "Latin-1 cannot hold: macro files are Latin-1\n"},
+        ImportCase{"unknown_column041.csv", "041",
+                   "  row 1, column \"Comment\", value \"Comment\": Unknown column: the drug page has no field of "
+                   "this caption\n"},
+        ImportCase{"missing_column041.csv", "041",
+                   "  row 1, column \"Dose Maximum\": Missing column: the drug page has this field\n"},
+        ImportCase{"duplicate_slot041.csv", "041",
+                   "  row 4, column \"Drug Number\", value \"7\": Drug Number 7 is on row 2 already\n"},
+        ImportCase{"entries129_us.csv", "us",
+                   "  row 130, column \"Drug Number\", value \"129\": The library holds at most 128 drugs\n"},
+        ImportCase{"line_break041.csv", "041",
+                   "  row 2, column \"Drug Name\", value \"Hepa??rin\": The value holds a line break or another "
+                   "control character, which no box of the page takes\n"
+                   "  row 3, column \"Dose Minimum\", value \"abc\": Dose Minimum must be valid value\n"
+                   "  row 3, column \"Dose Minimum\", value \"abc\": Dose Minimum must be number, up to three "
+                   "digits after decimal point\n"},
+        // Release 036 takes the same spreadsheet but not its concentration units.
+        ImportCase{"plain041.csv", "036",
+                   "  row 1, column \"Concentration Units\", value \"Concentration Units\": Unknown column: the drug "
+                   "page has no field of this caption\n"
+                   "  row 1, column \"Drug Vial Units\", value \"Drug Vial Units\": Unknown column: the drug page has "
+                   "no field of this caption\n"}),
+    [](const ::testing::TestParamInfo<ImportCase>& param) { return testName(param.param.file) + param.param.release; });
+
+TEST_F(Spreadsheet, AEuropeanSpreadsheetImportsAsTheSameLibrary) {
+    QDir(folder.path()).mkdir(QStringLiteral("plain"));
+    QDir(folder.path()).mkdir(QStringLiteral("european"));
+    const Outcome plain = run({"import", "--csv", "plain041.csv", "--release", "041", "--to", at("plain/w3.tm2")},
+                              QStringLiteral(MC_CSV_DATA));
+    ASSERT_EQ(plain.status, 0) << plain.out << plain.err;
+    EXPECT_EQ(plain.out, "IMPORTED 2 drugs from plain041.csv into " + at("plain/w3.tm2").toStdString() +
+                             " (release 041)\n");
+    const Outcome european = run(
+        {"import", "--csv", "european041.csv", "--release", "041", "--to", at("european/w3.tm2")},
+        QStringLiteral(MC_CSV_DATA));
+    ASSERT_EQ(european.status, 0) << european.out << european.err;
+    EXPECT_EQ(bytesOf(at("european/w3.tm2")), bytesOf(at("plain/w3.tm2")));
+    // The values as the drug page shows them, decimal commas and all turned into the library's own.
+    const Outcome shown = run({"diff", "plain/w3.tm2", "european/w3.tm2"}, folder.path());
+    EXPECT_EQ(shown.status, 0) << shown.out;
+    EXPECT_NE(bytesOf(at("plain/w3.tm2")).find("D41:0002=H\xE9parine"), std::string::npos);
+}
+
+// Export then import under the same name gives back the very bytes, through
+// the real program, for a library of each editor.
+TEST_F(Spreadsheet, ExportThenImportGivesBackTheSameFile) {
+    struct Kind {
+        QString release, file, source;
+    };
+    const Kind kinds[] = {
+        {"041", "w41.tm2", QString::fromStdString(csvData("plain041.csv"))},
+        {"036", "w36.tm2", ""},
+        {"us", "w1.tv1", ""},
+    };
+    for (const Kind& kind : kinds) {
+        const QString first = at("first/" + kind.file), second = at("second/" + kind.file);
+        QDir(folder.path()).mkpath(QStringLiteral("first"));
+        QDir(folder.path()).mkpath(QStringLiteral("second"));
+        QString source = kind.source;
+        if (source.isEmpty()) {
+            // A library the editor's reader takes, exported from the reference files.
+            source = at(kind.release + ".csv");
+            const QString reference = QString::fromStdString(
+                data(kind.release == QStringLiteral("us") ? "clean.tv1" : "clean036.tm2"));
+            ASSERT_EQ(run({"export", "--csv", source, reference}).status, 0);
+        }
+        ASSERT_EQ(run({"import", "--csv", source, "--release", kind.release, "--to", first}).status, 0);
+        const QString exported = at(kind.release + "-again.csv");
+        const Outcome out = run({"export", "--csv", exported, first});
+        ASSERT_EQ(out.status, 0) << out.err;
+        const Outcome in = run({"import", "--csv", exported, "--release", kind.release, "--to", second});
+        ASSERT_EQ(in.status, 0) << in.out << in.err;
+        EXPECT_EQ(bytesOf(second), bytesOf(first)) << kind.file.toStdString();
+    }
+}
+
+TEST_F(Spreadsheet, ExportWritesTheHeadingsAndTheValuesTheDrugPageShows) {
+    const Outcome result = run({"export", "--csv", at("ward.csv"), "clean041.tm2"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "EXPORTED 3 drugs of clean041.tm2 (release 041) to " + at("ward.csv").toStdString() + "\n");
+    const std::string csv = bytesOf(at("ward.csv"));
+    EXPECT_TRUE(csv.starts_with("\"Drug Number\",\"Drug Name\",\"Concentration Units\",\"Concentration Minimum\","
+                                "\"Concentration Maximum\",\"Drug Vial Units\",\"Dose Units\",\"Dose Minimum\","
+                                "\"Dose Maximum\",\"Department 1: ICU\",\"Department 2: Oncology\","))
+        << csv;
+    EXPECT_NE(csv.find("\"Department 24: \",\"Department 25: \"\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n\"2\",\"Heparin\",\"mg/mL\",\"1\",\"100\",\"mg\",\"mg/hr\",\"0.5\",\"10\",\"x\",\"x\",\"\","),
+              std::string::npos)
+        << csv;
+}
+
+TEST_F(Spreadsheet, RefusesWhatItCannotDoAndWritesNothing) {
+    QFile kept(at("kept.csv"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("old");
+    kept.close();
+    const struct {
+        const char* what;
+        QStringList arguments;
+        int status;
+        QString absent;  // must not appear
+    } cases[] = {
+        {"an existing CSV is kept", {"export", "--csv", at("kept.csv"), "clean041.tm2"}, 2, ""},
+        {"a file its reader refuses", {"export", "--csv", at("bad.csv"), "bad_checksum041.tm2"}, 1, at("bad.csv")},
+        {"no drug library", {"export", "--csv", at("proto.csv"), "clean.tb2"}, 2, at("proto.csv")},
+        {"an existing library is kept",
+         {"import", "--csv", QString::fromStdString(csvData("plain041.csv")), "--release", "041", "--to",
+          QString::fromStdString(data("clean041.tm2"))},
+         2, ""},
+        {"the extension of another editor",
+         {"import", "--csv", QString::fromStdString(csvData("plain041.csv")), "--release", "041", "--to", at("w.tv1")},
+         2, at("w.tv1")},
+        {"a name longer than the Save page takes",
+         {"import", "--csv", QString::fromStdString(csvData("plain041.csv")), "--release", "041", "--to",
+          at("twelve_chars.tm2")},
+         2, at("twelve_chars.tm2")},
+        {"no CSV at all", {"import", "--csv", "clean041.tm2", "--release", "041", "--to", at("w.tm2")}, 1, at("w.tm2")},
+        {"no such CSV", {"import", "--csv", "absent.csv", "--release", "041", "--to", at("w.tm2")}, 2, at("w.tm2")},
+        {"an unknown release", {"import", "--csv", "absent.csv", "--release", "042", "--to", at("w.tm2")}, 2,
+         at("w.tm2")},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.what << "\n" << result.out << result.err;
+        if (!c.absent.isEmpty()) {
+            EXPECT_FALSE(QFile::exists(c.absent)) << c.what;
+        }
+    }
+    EXPECT_EQ(bytesOf(at("kept.csv")), "old");
+}
+
 }  // namespace
