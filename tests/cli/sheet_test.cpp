@@ -236,19 +236,5 @@ TEST(SheetRoundTrip, GivesBackEveryUsLibraryByteForByte) {
     }
 }
 
-TEST(SheetImport, WritesNothingOverAnExistingFileNorUnderANameTheSavePageCannotTake) {
-    const std::string bytes = druglib::writeTm2Release036(druglib::DrugLibrary{});
-    const std::string csv = exportSheet(SheetKind::Release036, bytes).csv;
-    const ScratchFolder folder;
-    folder.put("WARD.tm2", "kept");
-    const SheetImport over = importSheet(SheetKind::Release036, readCsv(csv), folder.path(), "WARD");
-    EXPECT_FALSE(over.written);
-    EXPECT_NE(over.error, "");
-    EXPECT_EQ(readFile(folder.path() / "WARD.tm2").bytes, "kept");
-    const SheetImport longName = importSheet(SheetKind::Release036, readCsv(csv), folder.path(), "NINECHARS");
-    EXPECT_FALSE(longName.written);
-    EXPECT_NE(longName.error.find("1 to 8 characters"), std::string::npos) << longName.error;
-}
-
 }  // namespace
 }  // namespace mc::cli

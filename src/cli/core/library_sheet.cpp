@@ -176,14 +176,14 @@ bool Importer::readHeading() {
     heading_.names.assign(static_cast<std::size_t>(rules_.departments) + 1, "");
     const std::size_t before = faults_.size();
     auto claim = [&](int& slot, int column) {
-        if (slot >= 0) fault(1, heading(column), heading(column), "The column appears twice");
+        if (slot >= 0) fault(1, heading(column), "", "The column appears twice");
         else slot = column;
     };
     const int width = table_.rows.empty() ? 0 : static_cast<int>(table_.rows[0].size());
     for (int column = 0; column < width; ++column) {
         const CsvCell& title = cell(0, column);
         if (!title.fault.empty()) {
-            fault(1, title.text, title.text, "The heading " + title.fault);
+            fault(1, title.text, "", "The heading " + title.fault);
             continue;
         }
         if (title.text == numberCaption) {
@@ -208,7 +208,7 @@ bool Importer::readHeading() {
             for (std::size_t row = 1; row < table_.rows.size(); ++row) used |= !cell(row, column).text.empty();
             if (!used) continue;  // an empty column a spreadsheet left at the end
         }
-        fault(1, title.text, title.text, "Unknown column: the drug page has no field of this caption");
+        fault(1, title.text, "", "Unknown column: the drug page has no field of this caption");
     }
     if (heading_.number < 0) fault(1, numberCaption, "", "Missing column: every row needs its " + numberCaption);
     for (std::size_t f = 0; f < rules_.fields.size(); ++f)
