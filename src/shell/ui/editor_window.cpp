@@ -286,8 +286,6 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
     addGoToShortcut();
     nameFields();
-    // Sized to its pages before it is first shown, so that showing it lays it out once.
-    contentLayout->activate();
 }
 
 void EditorWindow::keepRecoveryCopy() {
