@@ -34,10 +34,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   # Depends: the packages of the libraries the programs actually link.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # Printing lines its columns up in the Liberation fonts; tavrel-macro reads
-  # and writes spreadsheets with libcsv (also found by shlibdeps, named here so
-  # that the package says so even where it is built without it).
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libcsv3")
+  # Printing lines its columns up in the Liberation fonts.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 endif()
 
 include(CPack)
