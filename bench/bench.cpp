@@ -228,6 +228,11 @@ WidgetPlan planOf(const QWidget* w) {
 
 QWidget* build(const WidgetPlan& plan);
 
+QSpacerItem* spacer(const ItemPlan& item) {
+    return new QSpacerItem(item.spacerSize.width(), item.spacerSize.height(), item.spacerPolicy.horizontalPolicy(),
+                           item.spacerPolicy.verticalPolicy());
+}
+
 QLayout* build(const LayoutPlan& plan) {
     QLayout* layout = nullptr;
     if (plan.grid) {
@@ -237,10 +242,7 @@ QLayout* build(const LayoutPlan& plan) {
                 grid->addWidget(build(item.widget), item.row, item.column, item.rowSpan, item.columnSpan, item.alignment);
             else if (item.what == ItemPlan::What::Layout)
                 grid->addLayout(build(*item.layout), item.row, item.column, item.rowSpan, item.columnSpan, item.alignment);
-            else
-                grid->addItem(new QSpacerItem(item.spacerSize.width(), item.spacerSize.height(),
-                                              item.spacerPolicy.horizontalPolicy(), item.spacerPolicy.verticalPolicy()),
-                              item.row, item.column, item.rowSpan, item.columnSpan);
+            else grid->addItem(spacer(item), item.row, item.column, item.rowSpan, item.columnSpan);
         }
         for (std::size_t r = 0; r < plan.rowStretch.size(); ++r) {
             grid->setRowStretch(static_cast<int>(r), plan.rowStretch[r]);
@@ -258,9 +260,7 @@ QLayout* build(const LayoutPlan& plan) {
         for (const ItemPlan& item : plan.items) {
             if (item.what == ItemPlan::What::Widget) box->addWidget(build(item.widget), item.stretch, item.alignment);
             else if (item.what == ItemPlan::What::Layout) box->addLayout(build(*item.layout), item.stretch);
-            else
-                box->addSpacerItem(new QSpacerItem(item.spacerSize.width(), item.spacerSize.height(),
-                                                   item.spacerPolicy.horizontalPolicy(), item.spacerPolicy.verticalPolicy()));
+            else box->addSpacerItem(spacer(item));
         }
         box->setSpacing(plan.spacing);
         layout = box;

@@ -4,33 +4,12 @@
 
 #include <cstdio>
 
+#include "shell/core/text.hpp"
+
 namespace mc::cli {
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-// The length of the well-formed UTF-8 sequence at `at` and its code point; 0 when there is none.
-std::size_t utf8Sequence(std::string_view bytes, std::size_t at, char32_t& codePoint) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    }
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, minimum = 0x80, codePoint = lead & 0x1Fu;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, minimum = 0x800, codePoint = lead & 0x0Fu;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, minimum = 0x10000, codePoint = lead & 0x07u;
-    else return 0;
-    if (at + length > bytes.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0u) != 0x80u) return 0;
-        codePoint = (codePoint << 6) | (byte(at + i) & 0x3Fu);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
-    return length;
-}
 
 bool wellFormedUtf8(std::string_view bytes) {
     char32_t ignored = 0;

@@ -103,6 +103,8 @@ std::optional<std::pair<int, std::string>> parseDepartmentHeading(const std::str
     return std::pair{number, heading.substr(at)};
 }
 
+// A slot holding anything at all, even one the editor counts as undefined
+// (blank name, no department), is exported, so that importing gives it back.
 bool isEmptySlot(const druglib::DrugLibrary& library, int n) {
     return library.DrugNames[n].find_first_not_of(' ') == std::string::npos && library.DrugUnitCodes[n] == 0 &&
            library.ConcMinCodes[n] == 0 && library.ConcMaxCodes[n] == 0 && library.DoseMinCodes[n] == 0 &&
@@ -355,7 +357,7 @@ void Importer::importRow(std::size_t row) {
     if (number && rowOfDrug_.contains(*number)) {
         numberFault(numberColumn + " " + std::to_string(*number) + " is on row " +
                     std::to_string(rowOfDrug_[*number]) + " already");
-        enter = !rules_.appends ? false : enter;
+        if (!rules_.appends) enter = false;
     }
     if (rules_.appends) {
         const int expected = ++rowsOfDrugs_;

@@ -53,36 +53,37 @@ std::string latin1ToUtf8(std::string_view latin1) {
     return out;
 }
 
+std::size_t utf8Sequence(std::string_view bytes, std::size_t at, char32_t& codePoint) {
+    const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = byteAt(at);
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2, minimum = 0x80, codePoint = lead & 0x1Fu;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, minimum = 0x800, codePoint = lead & 0x0Fu;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, minimum = 0x10000, codePoint = lead & 0x07u;
+    else return 0;
+    if (at + length > bytes.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byteAt(at + k) & 0xC0u) != 0x80u) return 0;
+        codePoint = (codePoint << 6) | (byteAt(at + k) & 0x3Fu);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
+    return length;
+}
+
 std::string utf8ToLatin1(std::string_view utf8) {
     std::string out;
-    std::size_t i = 0;
-    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
-    while (i < utf8.size()) {
-        const unsigned lead = byteAt(i);
-        // Well-formed sequences only: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-        std::size_t length = 0;
-        unsigned low = 0x80, high = 0xBF;  // range of the second byte
-        if (lead < 0x80) length = 1;
-        else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        }
-        bool wellFormed = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; wellFormed && k < length; ++k) {
-            const unsigned byte = byteAt(i + k);
-            wellFormed = k == 1 ? byte >= low && byte <= high : (byte >> 6) == 0x2;
-        }
-        if (!wellFormed || length == 1) {
-            out += utf8[i++];  // ASCII, or a byte that is no UTF-8: taken as Latin-1
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = utf8Sequence(utf8, i, codePoint);
+        if (length == 0) {
+            out += utf8[i++];  // a byte that is no UTF-8: taken as Latin-1
         } else {
-            const bool latin1 = length == 2 && lead <= 0xC3;
-            out += latin1 ? static_cast<char>(((lead & 0x03) << 6) | (byteAt(i + 1) & 0x3F)) : '?';
+            out += codePoint <= 0xFF ? static_cast<char>(codePoint) : '?';
             i += length;
         }
     }

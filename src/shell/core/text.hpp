@@ -22,6 +22,11 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 // Every line followed by CR LF, as all files of the program are written.
 std::string joinCrLf(const std::vector<std::string>& lines);
 
+// The length of the well-formed UTF-8 sequence that starts at `at`, with its
+// code point; 0 where none does (overlong forms, surrogates and anything
+// beyond U+10FFFF are not well-formed).
+std::size_t utf8Sequence(std::string_view bytes, std::size_t at, char32_t& codePoint);
+
 // The program's texts are Latin-1 bytes; file names on disk may be UTF-8.
 std::string latin1ToUtf8(std::string_view latin1);
 // Characters beyond Latin-1 become '?'; bytes that are not well-formed UTF-8 (overlong
