@@ -47,6 +47,15 @@ const char* whatText(EntryDiff::What what) {
     return "";
 }
 
+// Why the reader refused a file: its own message, then each line and cause.
+std::string readingLines(const Reading& reading) {
+    std::string text;
+    if (!reading.refusal.empty()) text += "  " + utf8(reading.refusal) + "\n";
+    for (const Problem& problem : reading.problems)
+        text += "  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") + utf8(problem.text) + "\n";
+    return text;
+}
+
 }  // namespace
 
 std::string checkText(const std::vector<FileCheck>& checks) {
@@ -58,10 +67,7 @@ std::string checkText(const std::vector<FileCheck>& checks) {
         }
         text += (check.reading.accepted() ? "ACCEPTED " : "REFUSED ") + check.file + readBy(check) + " sha256 " +
                 check.sha256 + "\n";
-        if (!check.reading.refusal.empty()) text += "  " + utf8(check.reading.refusal) + "\n";
-        for (const Problem& problem : check.reading.problems)
-            text += "  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") +
-                    utf8(problem.text) + "\n";
+        text += readingLines(check.reading);
         for (const EntryCheck& entry : check.entries)
             for (const std::string& message : entry.messages)
                 text += "  " + entryName(entry.kind, entry.number, entry.name) + ": " + utf8(message) + "\n";
@@ -148,10 +154,7 @@ std::string exportText(const ExportCsv& exported) {
     if (!exported.error.empty()) return {};
     if (!exported.reading.accepted()) {
         std::string text = "REFUSED " + exported.file + " (" + exported.dialect + "): not exported\n";
-        if (!exported.reading.refusal.empty()) text += "  " + utf8(exported.reading.refusal) + "\n";
-        for (const Problem& problem : exported.reading.problems)
-            text += "  " + (problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : "") +
-                    utf8(problem.text) + "\n";
+        text += readingLines(exported.reading);
         return text;
     }
     return "EXPORTED " + std::to_string(exported.drugs) + (exported.drugs == 1 ? " drug" : " drugs") + " of " +
