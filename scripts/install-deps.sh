@@ -3,13 +3,22 @@
 set -euo pipefail
 
 packages=(
+  # building
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
-  libgtest-dev googletest
-  libcups2-dev cups printer-driver-cups-pdf poppler-utils
-  clang libclang-rt-14-dev
+  qt6-base-dev libgl-dev libcups2-dev
+  libcli11-dev nlohmann-json3-dev libcsv-dev
   fonts-liberation2 fontconfig
-  libcli11-dev nlohmann-json3-dev libcsv-dev hyperfine
+  # the tests: GoogleTest; the run's own CUPS scheduler and its commands
+  # (cupsd, lpadmin, lpstat, cupsreject, cancel); reading PDFs back (pdftotext,
+  # pdffonts, pdfinfo, pdftoppm); the fuzz targets (clang's libFuzzer)
+  libgtest-dev googletest
+  cups-daemon cups-client poppler-utils
+  clang libclang-rt-14-dev
+  # the package test: dpkg-buildflags and dpkg-shlibdeps, readelf, file,
+  # lintian, desktop-file-validate, appstreamcli, man
+  dpkg-dev binutils file lintian desktop-file-utils appstream man-db
+  # scripts/bench.sh
+  hyperfine
 )
 
 missing=()

@@ -296,5 +296,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecoveryTest)
+MC_HEADLESS_TEST_MAIN(RecoveryTest)
 #include "recovery_test.moc"

@@ -9,6 +9,11 @@ version="$2"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
+# A check whose tool is missing would pass by doing nothing: stop instead.
+for tool in dpkg-deb dpkg-shlibdeps readelf ldd file lintian desktop-file-validate appstreamcli man; do
+  command -v "$tool" >/dev/null || { echo "FAIL: the package test needs $tool (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
+
 bash "$source_dir/scripts/package.sh" || { echo "FAIL: the package does not build" >&2; exit 1; }
 deb="$source_dir/build-package/tavrel-macro-creator_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "FAIL: no $deb" >&2; exit 1; }

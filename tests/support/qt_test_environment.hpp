@@ -1,6 +1,7 @@
 #pragma once
-// Window tests run without a display: the offscreen platform, a private
-// runtime directory, and a quiet log apart from real warnings.
+// Window tests run without a display, and without touching the account they
+// run in: the offscreen platform, a private home, runtime, data and settings
+// folder, and a quiet log apart from real warnings.
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,11 +22,19 @@ inline void dropOffscreenNoise(QtMsgType type, const QMessageLogContext& context
 // The test runner installs its own handler; call from initTestCase().
 inline void quietOffscreenNoise() { previousHandler = qInstallMessageHandler(dropOffscreenNoise); }
 
-// Call before the QApplication is created.
+// Call before the QApplication is created. Nothing the test writes (recovery
+// copies, settings, a CUPS lpoptions file) reaches the real home folder, and
+// nothing found there (an lpoptions file choosing another printer) reaches
+// the test.
 inline void prepareHeadlessQt() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QTemporaryDir runtime;  // private (mode 0700) and removed when the test ends
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    static QTemporaryDir home;  // private (mode 0700) and removed when the test ends
+    const QByteArray path = QFile::encodeName(home.path());
+    qputenv("HOME", path);
+    qputenv("XDG_RUNTIME_DIR", path);
+    qputenv("XDG_DATA_HOME", path + "/.local/share");
+    qputenv("XDG_CONFIG_HOME", path + "/.config");
+    qputenv("XDG_CACHE_HOME", path + "/.cache");
 }
 
 }  // namespace mc::testing

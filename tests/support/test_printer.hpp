@@ -1,9 +1,7 @@
 #pragma once
-// The test printer: a cups-pdf queue of a local scheduler (started by
-// scripts/cups-test-printer.sh) whose jobs end up as PDF files to read back.
-
-#include <pwd.h>
-#include <unistd.h>
+// The test printer: the default queue of the run's private CUPS scheduler
+// (started by scripts/cups-test-printer.sh, reached through CUPS_SERVER),
+// whose device writes each job as a PDF file to read back.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,16 +15,15 @@
 namespace mc::testing {
 
 inline const QString Queue = QStringLiteral("MacroCreatorPDF");
-// cups-pdf writes into the PDF folder of the job owner's home as the user
-// database has it, whatever HOME says.
-inline QString pdfFolder() { return QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + QStringLiteral("/PDF"); }
+// Where the queue's device puts the jobs, as CTest says.
+inline QString pdfFolder() { return qEnvironmentVariable("MC_TEST_PRINTER_PDFS"); }
 
 inline QSet<QString> pdfsNow() {
     const QStringList names = QDir(pdfFolder()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     return QSet<QString>(names.begin(), names.end());
 }
 
-// cups-pdf writes the PDF in place: it is complete once the queue no longer lists the job.
+// The device moves each PDF into place whole; it is there once the queue no longer lists the job.
 inline bool queueDrained() {
     QElapsedTimer timer;
     timer.start();
@@ -37,7 +34,7 @@ inline bool queueDrained() {
     return false;
 }
 
-// The job number in a cups-pdf file name ("ToPrint-job_12.pdf").
+// The job number in a PDF's name ("job_12.pdf").
 inline int jobNumber(const QString& pdf) {
     static const QRegularExpression pattern(QStringLiteral("job_(\\d+)\\.pdf$"));
     return pattern.match(pdf).captured(1).toInt();
@@ -58,15 +55,15 @@ inline bool queueCommand(const char* command) {
     return output(QString::fromLatin1(command), {Queue}) != QStringLiteral("<%1 failed>").arg(QString::fromLatin1(command));
 }
 
-// The queue of the test scheduler must be the default printer: HOME moves to
-// the private runtime folder so that no ~/.cups/lpoptions of the user running
-// the tests picks another one, nor may PRINTER or LPDEST. Call after
-// prepareHeadlessQt().
+// The run's scheduler must be the one printed on: without CUPS_SERVER (a
+// test started outside CTest) the test would reach the machine's own printers,
+// so it stops instead. Nor may PRINTER or LPDEST pick another queue. Call
+// after prepareHeadlessQt().
 inline void useTestPrinter() {
-    qputenv("HOME", qgetenv("XDG_RUNTIME_DIR"));
+    if (!qEnvironmentVariableIsSet("CUPS_SERVER") || pdfFolder().isEmpty())
+        qFatal("The printing tests need the test printer: run them through ctest, which starts it.");
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
-    qunsetenv("CUPS_SERVER");
 }
 
 }  // namespace mc::testing
