@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/core/hex.hpp"
+#include "shell/core/line_diff.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc {
@@ -16,6 +17,34 @@ TEST(Text, SplitsLinesAtEveryCommonEnding) {
     EXPECT_EQ(splitLines("\r\r\r"), (Lines{"", "", ""}));
     EXPECT_EQ(splitLines(""), Lines{});
     EXPECT_EQ(splitLines("a\n\rb"), (Lines{"a", "", "b"}));
+}
+
+TEST(LineDiff, NamesEachLineWhereTwoTextsDiffer) {
+    using K = LineDifference::Kind;
+    using D = std::vector<LineDifference>;
+    const struct {
+        const char* what;
+        std::string_view first, second;
+        D expected;
+    } cases[] = {
+        {"equal", "a\r\nb\r\n", "a\r\nb\r\n", {}},
+        {"a changed line", "a\r\nx\r\nc\r\n", "a\r\nb\r\nc\r\n", {{K::Changed, 2, 2, "x", "b"}}},
+        {"a line too many", "a\r\nx\r\nb\r\n", "a\r\nb\r\n", {{K::Extra, 2, 2, "x", ""}}},
+        {"lines missing at the end", "a\r\n", "a\r\nb\r\nc\r\n",
+         {{K::Missing, 2, 2, "", "b"}, {K::Missing, 2, 2, "", "c"}}},
+        {"a run of other line ends", "a\nb\nc\r\n", "a\r\nb\r\nc\r\n", {{K::LineEnd, 1, 2, "LF", "CR LF"}}},
+        {"no end on the last line", "a\r\nb", "a\r\nb\r\n", {{K::LineEnd, 2, 2, "no line end", "CR LF"}}},
+        {"a lone CR", "a\rb\r\n", "a\r\nb\r\n", {{K::LineEnd, 1, 1, "CR", "CR LF"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(differingLines(c.first, c.second), c.expected) << c.what;
+}
+
+TEST(LineDiff, TextsTooLargeToMatchAreComparedInPlace) {
+    std::string many;
+    for (int i = 0; i < 3000; ++i) many += "line\r\n";
+    const auto found = differingLines(many, "other\r\n" + many.substr(6));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], (LineDifference{LineDifference::Kind::Changed, 1, 1, "line", "other"}));
 }
 
 TEST(Text, WritesCrLfAfterEveryLine) {

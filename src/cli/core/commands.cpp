@@ -1,8 +1,11 @@
 #include "cli/core/commands.hpp"
 
 #include <algorithm>
+#include <climits>
 #include <system_error>
 
+#include "shell/core/decimal.hpp"
+#include "shell/core/line_diff.hpp"
 #include "shell/core/macro_files.hpp"
 #include "shell/core/text.hpp"
 
@@ -28,6 +31,93 @@ std::string readError(const std::filesystem::path& file, std::string& bytes) {
     if (read.status != ReadStatus::Read) return "cannot be read";
     bytes = std::move(read.bytes);
     return {};
+}
+
+// Where the bytes are not what the editor's own Save writes for the library
+// its reader takes: every such line, unless the reader's explanation names
+// the line already; runs of missing lines as one.
+std::vector<Problem> unsavedLines(std::string_view bytes, std::string_view saved,
+                                  const std::vector<Problem>& explained) {
+    auto explainedAt = [&explained](int line) {
+        return std::any_of(explained.begin(), explained.end(), [line](const Problem& p) { return p.line == line; });
+    };
+    auto quoted = [](const std::string& line) { return "\"" + line + "\""; };
+    std::vector<Problem> problems;
+    const auto differences = differingLines(bytes, saved);
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+        const LineDifference& d = differences[i];
+        switch (d.kind) {
+        case LineDifference::Kind::Changed:
+            if (!explainedAt(d.line)) problems.push_back({d.line, quoted(d.first) + ", Save writes " + quoted(d.second)});
+            break;
+        case LineDifference::Kind::Extra:
+            if (!explainedAt(d.line)) problems.push_back({d.line, quoted(d.first) + ", a line Save does not write"});
+            break;
+        case LineDifference::Kind::Missing: {
+            std::size_t last = i;
+            while (last + 1 < differences.size() && differences[last + 1].kind == LineDifference::Kind::Missing &&
+                   differences[last + 1].line == d.line)
+                ++last;
+            problems.push_back({d.line, last == i ? "missing, Save writes " + quoted(d.second)
+                                                  : std::to_string(last - i + 1) + " lines missing, Save writes " +
+                                                        quoted(d.second) + " to " + quoted(differences[last].second)});
+            i = last;
+            break;
+        }
+        case LineDifference::Kind::LineEnd:
+            if (d.lastLine == d.line) {
+                if (!explainedAt(d.line))
+                    problems.push_back({d.line, "ends in " + d.first + ", Save ends it in " + d.second});
+            } else {
+                problems.push_back({0, "lines " + std::to_string(d.line) + " to " + std::to_string(d.lastLine) +
+                                           " end in " + d.first + ", Save ends them in " + d.second});
+            }
+            break;
+        }
+    }
+    return problems;
+}
+
+// The dialect's reading and the lines Save would write otherwise, together:
+// problems of a line in line order, then those of the file as a whole.
+Reading readExactly(const Dialect& dialect, std::string_view bytes) {
+    Reading reading = dialect.read(bytes);
+    if (!reading.refusal.empty()) return reading;
+    if (const auto saved = dialect.saved(bytes)) {
+        for (Problem& problem : unsavedLines(bytes, *saved, reading.problems))
+            reading.problems.push_back(std::move(problem));
+    }
+    std::stable_sort(reading.problems.begin(), reading.problems.end(), [](const Problem& a, const Problem& b) {
+        return (a.line == 0 ? INT_MAX : a.line) < (b.line == 0 ? INT_MAX : b.line);
+    });
+    return reading;
+}
+
+// A unit as both releases mean it: they spell some alike units differently
+// ("\xB5g/h" and "mcg/hr", "mg/ml" and "mg/mL").
+std::string unitMeant(std::string_view unit) {
+    std::string meant;
+    for (const char c : unit) {
+        if (c == '\xB5') meant += "mc";
+        else meant += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (meant.ends_with("/h")) meant += 'r';
+    return meant;
+}
+
+// Two values as their pages show them: a unit, "number unit", or anything
+// else, which must be the same text. Numbers are equal by value ("1" and "1.00").
+bool sameValue(const std::string& caption, const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    if (caption.ends_with("Units") || caption.ends_with("units")) return unitMeant(a) == unitMeant(b);
+    auto split = [](const std::string& value) {
+        const std::size_t blank = value.find(' ');
+        return std::pair{Decimal::parse(std::string_view(value).substr(0, blank), NumberFormat{}),
+                         blank == std::string::npos ? std::string() : unitMeant(value.substr(blank + 1))};
+    };
+    const auto [numberA, unitA] = split(a);
+    const auto [numberB, unitB] = split(b);
+    return numberA && numberB && *numberA == *numberB && unitA == unitB;
 }
 
 std::size_t weight(const Reading& reading) { return reading.problems.size() + (reading.refusal.empty() ? 0 : 1); }
@@ -67,7 +157,7 @@ Opened openMacro(const std::filesystem::path& file, const Choice& choice) {
     auto dialects = chosenDialects(file, choice, opened.error);
     if (dialects.empty()) return opened;
     std::vector<Reading> readings;
-    for (const auto& dialect : dialects) readings.push_back(dialect->read(opened.bytes));
+    for (const auto& dialect : dialects) readings.push_back(readExactly(*dialect, opened.bytes));
     const std::size_t best = bestOf(readings);
     for (std::size_t i = 0; i < dialects.size(); ++i)
         if (i != best && readings[i].accepted() && readings[best].accepted())
@@ -100,7 +190,8 @@ int checkStatus(const std::vector<FileCheck>& checks) {
     return status;
 }
 
-std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after) {
+std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after,
+                                   bool commonFieldsOnly) {
     constexpr std::size_t None = static_cast<std::size_t>(-1);
     std::vector<std::size_t> partner(before.size(), None);
     std::vector<bool> taken(after.size(), false);
@@ -127,16 +218,21 @@ std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::
         }
         const Entry& now = after[partner[i]];
         EntryDiff diff{EntryDiff::What::Changed, old.kind, old.name, old.number, now.number, {}};
-        for (std::size_t f = 0; f < std::max(old.fields.size(), now.fields.size()); ++f) {
-            const Field a = f < old.fields.size() ? old.fields[f] : Field{now.fields[f].caption, ""};
-            const Field b = f < now.fields.size() ? now.fields[f] : Field{a.caption, ""};
-            if (a.caption != b.caption) {
-                diff.changes.push_back({a.caption, a.value, ""});
-                diff.changes.push_back({b.caption, "", b.value});
-            } else if (a.value != b.value) {
-                diff.changes.push_back({a.caption, a.value, b.value});
-            }
+        // Fields by caption, in the order of the old page, then the new page's own.
+        auto valueOf = [](const Entry& entry, const std::string& caption) -> const std::string* {
+            for (const Field& field : entry.fields)
+                if (field.caption == caption) return &field.value;
+            return nullptr;
+        };
+        static const std::string none;
+        for (const Field& a : old.fields) {
+            const std::string* b = valueOf(now, a.caption);
+            if (!b && commonFieldsOnly) continue;
+            if (!sameValue(a.caption, a.value, b ? *b : none)) diff.changes.push_back({a.caption, a.value, b ? *b : none});
         }
+        for (const Field& b : now.fields)
+            if (!valueOf(old, b.caption) && !commonFieldsOnly && !b.value.empty())
+                diff.changes.push_back({b.caption, "", b.value});
         if (!diff.changes.empty() || diff.moved()) diffs.push_back(std::move(diff));
     }
     for (std::size_t j = 0; j < after.size(); ++j)
@@ -145,38 +241,28 @@ std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::
 }
 
 FileDiff diffFiles(const std::filesystem::path& oldFile, const std::filesystem::path& newFile, const Choice& choice) {
-    FileDiff diff{oldFile.string(), newFile.string(), {}, {}, {}};
-    auto fail = [&diff](const std::filesystem::path& file, const std::string& why) {
-        diff.error = file.string() + ": " + why;
+    FileDiff diff{oldFile.string(), newFile.string(), {}, {}, {}, {}, {}};
+    // Each file is read as the dialect that reads it best, releases apart.
+    Opened before = openMacro(oldFile, choice);
+    if (!before.error.empty()) {
+        diff.error = oldFile.string() + ": " + before.error;
         return diff;
-    };
-    std::string error, oldBytes, newBytes;
-    if (error = readError(oldFile, oldBytes); !error.empty()) return fail(oldFile, error);
-    if (error = readError(newFile, newBytes); !error.empty()) return fail(newFile, error);
-    auto oldDialects = chosenDialects(oldFile, choice, error);
-    if (!error.empty()) return fail(oldFile, error);
-    auto newDialects = chosenDialects(newFile, choice, error);
-    if (!error.empty()) return fail(newFile, error);
-
-    // The dialect both files have in common that reads them best.
-    std::erase_if(oldDialects, [&](const auto& d) {
-        return std::none_of(newDialects.begin(), newDialects.end(), [&](const auto& n) { return n->name() == d->name(); });
-    });
-    if (oldDialects.empty()) {
+    }
+    Opened after = openMacro(newFile, choice);
+    if (!after.error.empty()) {
+        diff.error = newFile.string() + ": " + after.error;
+        return diff;
+    }
+    if (before.dialect->kind() != after.dialect->kind()) {
         diff.error = "the files are not of the same kind";
         return diff;
     }
-    std::vector<Reading> together;
-    for (const auto& dialect : oldDialects) {
-        Reading both = dialect->read(oldBytes);
-        const Reading second = dialect->read(newBytes);
-        both.problems.insert(both.problems.end(), second.problems.begin(), second.problems.end());
-        if (both.refusal.empty()) both.refusal = second.refusal;
-        together.push_back(std::move(both));
-    }
-    const Dialect& dialect = *oldDialects[bestOf(together)];
-    diff.dialect = dialect.name();
-    diff.entries = diffEntries(dialect.entries(oldBytes), dialect.entries(newBytes));
+    diff.dialect = before.dialect->name();
+    diff.newDialect = after.dialect->name();
+    if (before.bytes == after.bytes) return diff;
+    diff.entries = diffEntries(before.dialect->entries(before.bytes), after.dialect->entries(after.bytes),
+                               diff.dialect != diff.newDialect);
+    if (diff.entries.empty()) diff.lines = differingLines(before.bytes, after.bytes);
     return diff;
 }
 

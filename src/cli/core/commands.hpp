@@ -12,6 +12,7 @@
 
 #include "cli/core/dialect.hpp"
 #include "cli/core/library_sheet.hpp"
+#include "shell/core/line_diff.hpp"
 
 namespace mc::cli {
 
@@ -37,6 +38,8 @@ Opened openMacro(const std::filesystem::path& file, const Choice& choice);
 
 using Sha256 = std::function<std::string(std::string_view bytes)>;
 
+// A file is clean only when its bytes are exactly what the editor's own
+// "Save" writes for the library its reader takes, and "OK" takes every entry.
 struct FileCheck {
     std::string file;  // as given
     std::string error;
@@ -63,15 +66,22 @@ struct EntryDiff {
     bool moved() const { return what == What::Changed && oldNumber != newNumber; }
 };
 // Records that keep their slot are matched by slot; the others by name first
-// (the first unmatched one of that name), then by slot.
-std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after);
+// (the first unmatched one of that name), then by slot. Fields are matched by
+// caption and compared as their pages show them (numbers by value, units as
+// meant); `commonFieldsOnly` leaves out the fields only one side's page has
+// (the pages of two releases).
+std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after,
+                                   bool commonFieldsOnly = false);
 
 struct FileDiff {
     std::string oldFile, newFile;
     std::string error;
-    std::string dialect;
+    std::string dialect, newDialect;  // how each file was read
     std::vector<EntryDiff> entries;
-    int status() const { return !error.empty() ? Failed : entries.empty() ? Clean : Faulty; }
+    // When the values are equal but the bytes are not: where the files differ.
+    std::vector<LineDifference> lines;
+    bool equal() const { return error.empty() && entries.empty() && lines.empty(); }
+    int status() const { return !error.empty() ? Failed : equal() ? Clean : Faulty; }
 };
 FileDiff diffFiles(const std::filesystem::path& oldFile, const std::filesystem::path& newFile, const Choice& choice);
 

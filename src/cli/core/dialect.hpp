@@ -65,7 +65,14 @@ public:
     virtual ~Dialect() = default;
     // How the report names it: "release 041", "RX_Macro_Creator".
     virtual std::string name() const = 0;
+    // The kind of macro; files of one kind can be compared whatever the dialect.
+    virtual std::string kind() const = 0;
+    // Why the reader would skip or half-read lines, and what the editor's
+    // pages could not show as the file holds it.
     virtual Reading read(std::string_view bytes) const = 0;
+    // What the editor's own "Save" writes for the library its reader takes
+    // from these bytes; nothing when the reader refuses them.
+    virtual std::optional<std::string> saved(std::string_view bytes) const = 0;
     // Runs "OK" on every entry the reader took.
     virtual std::vector<EntryCheck> checkEntries(std::string_view bytes) const = 0;
     virtual std::vector<Entry> entries(std::string_view bytes) const = 0;

@@ -50,6 +50,12 @@ public:
     ProtocolDialect(Variant variant, PumpMode mode) : variant_(variant), mode_(mode) {}
 
     std::string name() const override { return variant_ == Variant::Rx ? "RX_Macro_Creator" : "Macro_Creator"; }
+    std::string kind() const override { return "pump command macro"; }
+
+    std::optional<std::string> saved(std::string_view bytes) const override {
+        const protocols::ReadMacro read = protocols::readProtocolMacro(bytes, variant_, NumberFormat{});
+        return protocols::writeProtocolMacro(read.macro, variant_, read.macro.MacroTitle);
+    }
 
     // The reader takes every line it knows and counts the rest; it cannot
     // tell which lines they were.
@@ -69,8 +75,11 @@ public:
         protocols::ProtocolEditor& editor = pages.editor();
         editor.click("Command1");  // Open: the setting page
         std::vector<EntryCheck> checks;
-        if (auto messages = pressOk(editor, SettingPage); !messages.empty())
-            checks.push_back({"settings", 0, "", std::move(messages)});
+        auto settingMessages = pressOk(editor, SettingPage);
+        if (mode_ == PumpMode::None) {
+            for (std::string& message : valuesNoModeTakes(editor.form())) settingMessages.push_back(std::move(message));
+        }
+        if (!settingMessages.empty()) checks.push_back({"settings", 0, "", std::move(settingMessages)});
         editor.click("Command3");  // Next: protocol A
         const protocols::ProtocolMacro macro = editor.macro();
         for (int k = 1; k <= protocols::ProtocolCount; ++k) {
@@ -136,6 +145,32 @@ public:
     }
 
 private:
+    // A ".tb2" is taken by the pump in either mode: each setting that neither
+    // PCA nor EPIDURAL takes, unless the page's "OK" without a mode refuses it already.
+    std::vector<std::string> valuesNoModeTakes(const Form& page) const {
+        const protocols::SettingPage settings(protocols::describe(variant_));
+        const NumberFormat format;
+        const auto withoutMode = settings.fieldFailures(page, PumpMode::None, format);
+        const auto pca = settings.fieldFailures(page, PumpMode::Pca, format);
+        const auto epidural = settings.fieldFailures(page, PumpMode::Epidural, format);
+        auto messageFor = [](const auto& failures, const std::string& control) -> const std::string* {
+            for (const auto& failure : failures)
+                if (failure.control == control) return &failure.message;
+            return nullptr;
+        };
+        std::vector<std::string> messages;
+        for (const protocols::SettingRow& row : protocols::settingRows(variant_)) {
+            const std::string* inPca = messageFor(pca, row.control);
+            const std::string* inEpidural = messageFor(epidural, row.control);
+            if (!inPca || !inEpidural || messageFor(withoutMode, row.control)) continue;
+            std::string value = page[row.control].text;
+            if (!row.unit.empty()) value += " " + row.unit;
+            messages.push_back(row.caption + " " + value + ": no pump mode takes it (PCA: " + *inPca +
+                               "; EPIDURAL: " + *inEpidural + ")");
+        }
+        return messages;
+    }
+
     static bool holdsAnything(const protocols::ProtocolMacro& macro, int k) {
         for (const auto* array : {&macro.ProtocolDrugName, &macro.ProtocolDosavia, &macro.ProtocolMinWeight,
                                   &macro.ProtocolMaxWeight, &macro.ProtocolBagVolume, &macro.ProtocolConcUnit,

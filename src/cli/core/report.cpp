@@ -36,7 +36,6 @@ std::string readBy(const FileCheck& check) {
     return text + ")";
 }
 
-std::string quoted(const std::string& latin1) { return "\"" + utf8(latin1) + "\""; }
 
 const char* whatText(EntryDiff::What what) {
     switch (what) {
@@ -45,6 +44,28 @@ const char* whatText(EntryDiff::What what) {
     case EntryDiff::What::Changed: return "changed";
     }
     return "";
+}
+
+std::string quoted(const std::string& latin1) { return "\"" + utf8(latin1) + "\""; }
+
+std::string readAs(const FileDiff& diff) {
+    return diff.newDialect == diff.dialect ? diff.dialect : diff.dialect + " and " + diff.newDialect;
+}
+
+// Where two files differ though their values are the same, old -> new.
+std::string lineText(const LineDifference& d) {
+    const std::string at = "line " + std::to_string(d.line) + ": ";
+    switch (d.kind) {
+    case LineDifference::Kind::Changed: return at + quoted(d.first) + " -> " + quoted(d.second);
+    case LineDifference::Kind::Extra: return at + quoted(d.first) + " -> no such line";
+    case LineDifference::Kind::Missing: return "before line " + std::to_string(d.line) + ": no such line -> " +
+                                               quoted(d.second);
+    case LineDifference::Kind::LineEnd:
+        if (d.lastLine == d.line) return at + "ends in " + d.first + " -> " + d.second;
+        return "lines " + std::to_string(d.line) + " to " + std::to_string(d.lastLine) + ": end in " + d.first +
+               " -> " + d.second;
+    }
+    return {};
 }
 
 // Why the reader refused a file: its own message, then each line and cause.
@@ -65,7 +86,7 @@ std::string checkText(const std::vector<FileCheck>& checks) {
             text += "ERROR " + check.file + ": " + check.error + "\n";
             continue;
         }
-        text += (check.reading.accepted() ? "ACCEPTED " : "REFUSED ") + check.file + readBy(check) + " sha256 " +
+        text += (check.clean() ? "ACCEPTED " : "REFUSED ") + check.file + readBy(check) + " sha256 " +
                 check.sha256 + "\n";
         text += readingLines(check.reading);
         for (const EntryCheck& entry : check.entries)
@@ -85,7 +106,7 @@ std::string checkJson(const std::vector<FileCheck>& checks) {
             files.push_back(file);
             continue;
         }
-        file["status"] = check.reading.accepted() ? "accepted" : "refused";
+        file["status"] = check.clean() ? "accepted" : "refused";
         file["readAs"] = check.dialect;
         file["alsoReadBy"] = check.alsoReadBy;
         file["sha256"] = check.sha256;
@@ -110,8 +131,10 @@ std::string checkJson(const std::vector<FileCheck>& checks) {
 
 std::string diffText(const FileDiff& diff) {
     if (!diff.error.empty()) return "ERROR " + diff.error + "\n";
-    std::string text = (diff.entries.empty() ? "EQUAL " : "DIFFERENT ") + diff.oldFile + " " + diff.newFile + " (" +
-                       diff.dialect + ")\n";
+    std::string text = (diff.equal() ? "EQUAL " : "DIFFERENT ") + diff.oldFile + " " + diff.newFile + " (" +
+                       readAs(diff) + ")";
+    if (!diff.lines.empty()) text += ": the values are equal, the bytes are not";
+    text += "\n";
     for (const EntryDiff& entry : diff.entries) {
         const int number = entry.what == EntryDiff::What::Added ? entry.newNumber : entry.oldNumber;
         const std::string name = entryName(entry.kind, number, entry.name);
@@ -124,6 +147,7 @@ std::string diffText(const FileDiff& diff) {
             text += "  " + name + ": " + utf8(change.caption) + " " + quoted(change.before) + " -> " +
                     quoted(change.after) + "\n";
     }
+    for (const LineDifference& line : diff.lines) text += "  " + lineText(line) + "\n";
     return text;
 }
 
@@ -134,7 +158,8 @@ std::string diffJson(const FileDiff& diff) {
         return dump(document);
     }
     document["readAs"] = diff.dialect;
-    document["equal"] = diff.entries.empty();
+    document["newReadAs"] = diff.newDialect;
+    document["equal"] = diff.equal();
     json entries = json::array();
     for (const EntryDiff& entry : diff.entries) {
         json changes = json::array();
@@ -147,6 +172,10 @@ std::string diffJson(const FileDiff& diff) {
         entries.push_back(item);
     }
     document["entries"] = entries;
+    json lines = json::array();
+    for (const LineDifference& line : diff.lines)
+        lines.push_back({{"line", line.line}, {"lastLine", line.lastLine}, {"text", lineText(line)}});
+    document["lines"] = lines;
     return dump(document);
 }
 

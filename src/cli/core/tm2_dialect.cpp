@@ -80,8 +80,15 @@ public:
     explicit Tm2Dialect(Tm2Release release) : release_(release) {}
 
     std::string name() const override { return release_ == Tm2Release::R041 ? "release 041" : "release 036"; }
+    std::string kind() const override { return "510 drug library"; }
 
     Reading read(std::string_view bytes) const override { return {{}, explainTm2(bytes, release_)}; }
+
+    std::optional<std::string> saved(std::string_view bytes) const override {
+        if (release_ == Tm2Release::R036) return druglib::writeTm2Release036(druglib::readTm2Release036(bytes));
+        const DrugLibrary library = druglib::readTm2Release041(bytes);
+        return druglib::writeTm2Release041(library, library.LibraryName);
+    }
 
     std::vector<EntryCheck> checkEntries(std::string_view bytes) const override {
         DrugPages<Editor> pages(bytes);

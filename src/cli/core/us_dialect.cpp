@@ -4,6 +4,7 @@
 #include "cli/core/scratch_folder.hpp"
 #include "druglib_us/core/orrx_usa_editor.hpp"
 #include "druglib_us/core/tv1_file.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::cli {
 namespace {
@@ -89,15 +90,50 @@ std::vector<Field> entryFields(const Form& page) {
     return fields;
 }
 
+// The name of the finish line, which the reader does not keep.
+std::string finishName(std::string_view bytes) {
+    constexpr std::string_view finish = "TYPE=FINISHDRUGLIBRARY,NAME=";
+    for (const std::string_view line : splitLines(bytes))
+        if (line.starts_with(finish)) return std::string(line.substr(finish.size()));
+    return {};
+}
+
+// A department mask with bits the 24 department boxes cannot show: the drug
+// page would show some other set of departments than the pump receives.
+std::vector<Problem> departmentsBeyondThePage(std::string_view bytes, const UsDrugLibrary& library) {
+    std::vector<Problem> problems;
+    const auto lines = splitLines(bytes);
+    for (int n = 1; n <= library.DrugCount; ++n) {
+        const std::int32_t mask = library.Drug[n].DrugDepartments;
+        if (mask >= 0 && mask < (1 << druglib_us::DepartmentCount)) continue;
+        const std::string entry = "TYPE=SETDRUGENTRY,DE=" + std::to_string(n) + ",";
+        int line = 0;
+        for (std::size_t i = 0; i < lines.size() && line == 0; ++i)
+            if (lines[i].starts_with(entry)) line = static_cast<int>(i) + 1;
+        problems.push_back({line, "DEPART=" + std::to_string(mask) + " enables departments beyond " +
+                                      std::to_string(druglib_us::DepartmentCount) +
+                                      ", which the drug page cannot show"});
+    }
+    return problems;
+}
+
 class UsDialect : public Dialect {
 public:
     std::string name() const override { return "US drug library"; }
+    std::string kind() const override { return "US drug library"; }
 
     Reading read(std::string_view bytes) const override {
         const druglib_us::Tv1Read read = druglib_us::readTv1(bytes);
-        if (read.accepted) return {};
-        return {"The editor refuses it: can not be open as corrupted or for newer creator version",
-                {{read.refusedLine, read.cause}}};
+        if (!read.accepted)
+            return {"The editor refuses it: can not be open as corrupted or for newer creator version",
+                    {{read.refusedLine, read.cause}}};
+        return {{}, departmentsBeyondThePage(bytes, read.library)};
+    }
+
+    std::optional<std::string> saved(std::string_view bytes) const override {
+        druglib_us::Tv1Read read = druglib_us::readTv1(bytes);
+        if (!read.accepted) return std::nullopt;
+        return druglib_us::writeTv1(read.library, finishName(bytes));
     }
 
     std::vector<EntryCheck> checkEntries(std::string_view bytes) const override {

@@ -1,6 +1,7 @@
 #include "protocols/core/setting_page.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "shell/core/number_text.hpp"
 
@@ -263,35 +264,60 @@ void SettingPage::Setting_Restore(Form& form, const ProtocolMacro& macro) const 
     }
 }
 
-std::string SettingPage::Check_Setting(const Form& form, PumpMode mode, const NumberFormat& format) const {
+namespace {
+
+const std::vector<Rule>& rulesFor(Variant variant) {
     static const std::vector<Rule> rx = rulesOf(describe(Variant::Rx));
     static const std::vector<Rule> kt = rulesOf(describe(Variant::Kt));
-    std::string messages;
-    auto fail = [&](const std::string& message) { messages += message + "\r\n"; };
-    for (const Rule& rule : description_.variant == Variant::Rx ? rx : kt) {
-        const Control& control = form[rule.control];
-        if (rule.numbers.empty()) {
-            if (control.selectedText().empty()) fail(rule.entered);
-            continue;
-        }
-        const std::string& text = control.text;
-        if (text.empty()) {
-            fail(rule.entered);
-            continue;
-        }
-        if (!(rule.integer ? ToIntegerVal(text, format) : ToFloatVal(text, format))) {
-            fail(rule.numbers);
-            continue;
-        }
-        // Range and resolution only while nothing has failed in this run.
-        if (!messages.empty()) continue;
-        const Decimal v = *Decimal::parse(text, format);
-        for (const Condition& condition : rule.conditions) {
-            if (!holds(condition, v, mode)) continue;
-            if (!condition.message.empty()) fail(condition.message);
-            break;
-        }
+    return variant == Variant::Rx ? rx : kt;
+}
+
+// What a rule says against its control: first whether the field is there and
+// a number, then (when `ranges`) its range and resolution in `mode`.
+std::optional<std::string> judge(const Rule& rule, const Control& control, PumpMode mode, const NumberFormat& format,
+                                 bool ranges) {
+    if (rule.numbers.empty()) {
+        if (control.selectedText().empty()) return rule.entered;
+        return std::nullopt;
     }
+    const std::string& text = control.text;
+    if (text.empty()) return rule.entered;
+    if (!(rule.integer ? ToIntegerVal(text, format) : ToFloatVal(text, format))) return rule.numbers;
+    if (!ranges) return std::nullopt;
+    const Decimal v = *Decimal::parse(text, format);
+    for (const Condition& condition : rule.conditions) {
+        if (!holds(condition, v, mode)) continue;
+        if (!condition.message.empty()) return condition.message;
+        break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<SettingPage::Failure> SettingPage::failures(const Form& form, PumpMode mode,
+                                                        const NumberFormat& format) const {
+    std::vector<Failure> found;
+    for (const Rule& rule : rulesFor(description_.variant)) {
+        // Range and resolution only while nothing has failed in this run.
+        if (auto message = judge(rule, form[rule.control], mode, format, found.empty()))
+            found.push_back({rule.control, std::move(*message)});
+    }
+    return found;
+}
+
+std::vector<SettingPage::Failure> SettingPage::fieldFailures(const Form& form, PumpMode mode,
+                                                             const NumberFormat& format) const {
+    std::vector<Failure> found;
+    for (const Rule& rule : rulesFor(description_.variant))
+        if (auto message = judge(rule, form[rule.control], mode, format, true))
+            found.push_back({rule.control, std::move(*message)});
+    return found;
+}
+
+std::string SettingPage::Check_Setting(const Form& form, PumpMode mode, const NumberFormat& format) const {
+    std::string messages;
+    for (const Failure& failure : failures(form, mode, format)) messages += failure.message + "\r\n";
     return messages;
 }
 

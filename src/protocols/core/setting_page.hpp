@@ -45,6 +45,16 @@ public:
     void addControls(Form& form) const;
     // Shows the stored settings (the frame then puts the page into its clean state).
     void Setting_Restore(Form& form, const ProtocolMacro& macro) const;
+    // One message of the page's "OK" and the control it is about.
+    struct Failure {
+        std::string control;
+        std::string message;
+    };
+    // Every message "OK" gives in `mode`, in the page's order; empty when every rule holds.
+    std::vector<Failure> failures(const Form& form, PumpMode mode, const NumberFormat& format) const;
+    // The message of each field judged on its own in `mode`, as if every other
+    // field held (the page itself stops judging ranges after a first failure).
+    std::vector<Failure> fieldFailures(const Form& form, PumpMode mode, const NumberFormat& format) const;
     // The collected messages, each ended by CR LF; empty when every rule holds.
     std::string Check_Setting(const Form& form, PumpMode mode, const NumberFormat& format) const;
     // Stores what the page shows; an unchosen combo keeps its stored value.

@@ -56,6 +56,11 @@ DRUGS_036 = {
     3: dict(name="Dopamine", unit=3, cmin=150, cmax=200, dmin=50, dmax=1000, mask=0b101),
     5: dict(name="Insulin", unit=2, cmin=100, cmax=100, dmin=10, dmax=2000, mask=0b10),
 }
+# mg/mL with mg/hr (unit 0x07) and mcg/hr (0x06); limits in thousandths (above 10 in hundredths from code 10000).
+SAME_AS_036 = {
+    3: dict(name="Dopamine", unit=0x07, cmin=1500, cmax=2000, dmin=500, dmax=10000, mask=0b101),
+    5: dict(name="Insulin", unit=0x06, cmin=1000, cmax=1000, dmin=100, dmax=11000, mask=0b10),
+}
 
 
 def library041(departments=DEPARTMENTS, drugs=DRUGS_041, name="CITYHOSP", edit=None):
@@ -121,7 +126,16 @@ FILES = {
                                                                cmax=10000, dmin=1000, dmax=10000, mask=1)}),
     "diff_library041.tm2": library041(name="CITYHOS2"),
     "diff_dose036.tm2": library036(drugs=changed(DRUGS_036, 3, dmin=75)),
+    # The drugs of clean036.tm2 as release 041 saves them: the same values in
+    # the units the 041 page shows (mg/mL, mg/hr, mcg/hr), and one 10 times off.
+    "same036as041.tm2": library041(drugs=SAME_AS_036, name="WARD3"),
+    "tenfold036as041.tm2": library041(drugs=changed(SAME_AS_036, 3, cmin=10500), name="WARD3"),
+    # What the reader takes but Save would never write.
+    "lower_hex041.tm2": library041(edit=replace(24 + 9, d41(9, **DRUGS_041[9]).lower().replace("d41:", "D41:")
+                                                .replace("fentanyl", "Fentanyl"))),
 }
+
+LINE_ENDS = {"lf_only041.tm2": "\n", "cr_only041.tm2": "\r"}
 
 def protocol_macro(extra=()):
     """A macro of RX_Macro_Creator whose settings pass "OK" and whose 26
@@ -145,7 +159,14 @@ PROTOCOL_FILES = {
     "clean.tb2": protocol_macro(),
     "clean.tv9": protocol_macro(),
     "unknown_lines.tb2": protocol_macro(["Send:NOSUCHCOMMAND", "hello"]),
+    # Maximum Basal Rate 300 mL/hr: neither PCA (100) nor EPIDURAL (30) takes it.
+    "basal300.tb2": [l.replace("Send:DATACOM7:30", "Send:DATACOM7:300") for l in protocol_macro()],
+    # A second Maximum Basal Rate before the real one; the reader keeps the last.
+    "twice.tb2": [l for line in protocol_macro() for l in
+                  (["Send:DATACOM7:300", line] if line == "Send:DATACOM7:30" else [line])],
 }
 
 for name, lines in {**FILES, **PROTOCOL_FILES}.items():
     (HERE / name).write_bytes("".join(l + "\r\n" for l in lines).encode("latin-1"))
+for name, end in LINE_ENDS.items():
+    (HERE / name).write_bytes("".join(l + end for l in library041()).encode("latin-1"))
