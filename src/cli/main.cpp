@@ -12,9 +12,11 @@
 
 #ifdef MC_CLI_PRINTS
 #include <QApplication>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include "shell/core/macro_files.hpp"
 
 #include "shell/ui/settprint.hpp"
 #else
@@ -64,10 +66,14 @@ int importCommand(const std::string& csv, const std::string& release, const std:
 }
 
 #ifdef MC_CLI_PRINTS
-// The pages drawn by the print page window, one sheet each, into a file that
-// appears whole or not at all.
+// The pages drawn by the print page window, one sheet each, into a new file
+// that appears whole or not at all and never in place of another.
 int print(const std::string& file, const std::string& pdf, bool byDepartments, const Choice& choice,
           int argc, char* argv[]) {
+    if (mc::kindAt(pdf) != mc::PathKind::Nothing) {
+        std::cerr << "tavrel-macro: " << pdf << ": is there already; nothing was written\n";
+        return Failed;
+    }
     const mc::PrintServices clock = mc::ui::systemPrintServices();
     const PrintPages printed =
         printPages(file, choice, {{}, byDepartments, clock.currentDate(), clock.currentTime()});
@@ -78,13 +84,11 @@ int print(const std::string& file, const std::string& pdf, bool byDepartments, c
     // The page window is laid out but never shown, so no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QSaveFile out(QString::fromStdString(pdf));
-    if (!out.open(QIODevice::WriteOnly)) {
-        std::cerr << "tavrel-macro: " << pdf << ": cannot be written: " << out.errorString().toStdString() << "\n";
-        return Failed;
-    }
-    mc::ui::SettPrint page;
+    QByteArray document;
     {
+        QBuffer out(&document);
+        out.open(QIODevice::WriteOnly);
+        mc::ui::SettPrint page;
         QPdfWriter writer(&out);
         page.setUpPdf(writer);
         writer.setTitle(QStringLiteral("tavrel-macro print"));
@@ -95,8 +99,13 @@ int print(const std::string& file, const std::string& pdf, bool byDepartments, c
             page.paintPage(painter);
         }
     }
-    if (!out.commit()) {
-        std::cerr << "tavrel-macro: " << pdf << ": cannot be written: " << out.errorString().toStdString() << "\n";
+    switch (mc::writeNewFile(pdf, std::string_view(document.constData(), static_cast<std::size_t>(document.size())))) {
+    case mc::WriteOutcome::Written: break;
+    case mc::WriteOutcome::AlreadyExists:
+        std::cerr << "tavrel-macro: " << pdf << ": is there already; nothing was written\n";
+        return Failed;
+    case mc::WriteOutcome::Failed:
+        std::cerr << "tavrel-macro: " << pdf << ": cannot be written whole (is the disk full?); nothing was written\n";
         return Failed;
     }
     std::cout << "PRINTED " << printed.pages.size() << (printed.pages.size() == 1 ? " page" : " pages") << " of "

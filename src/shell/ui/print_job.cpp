@@ -4,7 +4,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+#include <QBuffer>
 
 #if MC_HAVE_CUPS
 #include <cups/cups.h>
@@ -70,10 +70,13 @@ std::optional<std::string> defaultPrinterProblem() {
 
 std::optional<std::string> printOnePage(const PagePainter& paint, const QPageSize& pageSize, int dpi,
                                         const QString& title) {
-    QTemporaryFile pdf;
-    if (!pdf.open()) return std::string("the page could not be prepared for printing");
+    // The page goes to the scheduler from memory: no temporary file that a
+    // full disk could leave cut.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&pdf);
+        QBuffer out(&pdf);
+        out.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&out);
         writer.setPageSize(pageSize);
         writer.setPageMargins(QMarginsF());
         writer.setResolution(dpi);
@@ -83,14 +86,22 @@ std::optional<std::string> printOnePage(const PagePainter& paint, const QPageSiz
         paint(painter);
         painter.end();
     }
-    pdf.flush();
 
     const Dest dest = defaultDest();
     if (!dest) return std::string("there is no default printer");
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(pdf.fileName()).constData(),
-                                   title.toLocal8Bit().constData(), 0, nullptr);
+    const QByteArray jobTitle = title.toLocal8Bit();
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, dest->name, jobTitle.constData(), 0, nullptr);
     if (job == 0) return "the printer refused it: " + std::string(cupsLastErrorString());
     const std::string name = "job " + std::to_string(job);
+    const bool sent =
+        cupsStartDocument(CUPS_HTTP_DEFAULT, dest->name, job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) ==
+            HTTP_STATUS_CONTINUE &&
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<std::size_t>(pdf.size())) ==
+            HTTP_STATUS_CONTINUE;
+    if (cupsFinishDocument(CUPS_HTTP_DEFAULT, dest->name) != IPP_STATUS_OK || !sent) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, dest->name, job, 0);
+        return name + " could not be sent whole: " + std::string(cupsLastErrorString());
+    }
     switch (jobState(job)) {
     case IPP_JSTATE_STOPPED: return name + " was stopped";
     case IPP_JSTATE_CANCELED: return name + " was cancelled";
