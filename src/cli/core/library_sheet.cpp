@@ -286,6 +286,12 @@ bool Importer::enterDrug(std::size_t row, std::vector<SheetFault>& faults) {
             faultAt(hard, column,
                     page[field.label].text + " takes at most " + std::to_string(box.maxLength) + " characters");
             text.clear();
+        } else if (box.numeric && table_.separator == ';' && text.find('.') != std::string::npos) {
+            // There a point can only group thousands ("1.500" is 1500): never read it as a decimal point.
+            faultAt(hard, column,
+                    "In a spreadsheet with \";\" between fields the decimal sign is a comma and a point groups "
+                    "thousands: write this value without a point");
+            text.clear();
         } else if (box.numeric && table_.separator == ';') {
             // Spreadsheets that separate fields with ";" write decimal commas.
             std::replace(text.begin(), text.end(), ',', '.');
@@ -346,6 +352,14 @@ void Importer::importRow(std::size_t row) {
     for (int column = width; column < static_cast<int>(cells.size()); ++column)
         if (!cell(row, column).text.empty())
             faults.push_back({rowNumber, "", cell(row, column).text, "The value stands beyond the last column"});
+    if (static_cast<int>(cells.size()) < width) {
+        // A file cut inside the row: what is missing would read as empty, departments as not enabled.
+        faults.push_back({rowNumber, "", "",
+                          "The row has " + std::to_string(cells.size()) + " fields, the headings " +
+                              std::to_string(width) + ": the file may be cut off"});
+        faults_.insert(faults_.end(), faults.begin(), faults.end());
+        return;
+    }
 
     const CsvCell& numberCell = cell(row, heading_.number);
     const std::string& numberColumn = heading(heading_.number);

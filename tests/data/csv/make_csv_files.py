@@ -80,3 +80,9 @@ write("plain041.csv", csv(EUROPEAN))
 write("european041.csv",
       csv([[c.replace(".", ",") if i in (3, 4, 7, 8) and r > 0 else c for i, c in enumerate(row)]
            for r, row in enumerate(EUROPEAN)], separator=";", end="\n"), encoding="utf-8", bom=True)
+
+# In a ";" file a point can only group thousands: "1.500" is never 1.5.
+write("thousands_point041.csv",
+      csv([HEAD_041, drug041(2, dose=("mg/hr", "0,5", "1.500"))], separator=";"))
+# A file cut inside its last row: the departments it lost must not read as "not enabled".
+write("cut_row041.csv", csv([HEAD_041, drug041(2), drug041(7, "Morphine", enabled=(1, 3))])[:-20])
