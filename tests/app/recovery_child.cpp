@@ -1,6 +1,6 @@
 // The program as the recovery tests run and kill it: the real editor windows
 // with the real recovery store, driven through their widgets.
-//   recovery_child <kind 0-4> <working folder> <none|work|save>
+//   recovery_child <kind 0-4> <working folder> <none|work|work-epidural|save>
 // It prints its editor's status once the work is done, then waits to be ended.
 
 #include <QApplication>
@@ -20,10 +20,12 @@ int main(int argc, char* argv[]) {
     editor->show();
     QApplication::processEvents();
     const QByteArray action = argv[3];
+    if (action == "work-epidural") mc::testing::clickButton(editor, "EPIDURAL");
     if (action != "none") mc::testing::enterWork(editor, kind);
     if (action == "save") mc::testing::saveAs(editor, QStringLiteral("SAVED"));
-    std::printf("ready %s|%s|%s\n", qPrintable(mc::testing::shown(editor, "StatusSaved")),
-                qPrintable(mc::testing::shown(editor, "Label74")), qPrintable(mc::testing::shown(editor, "Label36")));
+    std::printf("ready %s|%s|%s|%s\n", qPrintable(mc::testing::shown(editor, "StatusSaved")),
+                qPrintable(mc::testing::shown(editor, "Label74")), qPrintable(mc::testing::shown(editor, "Label36")),
+                qPrintable(mc::testing::shown(editor, "StatusNote")));
     std::fflush(stdout);
     return QApplication::exec();
 }

@@ -1,3 +1,7 @@
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -32,14 +36,22 @@ class RecoveryTest : public QObject {
     QTimer answerer;
     QStringList replies;  // what the next restore questions are answered
     QStringList asked;    // what they asked
+    bool askedAsPlainText = true;
 
     struct Child {
         std::unique_ptr<QProcess> process;
         QString status;  // what it printed once its work was done
     };
 
-    static Child startChild(EditorKind kind, const TempFolder& folder, const char* action) {
+    // `fileSizeLimit` bytes and more cannot be written by the child, as on a full disk.
+    static Child startChild(EditorKind kind, const TempFolder& folder, const char* action, rlim_t fileSizeLimit = 0) {
         Child child{std::make_unique<QProcess>(), {}};
+        if (fileSizeLimit > 0)
+            child.process->setChildProcessModifier([fileSizeLimit] {
+                const rlimit limit{fileSizeLimit, fileSizeLimit};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the program
+            });
         child.process->setProgram(QStringLiteral(MC_RECOVERY_CHILD));
         child.process->setArguments({QString::number(static_cast<int>(kind)),
                                      QString::fromStdString(folder.path().string()), QString::fromLatin1(action)});
@@ -67,11 +79,15 @@ class RecoveryTest : public QObject {
     }
 
     QStringList copiesIn(const QString& pattern = QStringLiteral("*.recovery")) const {
-        return QDir(recoveryFolder).entryList({pattern}, QDir::Files);
+        return QDir(recoveryFolder).entryList({pattern}, QDir::Files | QDir::System);
     }
 
     static QByteArray contentOf(const TempFolder& folder, const char* name) {
         return QByteArray::fromStdString(folder.read(name));
+    }
+
+    static std::string copyText(const mc::RecoveryCopy& copy) {
+        return mc::recoveryCopyText(copy, mc::ui::RecoveryStore::sha256);
     }
 
     // A copy left by a program that no longer runs, written by hand.
@@ -98,6 +114,7 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || box->objectName() != QStringLiteral("RestoreQuestion")) return;
             asked << box->text();
+            askedAsPlainText &= box->textFormat() == Qt::PlainText;
             const QString reply = replies.isEmpty() ? QStringLiteral("Discard") : replies.takeFirst();
             if (reply == QStringLiteral("Escape")) return QTest::keyClick(box, Qt::Key_Escape);
             for (QAbstractButton* button : box->buttons())
@@ -114,8 +131,12 @@ private slots:
         for (const QPointer<QWidget>& window : windows) delete window.data();
         for (const QString& name : QDir(recoveryFolder).entryList({QStringLiteral("*.recovery*")}, QDir::Files))
             QFile::remove(QDir(recoveryFolder).filePath(name));
+        for (const QString& name :
+             QDir(recoveryFolder).entryList({QStringLiteral("*.recovery*")}, QDir::System | QDir::Hidden))
+            QFile::remove(QDir(recoveryFolder).filePath(name));
         replies.clear();
         asked.clear();
+        askedAsPlainText = true;
     }
 
     void killedWorkIsRestoredAndSavesAsEnteredByteForByte_data() {
@@ -147,6 +168,7 @@ private slots:
         QCOMPARE(QDir(QString::fromStdString(second.path().string())).entryList(QDir::Files).size(), 0);
         QCOMPARE(copiesIn().size(), 1);  // the restored work has a copy of this program's own
         QVERIFY(copiesIn()[0] == QFileInfo(mc::ui::recoveryStore()->pathOf(editor->objectName().toStdString())).fileName());
+        QCOMPARE(copiesIn(QStringLiteral("*.lock")).size(), 1);  // the dead program's lock went with its copy
         saveAs(editor, QStringLiteral("LIB"));
         QCOMPARE(copiesIn().size(), 0);  // saved: no copy
 
@@ -220,10 +242,16 @@ private slots:
 
     void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty_data() {
         QTest::addColumn<QByteArray>("text");
-        const std::string whole = mc::recoveryCopyText(
-            {"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
-             mc::druglib::writeTm2Release041({}, std::string(mc::RecoveryMacroName))});
+        mc::druglib::DrugLibrary library;
+        library.DrugNames[7] = "Morphine";
+        library.DepartmentMasks[7] = 1;
+        const std::string whole = copyText({"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
+                                            mc::druglib::writeTm2Release041(library, "RECOVER"), ""});
         QTest::newRow("cut off") << QByteArray::fromStdString(whole.substr(0, whole.size() / 2));
+        // Its length still matches; the reader would skip the zeroed lines and lose drug 7.
+        std::string zeroed = whole;
+        zeroed.replace(zeroed.find("D41:0007"), 512, std::string(512, '\0'));
+        QTest::newRow("a block of zeros inside") << QByteArray::fromStdString(zeroed);
         QTest::newRow("not a copy") << QByteArray("\x01\xFF garbage\n\n");
         QTest::newRow("empty") << QByteArray();
         QByteArray other = QByteArray::fromStdString(whole);
@@ -244,15 +272,91 @@ private slots:
         QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 1);
     }
 
+    // Whatever stands under a copy's name is read as a macro file is: a link,
+    // an endless device or a huge file is set aside unread, and the editor starts.
+    void entriesThatAreNoCopiesAreSetAsideUnread() {
+        TempFolder folder;
+        const QDir dir(recoveryFolder);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("2x1-Quelda041_Macro_Creator.recovery"))));
+        QFile huge(dir.filePath(QStringLiteral("3x1-Quelda041_Macro_Creator.recovery")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(40) << 30));  // sparse: 40 GiB that take no room
+        huge.close();
+        replies << QStringLiteral("Restore");
+        QElapsedTimer timer;
+        timer.start();
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QVERIFY2(timer.elapsed() < 10000, "nothing was read");
+        QVERIFY(asked.isEmpty());
+        QVERIFY(visible(editor, "Frame1"));
+        QVERIFY(shown(editor, "StatusNote").startsWith(QStringLiteral("A damaged recovery copy was moved aside as ")));
+        QCOMPARE(copiesIn().size(), 0);
+        QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 2);
+        QVERIFY(QFileInfo(dir.filePath(copiesIn(QStringLiteral("2x1-*.damaged-*")).value(0))).isSymLink());
+    }
+
+    // The pump mode is part of the work: an EPIDURAL macro comes back as one
+    // and saves as a ".tv8".
+    void restoredWorkKeepsItsPumpMode() {
+        TempFolder first, second;
+        Child child = startChild(EditorKind::Rx, first, "work-epidural");
+        QVERIFY2(child.status.startsWith(QStringLiteral("ready not saved|")), qPrintable(child.status));
+        killChild(child);
+        replies << QStringLiteral("Restore");
+        QWidget* editor = openEditor(EditorKind::Rx, second);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(qobject_cast<QAbstractButton*>(widget(editor, "EPIDURAL"))->isChecked());
+        saveAs(editor, QStringLiteral("LIB"));
+        QVERIFY(second.read("LIB.tv8") != "<missing>");
+        QCOMPARE(second.read("LIB.tb2"), std::string("<missing>"));
+    }
+
+    void aQuestionShowsAFileNameAsItIsNeverAsMarkup() {
+        TempFolder folder;
+        const std::string name = "<u>ward</u> <font color=red>3</font>.tm2";
+        leaveCopy(QStringLiteral("21x1"), "Quelda041_Macro_Creator",
+                  copyText({"Quelda041_Macro_Creator", name, "2026-12-06T01:00:00",
+                            mc::druglib::writeTm2Release041({}, "RECOVER"), ""}),
+                  60);
+        replies << QStringLiteral("Discard");
+        openEditor(EditorKind::Quelda041, folder);
+        QCOMPARE(asked, QStringList{QString::fromStdString("Unsaved work from 2026-12-06 01:00:00 was found (" + name +
+                                                           "). Restore it?")});
+        QVERIFY(askedAsPlainText);
+    }
+
+    // A program that ended without unsaved work leaves only its lock; the next
+    // start removes it, and the lock of a program still running stays.
+    void staleLocksAreRemovedAtTheNextStart() {
+        TempFolder folder;
+        Child dead = startChild(EditorKind::Quelda041, folder, "none");
+        Child running = startChild(EditorKind::Quelda041, folder, "none");
+        killChild(dead);
+        QCOMPARE(copiesIn(QStringLiteral("*.lock")).size(), 3);
+        mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(recoveryFolder));
+        QCOMPARE(copiesIn(QStringLiteral("*.lock")).size(), 2);  // this program's and the running one's
+        killChild(running);
+    }
+
+    // On a full disk the copy is not written at all, and the status strip says so.
+    void aCopyThatCannotBeWrittenWholeIsNoneAndSaysSo() {
+        TempFolder folder;
+        Child child = startChild(EditorKind::Quelda041, folder, "work", 1024);
+        QVERIFY2(child.status.contains(QStringLiteral("No recovery copy could be written in ")),
+                 qPrintable(child.status));
+        killChild(child);
+        QCOMPARE(QDir(recoveryFolder).entryList({QStringLiteral("*-Quelda041*")}, QDir::Files), QStringList());
+    }
+
     void severalCopiesAreOfferedNewestFirst() {
         TempFolder folder;
         const std::string bytes = mc::druglib::writeTm2Release041({}, std::string(mc::RecoveryMacroName));
         leaveCopy(QStringLiteral("11x1"), "Quelda041_Macro_Creator",
-                  mc::recoveryCopyText({"Quelda041_Macro_Creator", "older.tm2", "2026-12-06T01:00:00", bytes}), 600);
+                  copyText({"Quelda041_Macro_Creator", "older.tm2", "2026-12-06T01:00:00", bytes, ""}), 600);
         leaveCopy(QStringLiteral("12x1"), "Quelda041_Macro_Creator",
-                  mc::recoveryCopyText({"Quelda041_Macro_Creator", "newer.tm2", "2026-12-06T02:00:00", bytes}), 60);
+                  copyText({"Quelda041_Macro_Creator", "newer.tm2", "2026-12-06T02:00:00", bytes, ""}), 60);
         leaveCopy(QStringLiteral("13x1"), "ORRX_USA_Macro_Creator",
-                  mc::recoveryCopyText({"ORRX_USA_Macro_Creator", "usa.tv1", "2026-12-06T03:00:00", "x"}), 30);
+                  copyText({"ORRX_USA_Macro_Creator", "usa.tv1", "2026-12-06T03:00:00", "x", ""}), 30);
         replies << QStringLiteral("Discard") << QStringLiteral("Restore");
         QWidget* editor = openEditor(EditorKind::Quelda041, folder);
         QCOMPARE(asked, (QStringList{
@@ -286,7 +390,7 @@ private slots:
         const double perOk = static_cast<double>(timer.nsecsElapsed()) / 1e6 / Rounds;
         QCOMPARE(copiesIn().size(), 1);
         auto& model = static_cast<mc::ui::EditorWindow*>(editor)->model();
-        const mc::RecoveryCopy copy{"Quelda041_Macro_Creator", "FULL.tm2", "2026-12-06T04:50:00", *model.libraryBytes()};
+        const mc::RecoveryCopy copy{"Quelda041_Macro_Creator", "FULL.tm2", "2026-12-06T04:50:00", *model.libraryBytes(), ""};
         timer.restart();
         for (int round = 0; round < Rounds; ++round) QVERIFY(mc::ui::recoveryStore()->write(copy));
         const double perWrite = static_cast<double>(timer.nsecsElapsed()) / 1e6 / Rounds;

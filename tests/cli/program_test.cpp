@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QProcess>
@@ -23,10 +25,18 @@ struct Outcome {
     std::string err;
 };
 
-// Runs the program in the folder of the reference files, so reports name them shortly.
-Outcome run(const QStringList& arguments, const QString& folder = QStringLiteral(MC_CLI_DATA)) {
+// Runs the program in the folder of the reference files, so reports name them
+// shortly; with a file size limit, files cannot grow past it, as on a full disk.
+Outcome run(const QStringList& arguments, const QString& folder = QStringLiteral(MC_CLI_DATA),
+            rlim_t fileSizeLimit = 0) {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (fileSizeLimit > 0)
+        process.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the program
+        });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -63,6 +73,12 @@ std::string testName(std::string text) {
 }
 
 std::string data(const std::string& file) { return std::string(MC_CLI_DATA) + "/" + file; }
+std::string csvData(const std::string& file) { return std::string(MC_CSV_DATA) + "/" + file; }
+
+std::string bytesOf(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : std::string("<missing>");
+}
 
 // ---- check -------------------------------------------------------------------
 
@@ -101,21 +117,26 @@ INSTANTIATE_TEST_SUITE_P(
                   "  no line for drug 9\n"},
         CheckCase{"out_of_order041.tm2", 1,
                   "REFUSED out_of_order041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 32: \"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\", a line Save does not write\n"
                   "  line 33: drug 8 out of order, after drug 9\n"
-                  "  line 34: drug 7 out of order, after drug 9\n"},
+                  "  line 34: drug 7 out of order, after drug 9\n"
+                  "  line 35: 2 lines missing, Save writes \"D41:0008=              ,000000000000000000000000C07C\" to "
+                  "\"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\"\n"},
         CheckCase{"duplicate041.tm2", 1,
                   "REFUSED duplicate041.tm2 (release 041) sha256 <hash>\n"
                   "  line 33: drug 7 again (first on line 32); this line wins\n"
                   "  no line for drug 8\n"},
         CheckCase{"missing_lines041.tm2", 1,
                   "REFUSED missing_lines041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 75: 52 lines missing, Save writes \"D41:0050=              ,000000000000000000000000C07C\" "
+                  "to \"LIBRARY=           \"\n"
                   "  no line for drugs 50 to 100\n"
                   "  no library line\n"},
         CheckCase{"ok_fails041.tm2", 1,
-                  "ACCEPTED ok_fails041.tm2 (release 041) sha256 <hash>\n"
+                  "REFUSED ok_fails041.tm2 (release 041) sha256 <hash>\n"
                   "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"},
         CheckCase{"ok_fails036.tm2", 1,
-                  "ACCEPTED ok_fails036.tm2 (release 036) sha256 <hash>\n"
+                  "REFUSED ok_fails036.tm2 (release 036) sha256 <hash>\n"
                   "  drug 5 (Insulin): Concentration Minimum must be less or equal to Maximum\n"},
         CheckCase{"bad_unit036.tm2", 1,
                   "REFUSED bad_unit036.tm2 (release 036) sha256 <hash>\n"
@@ -123,10 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"not_a_macro.tm2", 1,
                   "REFUSED not_a_macro.tm2 (release 036) sha256 <hash>\n"
                   "  line 1: not a line of a .tm2 file: \"<html><body>this is \"...\n"
+                  "  line 2: 124 lines missing, Save writes \"DEP:02=                    \" to "
+                  "\"D36:0100=          ,000000000000000000000000\"\n"
                   "  no line for departments 1 to 25\n"
                   "  no line for drugs 1 to 100\n"},
-        CheckCase{"clean.tb2", 0,
-                  "ACCEPTED clean.tb2 (RX_Macro_Creator; Macro_Creator reads it too) sha256 <hash>\n"},
+        CheckCase{"clean.tb2", 0, "ACCEPTED clean.tb2 (RX_Macro_Creator) sha256 <hash>\n"},
         CheckCase{"clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
         CheckCase{"clean.tv1", 0, "ACCEPTED clean.tv1 (US drug library) sha256 <hash>\n"},
         CheckCase{"out_of_order.tv1", 1,
@@ -138,12 +160,52 @@ INSTANTIATE_TEST_SUITE_P(
                   "  The editor refuses it: can not be open as corrupted or for newer creator version\n"
                   "  the finish line TYPE=FINISHDRUGLIBRARY,NAME= is missing\n"},
         CheckCase{"ok_fails.tv1", 1,
-                  "ACCEPTED ok_fails.tv1 (US drug library) sha256 <hash>\n"
+                  "REFUSED ok_fails.tv1 (US drug library) sha256 <hash>\n"
                   "  drug 1 (Heparin): Dose Rate Initial Value must be less or equal to Dose Rate Upper Soft Limit\n"},
         CheckCase{"unknown_lines.tb2", 1,
                   "REFUSED unknown_lines.tb2 (RX_Macro_Creator) sha256 <hash>\n"
-                  "  2 lines not understood\n"}),
+                  "  line 35: \"Send:NOSUCHCOMMAND\", a line Save does not write\n"
+                  "  line 36: \"hello\", a line Save does not write\n"
+                  "  2 lines not understood\n"},
+        // Read without a word by the editors, but not what their Save writes.
+        CheckCase{"lower_hex041.tm2", 1,
+                  "REFUSED lower_hex041.tm2 (release 041) sha256 <hash>\n"
+                  "  line 34: \"D41:0009=Fentanyl      ,27271032c82cec4a38000004f711\", Save writes "
+                  "\"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\"\n"},
+        CheckCase{"lf_only041.tm2", 1,
+                  "REFUSED lf_only041.tm2 (release 041) sha256 <hash>\n"
+                  "  lines 1 to 126 end in LF, Save ends them in CR LF\n"},
+        CheckCase{"cr_only041.tm2", 1,
+                  "REFUSED cr_only041.tm2 (release 041) sha256 <hash>\n"
+                  "  lines 1 to 126 end in CR, Save ends them in CR LF\n"},
+        CheckCase{"twice.tb2", 1,
+                  "REFUSED twice.tb2 (RX_Macro_Creator) sha256 <hash>\n"
+                  "  line 26: \"Send:DATACOM7:300\", a line Save does not write\n"},
+        CheckCase{"extra_lines.tv1", 1,
+                  "REFUSED extra_lines.tv1 (US drug library) sha256 <hash>\n"
+                  "  line 27: \"\", a line Save does not write\n"
+                  "  line 30: \"ignored after\", a line Save does not write\n"},
+        CheckCase{"depart_all.tv1", 1,
+                  "REFUSED depart_all.tv1 (US drug library) sha256 <hash>\n"
+                  "  line 26: DEPART=-1 enables departments beyond 24, which the drug page cannot show\n"},
+        // A ".tb2" is taken in either pump mode: a value neither takes is refused.
+        CheckCase{"basal300.tb2", 1,
+                  "REFUSED basal300.tb2 (RX_Macro_Creator) sha256 <hash>\n"
+                  "  settings: Maximum Basal Rate 300 mL/hr: no pump mode takes it (PCA: Maximum Basal Rate must be "
+                  "<= 100 mL/hr; EPIDURAL: Maximum Basal Rate must be <= 30 mL/hr)\n"}),
     [](const auto& param) { return testName(param.param.file); });
+
+// ACCEPTED says that nothing was found: it stands alone, with status 0.
+TEST(Check, AcceptedOnlyWhenNothingFollowsAndTheStatusIsZero) {
+    for (const auto& entry : fs::directory_iterator(MC_CLI_DATA)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".py") continue;
+        const Outcome result = run({"check", QString::fromStdString(name)});
+        const bool alone = std::count(result.out.begin(), result.out.end(), '\n') == 1;
+        EXPECT_EQ(result.out.starts_with("ACCEPTED "), alone && result.status == 0) << result.out;
+        EXPECT_EQ(result.out.starts_with("REFUSED "), result.status == 1) << result.out;
+    }
+}
 
 TEST(Check, NamesTheExactFileByItsSha256) {
     for (const std::string file : {"clean041.tm2", "bad_checksum041.tm2", "clean.tb2"}) {
@@ -175,7 +237,7 @@ TEST(Check, WorstFileDecidesTheStatus) {
     EXPECT_EQ(withMissing.status, 2);
     // Every file is still reported, in the order given.
     EXPECT_EQ(withoutHashes(withMissing.out),
-              "ACCEPTED ok_fails041.tm2 (release 041) sha256 <hash>\n"
+              "REFUSED ok_fails041.tm2 (release 041) sha256 <hash>\n"
               "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"
               "ERROR missing.tm2: no such file\n"
               "ACCEPTED clean041.tm2 (release 041) sha256 <hash>\n");
@@ -192,7 +254,7 @@ TEST(Check, JsonCarriesTheSameContent) {
     EXPECT_EQ(refused["sha256"], independentSha256("bad_checksum041.tm2"));
     EXPECT_EQ(refused["problems"], json::parse(R"([{"line": 32, "text": "checksum 1A2B, should be 101B"}])"));
     const json& failing = report["files"][1];
-    EXPECT_EQ(failing["status"], "accepted");
+    EXPECT_EQ(failing["status"], "refused");
     EXPECT_EQ(failing["clean"], false);
     EXPECT_EQ(failing["entries"], json::parse(R"([{"kind": "drug", "number": 7, "name": "Morphine",
         "messages": ["Dose Minimum must be less or equal to Maximum"]}])"));
@@ -336,6 +398,34 @@ INSTANTIATE_TEST_SUITE_P(
         DiffCase{"clean036.tm2", "diff_dose036.tm2", 1,
                  "DIFFERENT clean036.tm2 diff_dose036.tm2 (release 036)\n"
                  "  Drug 3 (Dopamine): Dose Minimum \"0.5 mg/h\" -> \"0.75 mg/h\"\n"},
+        // Each file is read as the release it is, and values compare in the units each page shows.
+        DiffCase{"clean036.tm2", "same036as041.tm2", 1,
+                 "DIFFERENT clean036.tm2 same036as041.tm2 (release 036 and release 041)\n"
+                 "  Library added\n"},
+        DiffCase{"clean036.tm2", "tenfold036as041.tm2", 1,
+                 "DIFFERENT clean036.tm2 tenfold036as041.tm2 (release 036 and release 041)\n"
+                 "  Drug 3 (Dopamine): Concentration Minimum \"1.5 mg/ml\" -> \"15 mg/mL\"\n"
+                 "  Library added\n"},
+        // EQUAL only for equal bytes: what differs in what the pump receives is listed.
+        DiffCase{"clean041.tm2", "bad_checksum041.tm2", 1,
+                 "DIFFERENT clean041.tm2 bad_checksum041.tm2 (release 041): the values are equal, the bytes are not\n"
+                 "  line 32: \"D41:0007=Morphine      ,0703E803E801F42710000005101B\" -> "
+                 "\"D41:0007=Morphine      ,0703E803E801F427100000051A2B\"\n"},
+        DiffCase{"clean041.tm2", "lower_hex041.tm2", 1,
+                 "DIFFERENT clean041.tm2 lower_hex041.tm2 (release 041): the values are equal, the bytes are not\n"
+                 "  line 34: \"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\" -> "
+                 "\"D41:0009=Fentanyl      ,27271032c82cec4a38000004f711\"\n"},
+        DiffCase{"clean041.tm2", "lf_only041.tm2", 1,
+                 "DIFFERENT clean041.tm2 lf_only041.tm2 (release 041): the values are equal, the bytes are not\n"
+                 "  lines 1 to 126: end in CR LF -> LF\n"},
+        DiffCase{"clean.tb2", "unknown_lines.tb2", 1,
+                 "DIFFERENT clean.tb2 unknown_lines.tb2 (RX_Macro_Creator): the values are equal, the bytes are not\n"
+                 "  before line 35: no such line -> \"Send:NOSUCHCOMMAND\"\n"
+                 "  before line 35: no such line -> \"hello\"\n"},
+        DiffCase{"clean.tv1", "no_finish.tv1", 1,
+                 "DIFFERENT clean.tv1 no_finish.tv1 (US drug library): the values are equal, the bytes are not\n"
+                 "  before line 27: no such line -> \"\"\n"
+                 "  line 28: \"TYPE=FINISHDRUGLIBRARY,NAME=CARDIO\" -> no such line\n"},
         DiffCase{"clean041.tm2", "clean.tb2", 2, "tavrel-macro: the files are not of the same kind\n"},
         DiffCase{"clean041.tm2", "absent.tm2", 2, "tavrel-macro: absent.tm2: no such file\n"}),
     [](const auto& param) { return testName(std::string(param.param.before) + "_" + param.param.after); });
@@ -433,14 +523,57 @@ TEST_F(Print, NothingIsWrittenWhenThereIsNothingToPrintOrNoPlaceForIt) {
     EXPECT_TRUE(QFileInfo(pdf("taken.pdf")).isDir());
 }
 
+// Like export, print never writes over anything or through a link: it says so
+// and leaves what is there as it was.
+TEST_F(Print, NeverReplacesWhatIsAtThePdfPath) {
+    const QString macro = folder.filePath(QStringLiteral("ward3.tm2"));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(data("clean041.tm2")), macro));
+    QFile kept(pdf("kept.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("old");
+    kept.close();
+    ASSERT_TRUE(QFile::link(pdf("kept.pdf"), pdf("link.pdf")));
+    ASSERT_TRUE(QFile::link(pdf("nowhere.pdf"), pdf("dangling.pdf")));
+    ASSERT_EQ(mkfifo(pdf("fifo.pdf").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& target : {macro, pdf("kept.pdf"), pdf("link.pdf"), pdf("dangling.pdf"), pdf("fifo.pdf")}) {
+        const Outcome result = run({"print", "--pdf", target, macro}, folder.path());
+        EXPECT_EQ(result.status, 2) << target.toStdString();
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "tavrel-macro: " + target.toStdString() + ": is there already; nothing was written\n");
+    }
+    EXPECT_EQ(bytesOf(macro), bytesOf(QString::fromStdString(data("clean041.tm2"))));
+    EXPECT_EQ(bytesOf(pdf("kept.pdf")), "old");
+    EXPECT_FALSE(QFile::exists(pdf("nowhere.pdf")));
+    EXPECT_TRUE(QFileInfo(pdf("fifo.pdf")).isFile() == false && QFileInfo::exists(pdf("fifo.pdf")));
+}
+
+// A disk that takes only part of the file: no cut file is left, and the
+// program says so instead of "PRINTED" or "EXPORTED".
+TEST_F(Print, AFullDiskLeavesNoCutFileAndSaysSo) {
+    const struct {
+        QStringList arguments;
+        QString file;
+        rlim_t room;  // the PDF takes 17 KiB, the library 6 KiB
+        const char* says;
+    } cases[] = {
+        {{"print", "--pdf", pdf("full.pdf"), "clean041.tm2"}, pdf("full.pdf"), 8192, "cannot be written whole"},
+        {{"import", "--csv", QString::fromStdString(csvData("plain041.csv")), "--release", "041", "--to",
+          pdf("full.tm2")},
+         pdf("full.tm2"), 1024, "could not be written"},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = run(c.arguments, QStringLiteral(MC_CLI_DATA), c.room);
+        EXPECT_EQ(result.status, 2) << c.arguments.join(' ').toStdString() << "\n" << result.out << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+        EXPECT_EQ(result.out.find("PRINTED"), std::string::npos);
+        EXPECT_FALSE(QFile::exists(c.file));
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
 // ---- export and import -----------------------------------------------------------
 
-std::string csvData(const std::string& file) { return std::string(MC_CSV_DATA) + "/" + file; }
 
-std::string bytesOf(const QString& file) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : std::string("<missing>");
-}
 
 class Spreadsheet : public ::testing::Test {
 protected:
@@ -509,6 +642,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "  row 3, column \"Dose Minimum\", value \"abc\": Dose Minimum must be valid value\n"
                    "  row 3, column \"Dose Minimum\", value \"abc\": Dose Minimum must be number, up to three "
                    "digits after decimal point\n"},
+        // With ";" between fields a point groups thousands: "1.500" is never read as 1.5.
+        ImportCase{"thousands_point041.csv", "041",
+                   "  row 2, column \"Dose Maximum\", value \"1.500\": In a spreadsheet with \";\" between fields the "
+                   "decimal sign is a comma and a point groups thousands: write this value without a point\n"
+                   "  row 2, column \"Dose Minimum\", value \"0,5\": Dose Minimum must be less or equal to Maximum\n"},
+        // Cut inside its last row: its missing departments must not read as "not enabled".
+        ImportCase{"cut_row041.csv", "041", "  row 3: The row has 16 fields, the headings 34: the file may be cut off\n"},
         // Release 036 takes the same spreadsheet but not its concentration units.
         ImportCase{"plain041.csv", "036",
                    "  row 1, column \"Concentration Units\": Unknown column: the drug page has no field of this caption\n"

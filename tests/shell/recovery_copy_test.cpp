@@ -7,34 +7,49 @@
 namespace mc {
 namespace {
 
-const RecoveryCopy Sample{"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
-                          std::string("LIBRARY RECOVER\r\n\xE9t\xE9\r\n\0end\r\n", 25)};
+const RecoveryCopy Sample{"RX_Macro_Creator", "new library", "2026-12-06T04:50:00",
+                          std::string("LIBRARY RECOVER\r\n\xE9t\xE9\r\n\0end\r\n", 25), "EPIDURAL"};
+
+// A stand-in for SHA-256 (the shell's, from Qt): the sum of the bytes, which
+// any changed byte changes.
+std::string byteSum(std::string_view bytes) {
+    unsigned sum = 0;
+    for (const char c : bytes) sum += static_cast<unsigned char>(c);
+    return "sum" + std::to_string(sum);
+}
+
+std::string textOf(const RecoveryCopy& copy) { return recoveryCopyText(copy, byteSum); }
+std::optional<RecoveryCopy> parsed(std::string_view text) { return parseRecoveryCopy(text, byteSum); }
 
 TEST(RecoveryCopyText, HeaderThenTheBytesUntouched) {
-    const std::string text = recoveryCopyText(Sample);
-    EXPECT_TRUE(text.starts_with("TAVREL-RECOVERY 1\neditor=Quelda041_Macro_Creator\nsource=new library\n"
-                                 "time=2026-12-06T04:50:00\nlength=25\n\n"));
+    const std::string text = textOf(Sample);
+    EXPECT_EQ(text.substr(0, text.size() - Sample.bytes.size()),
+              "TAVREL-RECOVERY 2\neditor=RX_Macro_Creator\nsource=new library\ntime=2026-12-06T04:50:00\n"
+              "mode=EPIDURAL\nlength=25\nsha256=" + byteSum(Sample.bytes) + "\n\n");
     EXPECT_TRUE(text.ends_with(Sample.bytes));
-    EXPECT_EQ(parseRecoveryCopy(text), Sample);
+    EXPECT_EQ(parsed(text), Sample);
 }
 
 TEST(RecoveryCopyText, ALineBreakInAFileNameCannotBreakTheHeader) {
     RecoveryCopy copy = Sample;
     copy.source = "two\nlines.tm2";
-    const auto parsed = parseRecoveryCopy(recoveryCopyText(copy));
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->source, "two?lines.tm2");
-    EXPECT_EQ(parsed->bytes, Sample.bytes);
+    const auto read = parsed(textOf(copy));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->source, "two?lines.tm2");
+    EXPECT_EQ(read->bytes, Sample.bytes);
 }
 
 TEST(RecoveryCopyText, AnEmptyLibraryIsACopyToo) {
     RecoveryCopy copy = Sample;
     copy.bytes.clear();
-    EXPECT_EQ(parseRecoveryCopy(recoveryCopyText(copy)), copy);
+    copy.mode.clear();
+    EXPECT_EQ(parsed(textOf(copy)), copy);
 }
 
 TEST(RecoveryCopyText, DamagedCopiesAreRefused) {
-    const std::string whole = recoveryCopyText(Sample);
+    const std::string whole = textOf(Sample);
+    std::string zeroed = whole;
+    zeroed.replace(zeroed.size() - 10, 4, std::string(4, '\0'));
     auto replaced = [&](std::string_view from, std::string_view to) {
         std::string text = whole;
         text.replace(text.find(from), from.size(), to);
@@ -45,9 +60,11 @@ TEST(RecoveryCopyText, DamagedCopiesAreRefused) {
         {"cut in the bytes", whole.substr(0, whole.size() - 1)},
         {"cut in the header", whole.substr(0, 30)},
         {"longer than its length", whole + "x"},
-        {"other first line", replaced("TAVREL-RECOVERY 1", "TAVREL-RECOVERY 2")},
-        {"no editor", replaced("editor=Quelda041_Macro_Creator\n", "")},
-        {"empty editor", replaced("editor=Quelda041_Macro_Creator", "editor=")},
+        {"a block of zeros in the bytes", zeroed},
+        {"no digest", replaced("sha256=" + byteSum(Sample.bytes) + "\n", "")},
+        {"an earlier version without a digest", replaced("TAVREL-RECOVERY 2", "TAVREL-RECOVERY 1")},
+        {"no editor", replaced("editor=RX_Macro_Creator\n", "")},
+        {"empty editor", replaced("editor=RX_Macro_Creator", "editor=")},
         {"no source", replaced("source=new library\n", "")},
         {"no time", replaced("time=2026-12-06T04:50:00\n", "")},
         {"time not a time", replaced("2026-12-06T04:50:00", "yesterday at five")},
@@ -58,13 +75,13 @@ TEST(RecoveryCopyText, DamagedCopiesAreRefused) {
         {"line without a key", replaced("source=new library", "source new library")},
         {"just the bytes", Sample.bytes},
     };
-    for (const auto& [what, text] : cases) EXPECT_FALSE(parseRecoveryCopy(text)) << what;
+    for (const auto& [what, text] : cases) EXPECT_FALSE(parsed(text)) << what;
 }
 
 TEST(RecoveryCopyText, KeysOfALaterHeaderArePassedOver) {
-    std::string text = recoveryCopyText(Sample);
+    std::string text = textOf(Sample);
     text.insert(text.find("length="), "pumps=3\n");
-    EXPECT_EQ(parseRecoveryCopy(text), Sample);
+    EXPECT_EQ(parsed(text), Sample);
 }
 
 TEST(RecoveryCopyText, TheQuestionAndTheNoteShowDateAndTime) {

@@ -144,7 +144,20 @@ void EditorFrame::click(const std::string& name) {
     guarded([&] {
         if (const auto it = buttons_.find(name); it != buttons_.end()) it->second();
         else onClick(name);
+        // The pump mode belongs to the unsaved work: its copy follows it.
+        if (isModeButton(name) && unsaved_ && libraryChanged_) libraryChanged_();
     });
+}
+
+bool EditorFrame::isModeButton(const std::string& name) const {
+    return std::any_of(layout_.modeButtons.begin(), layout_.modeButtons.end(),
+                       [&name](const auto& button) { return button.first == name; });
+}
+
+std::string EditorFrame::libraryMode() const {
+    for (const auto& [name, caption] : layout_.modeButtons)
+        if (form_[name].checked) return name;
+    return {};
 }
 
 void EditorFrame::doubleClick(const std::string& name) {
@@ -251,7 +264,9 @@ void EditorFrame::watchLibrary(std::function<void()> changed, std::function<void
 std::optional<std::string> EditorFrame::libraryBytes() { return writeMacro(std::string(RecoveryMacroName)); }
 
 std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, const std::string& libraryName,
-                                                       const std::string& note) {
+                                                       const std::string& note, const std::string& mode) {
+    // The work comes back in the pump mode it was done in, as if its button was pressed.
+    if (isModeButton(mode)) click(mode);
     std::optional<std::string> refused;
     guarded([&] {
         refused = readMacro(bytes);

@@ -102,10 +102,13 @@ public:
     std::optional<std::string> libraryBytes();
     // "new library" or the file the library came from.
     const std::string& libraryName() const { return form_[std::string(StatusLibrary)].text; }
+    // The chosen pump mode button of the Open page; empty when none is chosen.
+    std::string libraryMode() const;
     // Replaces the library by recovered bytes with the editor's own reader, as
-    // Open would, but it stays "not saved"; a message when the reader refuses them.
+    // Open would, in the pump mode the work was done in, but it stays "not
+    // saved"; a message when the reader refuses them.
     std::optional<std::string> restoreLibrary(std::string_view bytes, const std::string& libraryName,
-                                              const std::string& note);
+                                              const std::string& note, const std::string& mode = {});
     void setStatusNote(std::string note) { form_[std::string(StatusNote)].text = std::move(note); }
     // The caption of each input field of a data page and its control, so that
     // a window can announce every field by its caption.
@@ -203,6 +206,7 @@ protected:
 
 private:
     void addPages();
+    bool isModeButton(const std::string& name) const;
     void setClean(int page);
     void refreshFileLists();
     void enableFileButtons(bool enabled);

@@ -24,20 +24,23 @@ bool isTime(std::string_view time) {
 
 }  // namespace
 
-std::string recoveryCopyText(const RecoveryCopy& copy) {
+std::string recoveryCopyText(const RecoveryCopy& copy, const Sha256Of& sha256) {
     std::string text(RecoveryFirstLine);
     text += "\neditor=" + oneLine(copy.editor);
     text += "\nsource=" + oneLine(copy.source);
     text += "\ntime=" + oneLine(copy.time);
+    text += "\nmode=" + oneLine(copy.mode);
     text += "\nlength=" + std::to_string(copy.bytes.size());
+    text += "\nsha256=" + sha256(copy.bytes);
     text += "\n\n";
     text += copy.bytes;
     return text;
 }
 
-std::optional<RecoveryCopy> parseRecoveryCopy(std::string_view text) {
+std::optional<RecoveryCopy> parseRecoveryCopy(std::string_view text, const Sha256Of& sha256) {
     RecoveryCopy copy;
     std::optional<std::size_t> length;
+    std::optional<std::string> digest;
     bool first = true;
     while (true) {
         const std::size_t end = text.find('\n');
@@ -57,6 +60,8 @@ std::optional<RecoveryCopy> parseRecoveryCopy(std::string_view text) {
         if (key == "editor") copy.editor = value;
         else if (key == "source") copy.source = value;
         else if (key == "time") copy.time = value;
+        else if (key == "mode") copy.mode = value;
+        else if (key == "sha256") digest = value;
         else if (key == "length") {
             std::size_t n = 0;
             const auto [end_, error] = std::from_chars(value.data(), value.data() + value.size(), n);
@@ -65,7 +70,8 @@ std::optional<RecoveryCopy> parseRecoveryCopy(std::string_view text) {
         }
         // Other keys belong to later versions of the header and are passed over.
     }
-    if (copy.editor.empty() || copy.source.empty() || !isTime(copy.time) || !length || *length != text.size())
+    if (copy.editor.empty() || copy.source.empty() || !isTime(copy.time) || !length || *length != text.size() ||
+        !digest || *digest != sha256(text))
         return std::nullopt;
     copy.bytes = text;
     return copy;

@@ -294,7 +294,8 @@ void EditorWindow::keepRecoveryCopy() {
     const auto bytes = model_->libraryBytes();
     if (!bytes) return;
     const RecoveryCopy copy{model_->layout().windowName, model_->libraryName(),
-                            QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toStdString(), *bytes};
+                            QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toStdString(), *bytes,
+                            model_->libraryMode()};
     if (!store->write(copy))
         model_->setStatusNote("No recovery copy could be written in " + store->folder().toLatin1().toStdString());
 }
@@ -318,13 +319,15 @@ void EditorWindow::offerLeftWork() {
         QMessageBox question(QMessageBox::Question, windowTitle(), fromLatin1(restoreQuestion(*left.copy)),
                              QMessageBox::NoButton, this);
         question.setObjectName(QStringLiteral("RestoreQuestion"));
+        question.setTextFormat(Qt::PlainText);  // a file name is never markup
         QPushButton* restore = question.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
         QPushButton* discard = question.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
         question.setDefaultButton(restore);  // no escape: a day's work is dropped only by choice
         question.exec();
         if (question.clickedButton() == discard) RecoveryStore::discard(left);
         if (question.clickedButton() != restore) continue;
-        if (model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy))) {
+        if (model_->restoreLibrary(left.copy->bytes, left.copy->source, restoredMessage(*left.copy),
+                                   left.copy->mode)) {
             setAside(left);
             continue;
         }

@@ -1,13 +1,15 @@
 #include "shell/ui/recovery_store.hpp"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+
+#include "shell/core/macro_files.hpp"
 
 namespace mc::ui {
 namespace {
@@ -19,6 +21,8 @@ const QString Suffix = QStringLiteral(".recovery");
 QString ownerOf(const QString& fileName) { return fileName.section(QLatin1Char('-'), 0, 0); }
 
 QString lockName(const QString& owner) { return owner + QStringLiteral(".lock"); }
+
+std::filesystem::path pathOnDisk(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 std::unique_ptr<RecoveryStore>& installed() {
     static std::unique_ptr<RecoveryStore> store;
@@ -34,6 +38,27 @@ RecoveryStore::RecoveryStore(QString folder)
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(lockName(owner_)));
     lock_->setStaleLockTime(0);
     lock_->tryLock(0);
+    removeStaleLocks();
+}
+
+void RecoveryStore::removeStaleLocks() const {
+    const QDir dir(folder_);
+    for (const QString& name : dir.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden)) {
+        const QString owner = name.chopped(5);
+        if (owner == owner_ || !dir.entryList({owner + QLatin1Char('-') + QLatin1Char('*')}, QDir::AllEntries | QDir::System).isEmpty())
+            continue;  // its copies keep it until they are dealt with
+        // Taken only when its program no longer runs; released, it is gone.
+        QLockFile lock(dir.filePath(name));
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0)) lock.unlock();
+    }
+}
+
+std::string RecoveryStore::sha256(std::string_view bytes) {
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 RecoveryStore::~RecoveryStore() = default;
@@ -48,14 +73,7 @@ QString RecoveryStore::pathOf(const std::string& editor) const {
 
 bool RecoveryStore::write(const RecoveryCopy& copy) {
     QDir().mkpath(folder_);
-    const std::string text = recoveryCopyText(copy);
-    QSaveFile file(pathOf(copy.editor));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(pathOnDisk(pathOf(copy.editor)), recoveryCopyText(copy, sha256));
 }
 
 void RecoveryStore::remove(const std::string& editor) { QFile::remove(pathOf(editor)); }
@@ -64,7 +82,9 @@ std::vector<RecoveryStore::LeftCopy> RecoveryStore::leftBehind(const std::string
     const QDir dir(folder_);
     const QString ending = QLatin1Char('-') + QString::fromLatin1(editor) + Suffix;
     std::vector<std::pair<QDateTime, LeftCopy>> found;
-    for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + ending}, QDir::Files, QDir::Time)) {
+    // Whatever stands under a copy's name: a link or a device there is no copy.
+    const QDir::Filters anything = QDir::Files | QDir::Dirs | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + ending}, anything, QDir::Time)) {
         const QString owner = ownerOf(info.fileName());
         if (owner == owner_ || info.fileName() != owner + ending) continue;
         // The lock of a running owner cannot be taken; that of a dead one is
@@ -73,10 +93,10 @@ std::vector<RecoveryStore::LeftCopy> RecoveryStore::leftBehind(const std::string
         lock->setStaleLockTime(0);
         if (!lock->tryLock(0)) continue;
         LeftCopy left{info.filePath(), std::nullopt, lock};
-        QFile file(info.filePath());
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray text = file.readAll();
-            left.copy = parseRecoveryCopy(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        // Read as macro files are: a plain file, bounded in size; anything else is damaged.
+        const ReadResult read = readFile(pathOnDisk(info.filePath()), MaxRecoveryCopySize);
+        if (read.status == ReadStatus::Read) {
+            left.copy = parseRecoveryCopy(read.bytes, sha256);
             if (left.copy && left.copy->editor != editor) left.copy.reset();
         }
         found.emplace_back(info.lastModified(), std::move(left));
@@ -92,7 +112,10 @@ void RecoveryStore::discard(const LeftCopy& left) { QFile::remove(left.path); }
 QString RecoveryStore::moveAside(const LeftCopy& left) {
     const QString aside = left.path + QStringLiteral(".damaged-") +
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmsszzz"));
-    if (!QFile::rename(left.path, aside)) QFile::remove(left.path);
+    // The entry itself is renamed, a link as a link: nothing is read or copied.
+    std::error_code failed;
+    std::filesystem::rename(pathOnDisk(left.path), pathOnDisk(aside), failed);
+    if (failed) std::filesystem::remove(pathOnDisk(left.path), failed);
     return QFileInfo(aside).fileName();
 }
 

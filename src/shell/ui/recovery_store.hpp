@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/core/recovery_copy.hpp"
@@ -26,8 +27,11 @@ public:
     static QString defaultFolder();
     const QString& folder() const { return folder_; }
 
-    // Writes the copy of an editor whole or not at all, synced to the disk.
+    // Writes the copy of an editor whole or not at all, synced to the disk;
+    // false when not every byte reached it.
     bool write(const RecoveryCopy& copy);
+    // The digest a copy's header carries.
+    static std::string sha256(std::string_view bytes);
     void remove(const std::string& editor);
     // This program's copy of an editor, as a file name.
     QString pathOf(const std::string& editor) const;
@@ -46,6 +50,9 @@ public:
     static QString moveAside(const LeftCopy& left);
 
 private:
+    // Removes the locks of programs that no longer run and left no copy behind.
+    void removeStaleLocks() const;
+
     QString folder_;
     QString owner_;  // this program's mark in its file names
     std::unique_ptr<QLockFile> lock_;
