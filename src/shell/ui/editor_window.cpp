@@ -78,6 +78,7 @@ QScrollArea* messageArea(const std::string& name, int pointSize = 0) {
     auto* area = new QScrollArea;
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);  // the keyboard stays with the page's fields
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);  // as wide as the page, never wider
     area->setFixedHeight((pointSize > 0 ? 4 : 3) * QFontMetrics(label->font()).lineSpacing() + 8);
@@ -319,6 +320,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     contentLayout->setSizeConstraint(QLayout::SetFixedSize);
     auto* scroll = named<QScrollArea>("PageScroll");
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // a click beside the fields leaves the keyboard where it is
     scroll->setWidget(content_);
 
     auto* all = new QVBoxLayout(this);
