@@ -441,14 +441,18 @@ QSize EditorWindow::wantedSize() const {
 
 void EditorWindow::fitToScreen() { fitOnScreen(this, wantedSize(), false); }
 
-void EditorWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    // A window manager frames and places a window after it is shown: until
-    // it stands framed on its screen, it is brought back wholly onto it.
-    if (!placing_ || !isVisible()) return;
-    fitToScreen();
-    const QRect frame = frameGeometry();
-    if (frame != geometry() && screen() && screen()->availableGeometry().contains(frame)) placing_ = false;
+bool EditorWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // A window manager frames and places a window after it is shown (moving
+    // it, or only framing it before it becomes active): until it stands
+    // framed on its screen, it is brought back wholly onto it.
+    const bool placed = event->type() == QEvent::Move || event->type() == QEvent::WindowActivate;
+    if (placing_ && placed && isVisible()) {
+        fitToScreen();
+        const QRect frame = frameGeometry();
+        if (frame != geometry() && screen() && screen()->availableGeometry().contains(frame)) placing_ = false;
+    }
+    return handled;
 }
 
 void EditorWindow::addShortcuts() {

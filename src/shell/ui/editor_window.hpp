@@ -33,7 +33,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
+    bool event(QEvent* event) override;
     // Unsaved work or unconfirmed typing is never dropped without asking.
     void closeEvent(QCloseEvent* event) override;
 

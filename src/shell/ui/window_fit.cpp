@@ -31,14 +31,18 @@ void fitOnScreen(QWidget* window, QSize wanted, bool centre) {
     const QSize size = wanted.boundedTo(room);
     if (window->size() != size || window->minimumSize() != size || window->maximumSize() != size)
         window->setFixedSize(size);
-    // A window's position is its frame's top left corner.
-    QRect placed(window->pos(), size.grownBy(frame));
+    // A framed window's position is its frame's top left corner; before a
+    // window manager has framed it, its client area's, and the frame comes
+    // around that.
+    const bool framed = window->frameGeometry() != window->geometry();
+    const QPoint toClient = framed ? QPoint() : QPoint(frame.left(), frame.top());
+    QRect placed(window->pos() - toClient, size.grownBy(frame));
     if (centre) placed.moveCenter(available.center());
     placed.moveRight(std::min(placed.right(), available.right()));
     placed.moveBottom(std::min(placed.bottom(), available.bottom()));
     placed.moveLeft(std::max(placed.left(), available.left()));
     placed.moveTop(std::max(placed.top(), available.top()));
-    if (placed.topLeft() != window->pos()) window->move(placed.topLeft());
+    if (placed.topLeft() + toClient != window->pos()) window->move(placed.topLeft() + toClient);
 }
 
 }  // namespace mc::ui
