@@ -11,15 +11,18 @@
 #include "shell/ui/editor_window.hpp"
 #include "shell/ui/recovery_store.hpp"
 #include "shell/ui/selection_window.hpp"
+#include "shell/ui/working_folder.hpp"
 
 namespace {
 
 // Started from a shell, the program works in the shell's folder. Started from
 // the application menu it would be the home folder, where macro files do not
-// belong: the menu entry asks for a folder of the program's own among the
-// user's documents instead, made on first start.
+// belong: the menu entry asks for the folder the technician chose last, or a
+// folder of the program's own among the user's documents, made on first start.
 std::optional<std::filesystem::path> workingFolder(bool documentsFolder) {
     if (documentsFolder) {
+        const auto chosen = mc::ui::rememberedFolder();
+        if (chosen && QDir::setCurrent(QFile::decodeName(chosen->native().c_str()))) return chosen;
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString folder = QDir(documents).filePath(QStringLiteral("Tavrel Macros"));
         if (documents.isEmpty() || !QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
@@ -55,7 +58,8 @@ int main(int argc, char* argv[]) {
     options.addVersionOption();
     const QCommandLineOption documentsFolder(
         QStringLiteral("documents-folder"),
-        QStringLiteral("Work in the folder \"Tavrel Macros\" of the documents folder, made when missing."));
+        QStringLiteral("Work in the folder chosen last on an Open page after such a start, else in the folder "
+                       "\"Tavrel Macros\" of the documents folder, made when missing."));
     options.addOption(documentsFolder);
     options.process(app);
 
@@ -63,9 +67,11 @@ int main(int argc, char* argv[]) {
     mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(mc::ui::RecoveryStore::defaultFolder()));
     const auto folder = workingFolder(options.isSet(documentsFolder));
     if (!folder) return 1;
+    mc::ui::startIn(*folder, options.isSet(documentsFolder));
     const auto numbers = mc::ui::systemNumberFormat();
-    auto* selection = new mc::ui::SelectionWindow(
-        [folder = *folder, numbers](mc::EditorKind kind) { return mc::app::createEditorWindow(kind, folder, numbers); });
+    auto* selection = new mc::ui::SelectionWindow([numbers](mc::EditorKind kind) {
+        return mc::app::createEditorWindow(kind, mc::ui::startFolder(), numbers);
+    });
     selection->show();
     return QApplication::exec();
 }

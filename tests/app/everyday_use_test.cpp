@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileDialog>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -17,10 +19,14 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
+#include <fstream>
 
 #include "app/editor_catalog.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
+#include "druglib_us/core/tv1_file.hpp"
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/working_folder.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"
@@ -82,6 +88,31 @@ class EverydayUseTest : public QObject {
         return window;
     }
 
+    // Answers the next question box with the button of this caption ("Escape"
+    // presses Escape) and keeps what it asked; a box that does not come is
+    // answered by nobody.
+    QString asked;
+    void answerNextQuestion(const QString& button) {
+        asked.clear();
+        QTimer::singleShot(0, this, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            asked = QStringLiteral("%1: %2 [%3]").arg(box->objectName(), box->text(), box->defaultButton()->text());
+            if (button == QLatin1String("Escape")) return QTest::keyClick(box, Qt::Key_Escape);
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == button) b->click();
+        });
+    }
+    void clickAndAnswer(QWidget* window, const char* name, const QString& button) {
+        answerNextQuestion(button);
+        clickButton(window, name);
+        QApplication::processEvents();  // a timer no box took fires now
+    }
+
+    static QString focused() {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("(none)");
+    }
+
     // Opens a file on the Open page with the keyboard: choose it, then Enter.
     void openWithEnter(QWidget* window, const QString& file) {
         chooseInList(window, "File1", file);
@@ -109,6 +140,9 @@ private slots:
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         for (const auto& [kind, name] : Editors) {
             mc::ui::EditorWindow* window = open(kind);
+            QVERIFY2(available.contains(window->frameGeometry()), name);  // as it opens
+            QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), name);  // it cannot grow
+            const QSize size = window->size();
             window->move(available.right() - 100, available.bottom() - 100);  // partly off the screen
             window->fitToScreen();
             QApplication::processEvents();
@@ -122,6 +156,7 @@ private slots:
                 pages->setCurrentIndex(page);
                 QApplication::processEvents();
                 QVERIFY2(available.contains(window->frameGeometry()), name);
+                QVERIFY2(window->size() == size, name);  // one size on every page
                 if (fits) QVERIFY2(!scroll->horizontalScrollBar()->isVisible() &&
                                        !scroll->verticalScrollBar()->isVisible(), name);
                 // Too wide or too tall for the screen: the window takes the screen's width or height.
@@ -146,6 +181,131 @@ private slots:
                 saveScreenshot(window, QStringLiteral("%1-page%2-scale%3").arg(QLatin1String(name)).arg(page + 1).arg(scaleName()));
             }
             pages->setCurrentIndex(0);
+        }
+    }
+
+    // However many messages a refused "OK" lists, they scroll in their place
+    // and the window keeps its size, its pages whole where they were.
+    void theWindowKeepsItsSizeWithEveryMessage() {
+        for (const auto& [kind, name] : Editors) {
+            mc::ui::EditorWindow* window = open(kind);
+            const QSize size = window->size();
+            const QSize pagesSize = widget<QScrollArea>(window, "PageScroll")->widget()->size();
+            clickButton(window, window->model().layout().newButton.c_str());
+            int longest = 0;
+            const std::pair<const char*, const char*> pages[] = {
+                {"Frame2", "Command4"}, {"Frame3", "Command9"}};  // each data page with its OK
+            for (const auto& [page, ok] : pages) {
+                if (!visible(window, page)) break;  // a new protocol macro waits for its settings first
+                for (QLineEdit* box : widget(window, page)->findChildren<QLineEdit*>())
+                    if (box->isVisible() && box->isEnabled() && box->objectName() != QLatin1String("GoTo"))
+                        typeInto(window, box->objectName().toLatin1().constData(), QStringLiteral("x"));
+                clickButton(window, ok);
+                QApplication::processEvents();
+                const QString message = shown(window, page == QLatin1String("Frame2") ? "Label36" : "Label74");
+                longest = std::max(longest, static_cast<int>(message.count(QLatin1Char('\n'))) + 1);
+                QVERIFY2(window->size() == size, qPrintable(QStringLiteral("%1 %2: %3").arg(name, page, message)));
+                QVERIFY2(widget<QScrollArea>(window, "PageScroll")->widget()->size() == pagesSize, name);
+                saveScreenshot(window, QStringLiteral("%1-%2-refused-scale%3").arg(QLatin1String(name), page, scaleName()));
+                clickButton(window, page == QLatin1String("Frame2") ? "Command5" : "Command8");
+                if (enabled(window, "Command3")) clickButton(window, "Command3");
+            }
+            QVERIFY2(longest >= 4, name);  // more messages than their place shows at once
+        }
+    }
+
+    // Going back from the department page and deleting a stored entry ask
+    // first, only when work would be lost; Cancel (the default, and Escape)
+    // keeps everything as it was.
+    void questionsComeOnlyWhenWorkWouldBeLost() {
+        mc::druglib_us::UsDrugLibrary library;
+        library.DrugCount = 1;
+        library.Drug[1].DrugName = "Heparin";
+        folder.write("ONE.tv1", mc::druglib_us::writeTv1(library, "ONE"));
+        mc::ui::EditorWindow* us = open(mc::EditorKind::OrrxUsa);
+        openWithEnter(us, QStringLiteral("ONE.tv1"));
+        clickAndAnswer(us, "Command2", QStringLiteral("Go Back"));
+        QCOMPARE(asked, QString());  // as opened: nothing to lose
+        QVERIFY(visible(us, "Frame1"));
+        openWithEnter(us, QStringLiteral("ONE.tv1"));
+        clickButton(us, "Command3");
+        clickAndAnswer(us, "Command15", QStringLiteral("Escape"));
+        QCOMPARE(asked, QStringLiteral("DeleteQuestion: Delete entry 1 (Heparin)? [Cancel]"));
+        QCOMPARE(shown(us, "Text26"), QStringLiteral("Heparin"));
+        QCOMPARE(us->model().unsaved(), false);
+        clickAndAnswer(us, "Command15", QStringLiteral("Delete"));
+        QCOMPARE(shown(us, "Text26"), QString());
+        QCOMPARE(shown(us, "StatusSaved"), QStringLiteral("not saved"));
+        clickAndAnswer(us, "Command15", QStringLiteral("Delete"));
+        QCOMPARE(asked, QString());  // the new entry left holds nothing stored
+
+        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+        clickButton(window, "Command12");
+        typeInto(window, "Text1", QStringLiteral("ICU"));
+        clickButton(window, "Command4");
+        clickAndAnswer(window, "Command2", QStringLiteral("Cancel"));
+        QCOMPARE(asked, QStringLiteral("BackQuestion: The library holds changes that are not saved. Go back and "
+                                       "lose them? [Cancel]"));
+        QVERIFY(visible(window, "Frame2"));
+        QCOMPARE(shown(window, "Text1"), QStringLiteral("ICU"));
+        clickAndAnswer(window, "Command2", QStringLiteral("Go Back"));
+        QVERIFY(visible(window, "Frame1"));
+    }
+
+    // Each page shown has the keyboard in its first box that takes typing,
+    // and keeps it there after a successful "OK".
+    void theKeyboardIsWhereTypingGoes_data() {
+        QTest::addColumn<int>("editor");
+        QTest::addColumn<QString>("page3First");
+        QTest::newRow("Quelda041") << static_cast<int>(mc::EditorKind::Quelda041) << "Text26";
+        QTest::newRow("Quelda036") << static_cast<int>(mc::EditorKind::Quelda036) << "Text26";
+        QTest::newRow("ORRX_USA") << static_cast<int>(mc::EditorKind::OrrxUsa) << "Text26";
+        QTest::newRow("KT") << static_cast<int>(mc::EditorKind::Kt) << "Text18";
+    }
+    void theKeyboardIsWhereTypingGoes() {
+        QFETCH(int, editor);
+        QFETCH(QString, page3First);
+        const auto kind = static_cast<mc::EditorKind>(editor);
+        mc::ui::EditorWindow* window = open(kind);
+        QCOMPARE(focused(), QStringLiteral("File1"));
+        clickButton(window, window->model().layout().newButton.c_str());
+        QCOMPARE(focused(), QStringLiteral("Text1"));
+        if (kind != mc::EditorKind::Kt) {
+            typeInto(window, "Text3", QStringLiteral("ICU"));
+            clickButton(window, "Command4");
+            QCOMPARE(focused(), QStringLiteral("Text1"));
+        }
+        clickButton(window, "Command3");
+        QCOMPARE(focused(), page3First);  // on a new US entry too
+        clickButton(window, "Command10");
+        if (kind == mc::EditorKind::OrrxUsa) QCOMPARE(focused(), page3First);  // the new entry waits for OK
+        else QCOMPARE(focused(), QStringLiteral("Text29"));
+    }
+
+    // "Folder..." chooses the folder the editor works in; a menu start
+    // remembers it for the next one, a shell start does not.
+    void aChosenFolderIsListedAndRememberedByAMenuStart() {
+        const std::filesystem::path shared = folder.path() / "Pharmacy" / "Shared";
+        std::filesystem::create_directories(shared);
+        std::ofstream(shared / "WARD.tm2", std::ios::binary) << mc::druglib::writeTm2Release041(threeDrugs(), "WARD");
+        const std::pair<bool, std::filesystem::path> starts[] = {{true, shared}, {false, shared.parent_path()}};
+        for (const auto& [menuStart, chosen] : starts) {
+            mc::ui::startIn(folder.path(), menuStart);
+            mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
+            const QString typed = QString::fromStdString(chosen.string());
+            QTimer::singleShot(0, this, [typed] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog || dialog->objectName() != QLatin1String("FolderDialog")) return;
+                auto* path = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                path->setText(typed);
+                QTest::keyClick(path, Qt::Key_Return);
+            });
+            clickButton(window, "ChooseFolder");
+            QCOMPARE(shown(window, "WorkingFolder"), typed);
+            QCOMPARE(mc::ui::startFolder(), chosen);  // where editors opened from now on work
+            QCOMPARE(mc::ui::rememberedFolder(), std::optional(shared));  // a shell start leaves it
+            const bool listed = !widget<QListWidget>(window, "File1")->findItems(QStringLiteral("WARD.tm2"), Qt::MatchExactly).isEmpty();
+            QCOMPARE(listed, chosen == shared);
         }
     }
 

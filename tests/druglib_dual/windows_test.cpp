@@ -32,8 +32,8 @@ class DrugLibraryWindowsTest : public QObject {
         return editor;
     }
 
-    // Answers the question a closing window asks, as soon as it is asked.
-    static void answerCloseQuestion(const QString& button) {
+    // Answers the question the window asks next, as soon as it is asked.
+    static void answerQuestion(const QString& button) {
         QTimer::singleShot(0, [button] {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
@@ -74,13 +74,13 @@ private slots:
         QWidget* editor = openEditor(mc::EditorKind::Quelda041);
         clickButton(editor, "Command12");
         typeInto(editor, "Text1", QStringLiteral("ICU"));  // unconfirmed typing
-        answerCloseQuestion(QStringLiteral("Cancel"));
+        answerQuestion(QStringLiteral("Cancel"));
         QVERIFY(!editor->close());
         QVERIFY(editor->isVisible());
         clickButton(editor, "Command4");  // now stored, not saved
-        answerCloseQuestion(QStringLiteral("Cancel"));
+        answerQuestion(QStringLiteral("Cancel"));
         QVERIFY(!editor->close());
-        answerCloseQuestion(QStringLiteral("Close without saving"));
+        answerQuestion(QStringLiteral("Close without saving"));
         QVERIFY(editor->close());
     }
 
@@ -106,8 +106,9 @@ private slots:
         QCOMPARE(widget(editor, "Command13")->toolTip(), QStringLiteral("Shortcut: Page Down"));
         QCOMPARE(shown(editor, "Command9"), QStringLiteral("OK"));
         clickButton(editor, "Command7");
+        answerQuestion(QStringLiteral("Go Back"));
         clickButton(editor, "Command2");
-        answerCloseQuestion(QStringLiteral("Close without saving"));
+        answerQuestion(QStringLiteral("Close without saving"));
         editor->close();
     }
 

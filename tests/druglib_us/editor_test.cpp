@@ -140,6 +140,16 @@ TEST_F(UsEditorTest, DeleteShiftsTheLaterEntriesDown) {
         if (i < 3) click("Command13");
     }
     click("Command14");
+    std::vector<std::string> asked;
+    bool goAhead = false;
+    editor->askWith([&](const Question& question) {
+        asked.push_back(question.text + " [" + question.goAhead + "]");
+        return goAhead;
+    });
+    click("Command15");  // Cancel
+    EXPECT_EQ(asked, Texts{"Delete entry 2 (Drug 2)? [Delete]"});
+    EXPECT_EQ(drugOf(), "2 of 3");
+    goAhead = true;
     click("Command15");  // delete entry 2 of 3
     EXPECT_EQ(drugOf(), "1 of 2");
     EXPECT_EQ(text("Text26"), "Drug 1");
@@ -154,6 +164,8 @@ TEST_F(UsEditorTest, DeleteShiftsTheLaterEntriesDown) {
     EXPECT_TRUE(modified());
     EXPECT_TRUE(editor->NewDrugPending());
     EXPECT_EQ(editor->library().Drug[1], DrugEntry{});
+    click("Command15");  // a new entry holds nothing stored: nothing is asked
+    EXPECT_EQ(asked.size(), 4u);
 }
 
 TEST_F(UsEditorTest, DeleteOnAPendingEntryActsAsCancel) {

@@ -233,6 +233,75 @@ TEST_F(Frame, RecordPageNavigation) {
     EXPECT_EQ(editor().visiblePage(), 1);
 }
 
+TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {
+    std::vector<std::string> asked;
+    bool goAhead = false;
+    editor().askWith([&](const Question& question) {
+        asked.push_back(question.name + ": " + question.text + " [" + question.goAhead + "]");
+        return goAhead;
+    });
+    editor().click("Command12");
+    editor().textEdited("TextA", "typed");  // typing alone is not stored: nothing to ask
+    EXPECT_FALSE(editor().closeQuestion()->text.starts_with("The library"));
+    editor().click("Command2");
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_TRUE(asked.empty());
+
+    editor().click("Command12");
+    editor().textEdited("TextA", "stored");
+    editor().click("Command4");
+    editor().click("Command2");  // Cancel
+    EXPECT_EQ(asked, (std::vector<std::string>{"BackQuestion: The library holds changes that are not saved. Go back "
+                                               "and lose them? [Go Back]"}));
+    EXPECT_EQ(editor().visiblePage(), 2);
+    EXPECT_EQ((*this)["TextA"].text, "stored");
+    EXPECT_EQ(editor().closeQuestion()->text,
+              "The library holds changes that are not saved. Close the window and lose them?");
+    goAhead = true;
+    editor().click("Command2");
+    EXPECT_EQ(editor().visiblePage(), 1);
+    EXPECT_EQ(editor().a, "stored") << "the library is replaced by the next Open or New";
+}
+
+TEST_F(Frame, APageFilledAnewTakesTheKeyboardButARefusedOkDoesNot) {
+    editor().click("Command12");
+    auto fresh = [this, seen = editor().freshPages()]() mutable {
+        const bool changed = editor().freshPages() != seen;
+        seen = editor().freshPages();
+        return changed;
+    };
+    editor().textEdited("TextA", "x");
+    EXPECT_FALSE(fresh());
+    editor().refuseCommit = true;
+    editor().click("Command4");
+    EXPECT_FALSE(fresh());
+    editor().refuseCommit = false;
+    editor().click("Command4");
+    EXPECT_TRUE(fresh());
+    editor().click("Command3");
+    EXPECT_TRUE(fresh());
+    editor().click("Command13");  // another record
+    EXPECT_TRUE(fresh());
+}
+
+TEST_F(Frame, AnotherWorkingFolderMovesTheListsAndSaving) {
+    testing::TempFolder other;
+    other.write("gamma.tst", "g1|g2");
+    chooseFile("beta.tst");
+    editor().setWorkingDirectory(other.path());
+    EXPECT_EQ((*this)["File1"].items, std::vector<std::string>{"gamma.tst"});
+    EXPECT_EQ((*this)["WorkingFolder"].text, other.path().string());
+    EXPECT_EQ((*this)["Text30"].text, "");
+    EXPECT_FALSE((*this)["Command1"].enabled);
+    editor().click("Command12");
+    editor().click("Command3");
+    editor().click("Command10");
+    editor().textEdited("Text29", "delta");
+    editor().click("Command11");
+    EXPECT_EQ(other.read("delta.tst"), "|");
+    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"delta.tst", "gamma.tst"}));
+}
+
 class SavePage : public Frame {
 protected:
     void SetUp() override {

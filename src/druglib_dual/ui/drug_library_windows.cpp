@@ -35,9 +35,10 @@ QGridLayout* departmentChecks() {
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
     grid->setHorizontalSpacing(16);
+    const int height = mc::ui::captionedCheckHeight();
     for (int d = 1; d <= 24; ++d) {
         auto* check = named<QCheckBox>(QStringLiteral("Check%1").arg(d));
-        check->setMinimumWidth(170);
+        check->setMinimumSize(170, height);
         grid->addWidget(check, (d - 1) % 12, (d - 1) / 12);
     }
     return grid;

@@ -4,6 +4,7 @@
 
 #include "druglib_us/core/tv1_file.hpp"
 #include "shell/core/department_page.hpp"
+#include "shell/core/text.hpp"
 
 namespace mc::druglib_us {
 namespace {
@@ -242,6 +243,10 @@ void OrrxUsaEditor::Command8_Click() {
 
 void OrrxUsaEditor::Command15_Click() {
     const int n = currentDrug_;
+    // A stored entry goes only when the technician says so; a new one is not stored yet.
+    const std::string question =
+        "Delete entry " + std::to_string(n) + " (" + trimTrailingBlanks(library_.Drug[n].DrugName) + ")?";
+    if (!newDrugPending_ && !confirmed({"DeleteQuestion", question, "Delete"})) return;
     // The entry after the last one is always empty, so the last entry empties.
     for (int i = n; i <= library_.DrugCount; ++i) library_.Drug[i] = library_.Drug[i + 1];
     markLibraryChanged();

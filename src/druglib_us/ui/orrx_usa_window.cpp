@@ -105,9 +105,10 @@ QGridLayout* rightColumn() {
 QVBoxLayout* departmentChecks() {
     auto* checks = new QVBoxLayout;
     checks->setSpacing(2);
+    const int height = mc::ui::captionedCheckHeight();
     for (int d = 1; d <= DepartmentCount; ++d) {
         auto* check = named<QCheckBox>(QStringLiteral("Check%1").arg(d));
-        check->setMinimumWidth(190);  // a name of 20 characters
+        check->setMinimumSize(190, height);  // a name of 20 characters
         checks->addWidget(check);
     }
     checks->addStretch();

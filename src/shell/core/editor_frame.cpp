@@ -74,6 +74,7 @@ void EditorFrame::addPages() {
     for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
     form_.add(layout_.openMessage);
     form_.add(std::string(WorkingFolder), caption(utf8ToLatin1(workingDirectory_.string())));
+    form_.add(std::string(ChooseFolder), caption("Folder..."));
 
     form_.add("Command2", caption(layout_.page2BackCaption));
     form_.add("Command3", caption("Next"));
@@ -117,6 +118,7 @@ int EditorFrame::visiblePage() const {
 
 void EditorFrame::showPage(int page) {
     for (int p = 1; p <= 4; ++p) form_["Frame" + std::to_string(p)].visible = p == page;
+    ++freshPages_;
 }
 
 // ---- events ----------------------------------------------------------------
@@ -188,8 +190,12 @@ void EditorFrame::pick(const std::string& name, int index) {
         Control& control = form_[name];
         control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
         control.error = false;
+        // A record chosen in a list keeps the keyboard there, so that the
+        // arrow keys go on choosing.
+        const int fresh = freshPages_;
         if (name == "File1") File1_Click();
         else onPick(name);
+        freshPages_ = fresh;
     });
 }
 
@@ -208,6 +214,7 @@ void EditorFrame::restorePage(int page) {
     fillPage(page);
     setClean(page);
     pageRestored(page);
+    if (page == visiblePage()) ++freshPages_;
 }
 
 void EditorFrame::markModified(int page) {
@@ -246,6 +253,17 @@ void EditorFrame::commit(int page) {
 bool EditorFrame::unconfirmedTyping() const {
     const int page = visiblePage();
     return (page == 2 || page == 3) && form_[dataPage(page, layout_).ok].enabled;
+}
+
+std::optional<Question> EditorFrame::closeQuestion() const {
+    if (unsaved_)
+        return Question{"CloseQuestion", std::string(UnsavedChanges) + " Close the window and lose them?",
+                        "Close without saving"};
+    if (unconfirmedTyping())
+        return Question{"CloseQuestion",
+                        "This page holds changes that are not confirmed with OK. Close the window and lose them?",
+                        "Close without saving"};
+    return std::nullopt;
 }
 
 void EditorFrame::setUnsaved(bool unsaved) {
@@ -415,6 +433,14 @@ void EditorFrame::New_Click() {
     showNewMacro();
 }
 
+void EditorFrame::setWorkingDirectory(std::filesystem::path folder) {
+    workingDirectory_ = std::move(folder);
+    form_[std::string(WorkingFolder)].text = utf8ToLatin1(workingDirectory_.string());
+    form_[layout_.openMessage].text.clear();
+    forgetChosenFile();
+    refreshFileLists();
+}
+
 void EditorFrame::setMacroExtension(std::string extension) {
     layout_.extension = std::move(extension);
     refreshFileLists();
@@ -430,6 +456,9 @@ void EditorFrame::forgetChosenFile() {
 // ---- data pages ------------------------------------------------------------
 
 void EditorFrame::Command2_Click() {
+    // Once on the Open page, the next "Open" or "New" replaces the library.
+    if (unsaved_ && !confirmed({"BackQuestion", std::string(UnsavedChanges) + " Go back and lose them?", "Go Back"}))
+        return;
     refreshFileLists();
     showPage(1);
 }

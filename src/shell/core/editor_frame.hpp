@@ -66,10 +66,22 @@ inline constexpr std::string_view StatusSaved = "StatusSaved";
 inline constexpr std::string_view StatusMessage = "StatusMessage";
 inline constexpr std::string_view NewLibrary = "new library";
 inline constexpr std::string_view NotSaved = "not saved";
+// How the questions before dropping unsaved work begin.
+inline constexpr std::string_view UnsavedChanges = "The library holds changes that are not saved.";
 // A note of the status strip: what became of the work of an earlier run.
 inline constexpr std::string_view StatusNote = "StatusNote";
-// The label of the Open page naming the folder the editor lists and saves in.
+// The label of the Open page naming the folder the editor lists and saves in,
+// and the button beside it that lets the technician choose another.
 inline constexpr std::string_view WorkingFolder = "WorkingFolder";
+inline constexpr std::string_view ChooseFolder = "ChooseFolder";
+
+// What an action asks before it drops work: the question and the caption of
+// the button that goes ahead; the other button, "Cancel", leaves all as it was.
+struct Question {
+    std::string name;  // of the question box
+    std::string text;
+    std::string goAhead;
+};
 
 class EditorFrame : public FormModel {
 public:
@@ -87,6 +99,19 @@ public:
     bool unsaved() const { return unsaved_; }
     // True while a data page holds typing not yet confirmed with "OK".
     bool unconfirmedTyping() const;
+    // What closing the window asks first; nothing when no work would be lost.
+    std::optional<Question> closeQuestion() const;
+    // The technician's answer to a question: true goes ahead. Without anyone
+    // to ask (a program driving the editor), actions go ahead unasked.
+    void askWith(std::function<bool(const Question&)> ask) { ask_ = std::move(ask); }
+    // Counts the times a page came into view or was filled anew from memory
+    // (shown, stored by "OK", cancelled, another record); each time, typing
+    // belongs in the page's first box.
+    int freshPages() const { return freshPages_; }
+    // The lists, Open, Save and printing work in `folder` from now on; the
+    // Open page names it, and nothing there stays chosen.
+    void setWorkingDirectory(std::filesystem::path folder);
+    const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
 
     void click(const std::string& name) override;
     void doubleClick(const std::string& name) override;
@@ -172,7 +197,6 @@ protected:
     void markModified(int page);
     void showPage(int page);
     const NumberFormat& numberFormat() const { return numberFormat_; }
-    const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
     // The name of the file chosen on the Open page, as the list shows it.
     std::string chosenFile() const { return form_["Text30"].text; }
     // Switches the extension in force; both file lists follow it.
@@ -199,6 +223,8 @@ protected:
     // begins with the text, case ignored.
     static std::optional<int> recordNamed(const std::string& typed, int last, int named, int current,
                                           const std::function<std::string(int)>& nameOf);
+    // Asks the technician, when there is anyone to ask; true goes ahead.
+    bool confirmed(const Question& question) const { return !ask_ || ask_(question); }
     // Says in the status strip what an action did (a printout's outcome).
     void tellStatus(std::string text) { form_[std::string(StatusMessage)].text = std::move(text); }
 
@@ -242,6 +268,8 @@ private:
     bool unsaved_ = false;
     std::function<void()> libraryChanged_;
     std::function<void()> libraryDiscarded_;
+    std::function<bool(const Question&)> ask_;
+    int freshPages_ = 0;
 };
 
 }  // namespace mc

@@ -1,5 +1,6 @@
 #include "shell/ui/department_fields.hpp"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,5 +31,7 @@ QWidget* departmentNameFields(int departmentCount) {
     grid->setColumnMinimumWidth(2, 50);
     return page;
 }
+
+int captionedCheckHeight() { return QCheckBox(QStringLiteral("Xg")).sizeHint().height(); }
 
 }  // namespace mc::ui

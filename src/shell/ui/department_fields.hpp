@@ -8,4 +8,9 @@ namespace mc::ui {
 
 QWidget* departmentNameFields(int departmentCount);
 
+// The height of a drug page's department box once its caption (the
+// department's name) is shown: a box without one yet is given it, so that
+// the page keeps its size when the names come.
+int captionedCheckHeight();
+
 }  // namespace mc::ui

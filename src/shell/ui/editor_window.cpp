@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QCoreApplication>
@@ -33,6 +35,8 @@
 
 #include "shell/ui/named_widget.hpp"
 #include "shell/ui/recovery_store.hpp"
+#include "shell/ui/window_fit.hpp"
+#include "shell/ui/working_folder.hpp"
 
 namespace mc::ui {
 namespace {
@@ -60,12 +64,26 @@ QStyle* roomyButtons() {
     return style;
 }
 
-QLabel* messageLabel(const std::string& name) {
+// A page's message label in a place of its own, a few lines high: however
+// many messages it lists, they scroll there, and the page keeps its size.
+QScrollArea* messageArea(const std::string& name, int pointSize = 0) {
     auto* label = named<QLabel>(name);
     label->setWordWrap(true);
-    label->setMinimumHeight(48);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
+    if (pointSize > 0) {
+        QFont font = label->font();
+        font.setPointSize(pointSize);
+        label->setFont(font);
+    }
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);  // the keyboard stays with the page's fields
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);  // as wide as the page, never wider
+    area->setFixedHeight((pointSize > 0 ? 4 : 3) * QFontMetrics(label->font()).lineSpacing() + 8);
+    area->setWidget(label);
+    return area;
 }
 
 QHBoxLayout* buttonRow(std::initializer_list<std::string> names) {
@@ -99,25 +117,30 @@ QGroupBox* openPage(const FrameLayout& layout) {
     columns->addStretch();
     auto* all = new QVBoxLayout(page);
     all->addLayout(columns);
-    all->addWidget(messageLabel(layout.openMessage));
-    // Small type: which folder the lists show and Save writes into.
+    all->addWidget(messageArea(layout.openMessage));
+    // Small type: which folder the lists show and Save writes into, and the
+    // button that chooses another.
     auto* folder = named<QLabel>(std::string(WorkingFolder));
     QFont small = folder->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     folder->setFont(small);
     folder->setWordWrap(true);
+    folder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path wraps
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    all->addWidget(folder);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(folder, 1);
+    folderRow->addWidget(named<QPushButton>(std::string(ChooseFolder)), 0, Qt::AlignTop);
+    all->addLayout(folderRow);
     return page;
 }
 
 QGroupBox* dataPage(const std::string& frame, QWidget* fields, const std::string& message,
-                    QHBoxLayout* buttons) {
+                    QHBoxLayout* buttons, int messagePointSize = 0) {
     auto* page = named<QGroupBox>(frame);
     auto* all = new QVBoxLayout(page);
     all->addWidget(fields);
     all->addStretch();
-    all->addWidget(messageLabel(message));
+    all->addWidget(messageArea(message, messagePointSize));
     all->addLayout(buttons);
     return page;
 }
@@ -133,7 +156,7 @@ QGroupBox* savePage() {
     auto* all = new QVBoxLayout(page);
     all->addLayout(nameRow);
     all->addWidget(fileList("File2"));
-    all->addWidget(messageLabel("Label76"));
+    all->addWidget(messageArea("Label76"));
     all->addLayout(buttonRow({"Command6", "Command11"}));
     return page;
 }
@@ -143,13 +166,18 @@ QGroupBox* savePage() {
 QVBoxLayout* statusStrip() {
     auto* top = new QHBoxLayout;
     top->addWidget(named<QLabel>(std::string(StatusLibrary)));
-    top->addStretch();
-    top->addWidget(named<QLabel>(std::string(StatusNote)));
+    // Long notes and messages wrap instead of widening the window.
+    auto* note = named<QLabel>(std::string(StatusNote));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    top->addWidget(note, 1);
     top->addWidget(named<QLabel>(std::string(StatusSaved)));
     auto* message = named<QLabel>(std::string(StatusMessage));
     message->setWordWrap(true);
-    // A long message wraps instead of widening the window.
     message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Room for two lines from the start, so that a message does not push the pages up.
+    message->setMinimumHeight(2 * message->fontMetrics().lineSpacing());
     message->setAccessibleDescription(QStringLiteral("Status"));
     auto* strip = new QVBoxLayout;
     strip->addLayout(top);
@@ -190,7 +218,8 @@ void nameFieldsByCaptions(QLayout* layout) {
 
 // Tab goes down the left column of a page, then down each column to its
 // right (the department boxes last among the fields), then along the buttons.
-void orderTabs(QWidget* page) {
+// The page's fields, in that order.
+QList<QPointer<QWidget>> orderTabs(QWidget* page) {
     if (page->layout()) page->layout()->activate();
     QList<QWidget*> fields;
     QList<QWidget*> buttons;
@@ -214,6 +243,37 @@ void orderTabs(QWidget* page) {
     });
     const QList<QWidget*> chain = fields + buttons;
     for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+    return {fields.begin(), fields.end()};
+}
+
+// Where typing goes on a page: its first box that takes typing, else (the
+// Open page) its first field.
+QWidget* firstBox(const QList<QPointer<QWidget>>& fields) {
+    QWidget* first = nullptr;
+    for (QWidget* field : fields) {
+        if (!field || !field->isVisible() || !field->isEnabled()) continue;
+        auto* box = qobject_cast<QLineEdit*>(field);
+        if (box && !box->isReadOnly()) return box;
+        if (!first) first = field;
+    }
+    return first;
+}
+
+// Marks a layout, and every layout inside it, to be measured again.
+void measureAfresh(QLayout* layout) {
+    for (int i = 0; QLayoutItem* item = layout->itemAt(i); ++i)
+        if (QLayout* inner = item->layout()) measureAfresh(inner);
+    layout->invalidate();
+}
+
+// Every control keeps its place while hidden, so that a page not yet shown
+// (whose controls Qt counts as hidden) already has its full size.
+void keepPlacesWhileHidden(QWidget* pages) {
+    for (QWidget* widget : pages->findChildren<QWidget*>()) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
 }
 
 }  // namespace
@@ -224,6 +284,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     setObjectName(QString::fromStdString(layout.windowName));
     setWindowTitle(fromLatin1(layout.caption));
     setAttribute(Qt::WA_DeleteOnClose);
+    offerNoMaximise(this);  // the window keeps one size
 
     auto* page3Buttons = new QHBoxLayout;
     for (const auto& [name, caption] : layout.recordButtons) page3Buttons->addWidget(named<QPushButton>(name));
@@ -244,23 +305,11 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     auto* pages = new QStackedWidget;
     pages->addWidget(openPage(layout));
     pages->addWidget(dataPage("Frame2", page2Fields, "Label36",
-                              buttonRow({"Command2", "Command5", "Command4", "Command3"})));
-    if (layout.page2MessagePointSize > 0) {
-        // Large type: the label scrolls when many messages are listed, so the window keeps its size.
-        auto* message = pages->findChild<QLabel*>(QStringLiteral("Label36"));
-        QFont font = message->font();
-        font.setPointSize(layout.page2MessagePointSize);
-        message->setFont(font);
-        auto* page = message->parentWidget();
-        auto* scroll = new QScrollArea;
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setFixedHeight(4 * QFontMetrics(font).lineSpacing() + 8);
-        delete page->layout()->replaceWidget(message, scroll);  // the label's old place in the layout
-        scroll->setWidget(message);
-    }
+                              buttonRow({"Command2", "Command5", "Command4", "Command3"}),
+                              layout.page2MessagePointSize));
     pages->addWidget(dataPage("Frame3", page3Fields, "Label74", page3Buttons));
     pages->addWidget(savePage());
+    keepPlacesWhileHidden(pages);
 
     // The pages keep their own size; where the screen is smaller than they
     // are, they scroll inside the window so that every control stays reachable.
@@ -269,9 +318,9 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(pages);
     contentLayout->setSizeConstraint(QLayout::SetFixedSize);
-    content_->installEventFilter(this);
     auto* scroll = named<QScrollArea>("PageScroll");
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // a click beside the fields leaves the keyboard where it is
     scroll->setWidget(content_);
 
     auto* all = new QVBoxLayout(this);
@@ -280,7 +329,10 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     for (auto* button : findChildren<QPushButton*>()) button->setStyle(roomyButtons());
 
-    binding_ = std::make_unique<FormBinding>(this, *model_);
+    binding_ = std::make_unique<FormBinding>(this, *model_, [this] { followFreshPage(); });
+    model_->askWith([this](const Question& question) { return ask(question); });
+    connect(qobject_cast<QPushButton*>(binding_->widget(std::string(ChooseFolder))), &QPushButton::clicked, this,
+            &EditorWindow::chooseFolder);
     addShortcuts();
     connect(pages, &QStackedWidget::currentChanged, this, [this, pages](int index) { orderTabsOnce(pages->widget(index)); });
     if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
@@ -366,39 +418,44 @@ void EditorWindow::nameFields() {
         if (QWidget* field = binding_->widget(name)) field->setAccessibleName(QString::fromLatin1(caption));
 }
 
-void EditorWindow::fitToScreen() {
-    QScreen* screen = this->screen();
-    if (!screen || !layout()) return;
-    // What the window needs to show its pages whole, and what the screen offers.
+QSize EditorWindow::wantedSize() const {
+    // The largest page (the stack is as large as its largest page), the
+    // status strip below it, and room for a scroll bar where a page scrolls.
     const QMargins margins = layout()->contentsMargins();
-    const QSize strip = layout()->itemAt(1)->sizeHint();
-    QSize wanted(content_->width() + margins.left() + margins.right(),
-                 content_->height() + layout()->spacing() + strip.height() + margins.top() + margins.bottom());
-    const QRect available = screen->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const QSize room = available.size() - frame;
-    // A page that scrolls one way needs room for that scroll bar the other way.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool tooTall = wanted.height() > room.height();
-    const bool tooWide = wanted.width() > room.width();
-    if (tooTall) wanted.rwidth() += bar;
-    if (tooWide) wanted.rheight() += bar;
-    const QSize size = wanted.boundedTo(room);
-    if (size != this->size() || minimumSize() != size || maximumSize() != size) setFixedSize(size);
-    // Never placed off the screen, even in part.
-    QRect placed(pos(), size + frame);
-    if (!available.contains(placed)) {
-        placed.moveRight(std::min(placed.right(), available.right()));
-        placed.moveBottom(std::min(placed.bottom(), available.bottom()));
-        placed.moveLeft(std::max(placed.left(), available.left()));
-        placed.moveTop(std::max(placed.top(), available.top()));
-        move(placed.topLeft());
+    // Qt lays out no page out of view, and keeps the sizes it measured of
+    // them before they were polished: they are measured afresh.
+    for (QWidget* widget : content_->findChildren<QWidget*>()) {
+        widget->updateGeometry();
+        if (widget->layout()) measureAfresh(widget->layout());
     }
+    const QSize pages = content_->sizeHint();
+    const QSize strip = layout()->itemAt(1)->sizeHint();
+    QSize wanted(std::max(pages.width(), strip.width()) + margins.left() + margins.right(),
+                 pages.height() + layout()->spacing() + strip.height() + margins.top() + margins.bottom());
+    if (QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size().shrunkBy(frameMarginsOf(this));
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const bool tooTall = wanted.height() > room.height();
+        if (wanted.width() > room.width()) wanted.rheight() += bar;
+        if (tooTall) wanted.rwidth() += bar;
+    }
+    return wanted;
 }
 
-bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == content_ && event->type() == QEvent::Resize) fitToScreen();
-    return QWidget::eventFilter(watched, event);
+void EditorWindow::fitToScreen() { fitOnScreen(this, wantedSize(), false); }
+
+bool EditorWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // A window manager frames and places a window after it is shown (moving
+    // it, or only framing it before it becomes active): until it stands
+    // framed on its screen, it is brought back wholly onto it.
+    const bool placed = event->type() == QEvent::Move || event->type() == QEvent::WindowActivate;
+    if (placing_ && placed && isVisible()) {
+        fitToScreen();
+        const QRect frame = frameGeometry();
+        if (frame != geometry() && screen() && screen()->availableGeometry().contains(frame)) placing_ = false;
+    }
+    return handled;
 }
 
 void EditorWindow::addShortcuts() {
@@ -470,7 +527,8 @@ void EditorWindow::press(const std::string& name) {
 
 void EditorWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    fitToScreen();
+    if (placing_) fitOnScreen(this, wantedSize(), true);  // opens in the middle of its screen
+    else fitToScreen();
     if (QWindow* handle = windowHandle(); handle && !screenFollowed_) {
         screenFollowed_ = true;
         connect(handle, &QWindow::screenChanged, this, [this](QScreen* screen) {
@@ -487,38 +545,60 @@ void EditorWindow::showEvent(QShowEvent* event) {
     }
     auto* pages = findChild<QStackedWidget*>();
     orderTabsOnce(pages->currentWidget());
+    followFreshPage();  // the first time shown: the keyboard goes to the page in view
 }
 
 void EditorWindow::orderTabsOnce(QWidget* page) {
     // A page is laid out only while it is in view, so its tab order is set
     // the first time it comes into view.
-    if (!page || !isVisible() || tabsOrdered_.contains(page)) return;
-    tabsOrdered_.insert(page);
-    orderTabs(page);
+    if (!page || !isVisible() || fieldsOf_.contains(page)) return;
+    fieldsOf_.insert(page, orderTabs(page));
+}
+
+void EditorWindow::render() {
+    binding_->render();
+    followFreshPage();
+}
+
+void EditorWindow::followFreshPage() {
+    if (model_->freshPages() == freshPagesSeen_ || !isVisible()) return;
+    freshPagesSeen_ = model_->freshPages();
+    QWidget* page = findChild<QStackedWidget*>()->currentWidget();
+    orderTabsOnce(page);
+    if (QWidget* box = firstBox(fieldsOf_.value(page))) box->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::chooseFolder() {
+    QFileDialog dialog(this, QStringLiteral("Choose the working folder"),
+                       QFile::decodeName(model_->workingDirectory().native().c_str()));
+    dialog.setObjectName(QStringLiteral("FolderDialog"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const std::filesystem::path folder(QFile::encodeName(dialog.selectedFiles().first()).toStdString());
+    model_->setWorkingDirectory(folder);
+    folderChosen(folder);
+    render();
+}
+
+bool EditorWindow::ask(const Question& question) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), fromLatin1(question.text), QMessageBox::NoButton, this);
+    box.setObjectName(QString::fromStdString(question.name));
+    QPushButton* goAhead = box.addButton(fromLatin1(question.goAhead), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);  // Enter and Escape leave everything as it was
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == goAhead;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    if (!model_->unsaved() && !model_->unconfirmedTyping()) {
-        event->accept();
+    if (const auto question = model_->closeQuestion(); question && !ask(*question)) {
+        event->ignore();
         return;
     }
-    QMessageBox question(QMessageBox::Warning, windowTitle(),
-                         model_->unsaved() ? QStringLiteral("The library holds changes that are not saved.")
-                                           : QStringLiteral("This page holds changes that are not confirmed with OK."),
-                         QMessageBox::NoButton, this);
-    question.setObjectName(QStringLiteral("CloseQuestion"));
-    question.setInformativeText(QStringLiteral("Close the window and lose them?"));
-    QPushButton* drop = question.addButton(QStringLiteral("Close without saving"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = question.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    question.setDefaultButton(cancel);
-    question.setEscapeButton(cancel);
-    question.exec();
-    if (question.clickedButton() == drop) {
-        dropRecoveryCopy();
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    dropRecoveryCopy();
+    event->accept();
 }
 
 EditorWindow::~EditorWindow() {

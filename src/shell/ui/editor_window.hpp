@@ -2,8 +2,10 @@
 // The window of one editor: the four pages of the frame stacked so that one
 // is in view, with the editor's own fields placed on the two data pages.
 
+#include <QHash>
+#include <QList>
 #include <QLocale>
-#include <QSet>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -21,23 +23,32 @@ public:
     ~EditorWindow() override;
 
     EditorFrame& model() { return *model_; }
-    void render() { binding_->render(); }
+    // Shows the model, and the keyboard goes where the model's page expects typing.
+    void render();
 
-    // The window keeps the size its pages need where the screen has room for
-    // it; else it takes the screen's available area and its pages scroll.
+    // The window takes the size of its largest page on every page, where the
+    // screen has room for it; else the screen's available area, and its pages
+    // scroll. It stands wholly on that area.
     void fitToScreen();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     // Unsaved work or unconfirmed typing is never dropped without asking.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QSize wantedSize() const;
+    // Asks a question of the model in a box; true goes ahead.
+    bool ask(const Question& question);
     // Enter, Escape, Page Down and Page Up press the buttons of the page in view.
     void addShortcuts();
     void press(const std::string& name);
     void orderTabsOnce(QWidget* page);
+    // A page freshly shown or filled has the keyboard in its first box.
+    void followFreshPage();
+    // "Folder...": the technician chooses the folder the editor works in.
+    void chooseFolder();
     // Ctrl+G takes the keyboard to the "Go to" box of page 3.
     void addGoToShortcut();
     // Every input field is announced by its caption.
@@ -52,8 +63,11 @@ private:
     std::unique_ptr<EditorFrame> model_;
     std::unique_ptr<FormBinding> binding_;
     QWidget* content_ = nullptr;  // the pages, inside the scroll area
-    QSet<QWidget*> tabsOrdered_;
+    // The fields of each page that has been in view, in tab order.
+    QHash<QWidget*, QList<QPointer<QWidget>>> fieldsOf_;
+    int freshPagesSeen_ = 0;
     bool screenFollowed_ = false;
+    bool placing_ = true;  // until the window stands framed on its screen once
     bool offered_ = false;  // left work is offered once, when the window first shows
 };
 

@@ -176,8 +176,8 @@ QWidget* FormBinding::widget(const std::string& name) const {
 }
 
 void FormBinding::forwarded() {
-    if (afterEvent_) afterEvent_();
     render();
+    if (afterEvent_) afterEvent_();
 }
 
 void FormBinding::render() {

@@ -21,7 +21,8 @@ std::string toLatin1(const QString& text);
 class FormBinding {
 public:
     // Binds every descendant of `root` whose objectName names a control of
-    // the model's form. `afterEvent` runs after each forwarded event.
+    // the model's form. `afterEvent` runs after each forwarded event, once
+    // the widgets show its outcome.
     FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent = {});
 
     // Pushes the whole form into the widgets.

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/window_fit.hpp"
+
 namespace mc::ui {
 namespace {
 
@@ -16,6 +18,7 @@ SelectionWindow::SelectionWindow(EditorFactory createEditor) : createEditor_(std
     setObjectName(QStringLiteral("Selection"));
     setWindowTitle(text(SelectionCaption));
     setAttribute(Qt::WA_DeleteOnClose);
+    offerNoMaximise(this);  // it keeps the size of its buttons
 
     auto* prompt = new QLabel(text(SelectionPrompt));
     prompt->setObjectName(QStringLiteral("Label1"));
@@ -50,7 +53,10 @@ QWidget* SelectionWindow::editor(EditorKind kind) const { return editors_[static
 
 void SelectionWindow::versionChosen(const VersionButton& button) {
     auto& window = editors_[static_cast<std::size_t>(button.editor)];
-    if (!window) window = createEditor_(button.editor);
+    if (!window) {
+        window = createEditor_(button.editor);
+        window->setScreen(screen());  // opens on the screen the choice was made on
+    }
     window->show();
     window->raise();
     window->activateWindow();
