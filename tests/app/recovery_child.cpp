@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     editor->show();
     QApplication::processEvents();
     const QByteArray action = argv[3];
-    if (action == "work-epidural") mc::testing::clickButton(editor, "EPIDURAL");
+    if (action == "work-epidural") mc::testing::widget<QAbstractButton>(editor, "EPIDURAL")->click();
     if (action != "none") mc::testing::enterWork(editor, kind);
     if (action == "save") mc::testing::saveAs(editor, QStringLiteral("SAVED"));
     std::printf("ready %s|%s|%s|%s\n", qPrintable(mc::testing::shown(editor, "StatusSaved")),

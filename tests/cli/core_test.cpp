@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/core/commands.hpp"
-#include "cli/core/tm2_explain.hpp"
+#include "druglib_dual/core/tm2_explain.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
 
 namespace mc::cli {
@@ -126,7 +126,7 @@ TEST(ExplainTm2, NamesTheLineAndTheCause) {
          {"126: drug 100 out of order, after the library line"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(texts(explainTm2(head + c.last, Tm2Release::R041)), c.expected) << c.what;
+        EXPECT_EQ(texts(druglib::explainTm2(head + c.last, druglib::Release::R041)), c.expected) << c.what;
 }
 
 TEST(ExplainTm2, ChecksumOfALineTooShortToHoldItsFieldsIsNone) {
@@ -136,7 +136,7 @@ TEST(ExplainTm2, ChecksumOfALineTooShortToHoldItsFieldsIsNone) {
 
 TEST(ExplainTm2, Release036ReadsNoRelease041Lines) {
     const std::string file = departmentLines() + emptyDrugLines041(1, 100) + LibraryLine;
-    const auto problems = explainTm2(file, Tm2Release::R036);
+    const auto problems = druglib::explainTm2(file, druglib::Release::R036);
     ASSERT_EQ(problems.size(), 102u);
     EXPECT_EQ(problems[0].text, "release 041 drug line, not read by release 036");
     EXPECT_EQ(problems[100].text, "release 041 library line, not read by release 036");

@@ -55,9 +55,9 @@ protected:
     bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes == a + "|" + b; }
     void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
     Commit commitPage(int page) override {
-        if (refuseCommit) return {false, "Value must be valid\r\n"};
+        if (refuseCommit) return refused({{"", "Value must be valid"}});
         (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
-        return {true, page == 2 ? "List Updated" : "Record Updated"};
+        return stored(page == 2 ? "List Updated" : "Record Updated");
     }
     void selectFirstRecord() override { record = 1; }
     void enableRecordButtons() override { form_["Command14"].enabled = record > 1; }

@@ -121,7 +121,7 @@ protected:
     void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
     Commit commitPage(int page) override {
         (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
-        return {true, "Updated"};
+        return stored("Updated");
     }
     bool onTextEdited(const std::string& name) override {
         markModified(name == "TextA" ? 2 : 3);

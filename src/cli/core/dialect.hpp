@@ -10,16 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/core/line_diff.hpp"
 #include "shell/core/print_page.hpp"
 
 namespace mc::cli {
 
 // Why a file is not sound; line 0 stands for the file as a whole.
-struct Problem {
-    int line = 0;
-    std::string text;  // Latin-1
-    bool operator==(const Problem&) const = default;
-};
+using Problem = LineProblem;
 
 struct Reading {
     // The editor's own message when its reader refuses the file (empty when

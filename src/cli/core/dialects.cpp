@@ -15,8 +15,8 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
     std::vector<std::unique_ptr<Dialect>> dialects;
     // Most particular first: where both read a file, the first is named.
     if (lower == ".tm2") {
-        dialects.push_back(tm2Dialect(Tm2Release::R036));
-        dialects.push_back(tm2Dialect(Tm2Release::R041));
+        dialects.push_back(tm2Dialect(druglib::Release::R036));
+        dialects.push_back(tm2Dialect(druglib::Release::R041));
     } else if (lower == ".tb2") {
         dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::None));
         dialects.push_back(protocolDialect(protocols::Variant::Kt, protocols::PumpMode::None));

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "cli/core/dialect.hpp"
-#include "cli/core/tm2_explain.hpp"
+#include "druglib_dual/core/drug_library.hpp"
 
 namespace mc::cli {
 
-std::unique_ptr<Dialect> tm2Dialect(Tm2Release release);
+std::unique_ptr<Dialect> tm2Dialect(druglib::Release release);
 
 }  // namespace mc::cli

@@ -9,6 +9,9 @@
 
 namespace mc::druglib {
 
+// The two software releases of the 510 pump, each with its own editor and line forms.
+enum class Release { R041, R036 };
+
 inline constexpr int DepartmentCount = 25;
 inline constexpr int DrugCount = 100;
 // Only departments 1..24 can be enabled for a drug; department 25 has a name only.

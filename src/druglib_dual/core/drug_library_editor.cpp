@@ -9,12 +9,8 @@ namespace {
 
 std::string departmentCheck(int d) { return "Check" + std::to_string(d); }
 
-const char* const ValueBoxes[] = {"Text27", "Text28", "Text31", "Text32"};
-
-Control captioned(const char* text) {
-    Control control;
-    control.text = text;
-    return control;
+bool isDrugBox(const std::string& name) {
+    return name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32";
 }
 
 }  // namespace
@@ -32,38 +28,82 @@ FrameLayout drugLibraryFrameLayout(std::string windowName, std::string caption, 
     return layout;
 }
 
-TypedLimit readLimit(const std::string& text, const NumberFormat& format, int scale) {
-    TypedLimit limit{Decimal::parse(text, format)};
-    if (limit.value) limit.steps = limit.value->roundedAt(scale);
-    return limit;
-}
-
-void addMessageIf(bool failed, std::string& messages, const std::string& message) {
-    if (failed) messages += message + "\r\n";
-}
-
-DrugLibraryEditor::DrugLibraryEditor(FrameLayout layout, std::filesystem::path workingDirectory,
-                                     NumberFormat numberFormat, DrugSizes sizes)
-    : EditorFrame(std::move(layout), std::move(workingDirectory), numberFormat) {
+DrugLibraryEditor::DrugLibraryEditor(Release release, FrameLayout layout, std::filesystem::path workingDirectory,
+                                     NumberFormat numberFormat)
+    : EditorFrame(std::move(layout), std::move(workingDirectory), numberFormat), release_(release) {
     addDepartmentBoxes(form_, DepartmentCount, 20);
-
-    form_.add("Label51", captioned("Drug Number"));
+    form_.add("Label51").text = "Drug Number";
     form_.add("Label1");
-    form_.add("Label2", captioned("Drug Name"));
-    form_.add("Text26").maxLength = sizes.name;
-    form_.add("Label3", captioned("Concentration Minimum"));
-    form_.add("Label4", captioned("Concentration Maximum"));
-    form_.add("Label5", captioned("Dose Units"));
-    form_.add("Label6", captioned("Dose Minimum"));
-    form_.add("Label7", captioned("Dose Maximum"));
-    for (const char* box : ValueBoxes) {
-        Control& limit = form_.add(box);
-        limit.maxLength = sizes.value;
-        limit.numeric = true;
-    }
-    for (const char* unit : {"Label8", "Label9", "Label10", "Label11"}) form_.add(unit);
-    form_.add("Combo1");
+    addPageControls(form_, drugPageTable(release_));
     for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
+    showDrugPage(DrugPage{});
+}
+
+std::optional<std::string> DrugLibraryEditor::readMacro(std::string_view bytes) {
+    linesRead_ = {};
+    library_ = readTm2(bytes, release_, &linesRead_);
+    return std::nullopt;
+}
+
+// Release 036 keeps no library name: the macro name is only the file name there.
+std::optional<std::string> DrugLibraryEditor::writeMacro(const std::string& macroName) {
+    return writeTm2(library_, release_, macroName);
+}
+
+bool DrugLibraryEditor::readsBackAsMacro(std::string_view bytes) const {
+    // The library as its file reads back: every text at its field width.
+    DrugLibrary expected = library_;
+    for (int d = 1; d <= DepartmentCount; ++d)
+        expected.DepartmentNames[d] = padRight(expected.DepartmentNames[d], DepartmentNameWidth);
+    const std::size_t nameWidth = release_ == Release::R041 ? DrugNameWidth041 : DrugNameWidth036;
+    for (int n = 1; n <= DrugCount; ++n) expected.DrugNames[n] = padRight(expected.DrugNames[n], nameWidth);
+    expected.LibraryName = release_ == Release::R041 ? padRight(form_["Text29"].text, LibraryNameWidth) : "";
+    return readTm2(bytes, release_) == expected;
+}
+
+DrugPage DrugLibraryEditor::shownPage() const {
+    DrugPage page;
+    page.name = form_["Text26"].text;
+    if (release_ == Release::R041) {
+        page.concentrationUnit = form_["Combo2"].selected;
+        page.vialUnit = form_["Combo3"].selected;
+    } else {
+        page.keptUnitCode = library_.DrugUnitCodes[activeDrug_];
+    }
+    page.doseUnit = form_["Combo1"].selected;
+    page.concMin = form_["Text27"].text;
+    page.concMax = form_["Text28"].text;
+    page.doseMin = form_["Text31"].text;
+    page.doseMax = form_["Text32"].text;
+    for (int d = 1; d <= MaskDepartmentCount; ++d)
+        if (form_[departmentCheck(d)].checked) page.departments |= 1u << (d - 1);
+    return page;
+}
+
+void DrugLibraryEditor::showDrugPage(const DrugPage& page) {
+    const DrugPageUnits units = unitsOf(page, release_);
+    auto list = [this](const char* name, const std::vector<std::string>& items, int chosen) {
+        Control& control = form_[name];
+        control.items = items;
+        control.selected = chosen >= 0 && chosen < static_cast<int>(items.size()) ? chosen : -1;
+    };
+    form_["Text26"].text = page.name;
+    if (release_ == Release::R041) {
+        list("Combo2", units.concentrationUnits, page.concentrationUnit);
+        list("Combo3", units.vialUnits, page.vialUnit);
+    }
+    list("Combo1", units.doseUnits, page.doseUnit);
+    form_["Text27"].text = page.concMin;
+    form_["Text28"].text = page.concMax;
+    form_["Text31"].text = page.doseMin;
+    form_["Text32"].text = page.doseMax;
+    form_["Label8"].text = form_["Label9"].text = units.concentrationLabel;
+    form_["Label10"].text = form_["Label11"].text = units.doseUnit;
+    if (release_ == Release::R041)
+        for (const char* name : {"Label3", "Label4", "Label13", "Text27", "Text28", "Combo3", "Label8", "Label9"})
+            form_[name].visible = units.concentrationShown;
+    for (int d = 1; d <= MaskDepartmentCount; ++d)
+        form_[departmentCheck(d)].checked = (page.departments >> (d - 1) & 1u) != 0;
 }
 
 void DrugLibraryEditor::fillPage(int page) {
@@ -72,60 +112,28 @@ void DrugLibraryEditor::fillPage(int page) {
         showDepartmentNames(form_, library_.DepartmentNames, 20);
         return;
     }
-    const int n = activeDrug_;
-    form_["Label1"].text = std::to_string(n);
-    form_["Text26"].text = trimTrailingBlanks(library_.DrugNames[n]);
-    restoreUnits(library_.DrugUnitCodes[n]);  // may empty the value boxes, so it comes first
-    form_["Text27"].text = valueText(library_.ConcMinCodes[n]);
-    form_["Text28"].text = valueText(library_.ConcMaxCodes[n]);
-    form_["Text31"].text = valueText(library_.DoseMinCodes[n]);
-    form_["Text32"].text = valueText(library_.DoseMaxCodes[n]);
-    for (int d = 1; d <= MaskDepartmentCount; ++d) {
-        Control& box = form_[departmentCheck(d)];
-        box.text = library_.DepartmentNames[d];
-        box.checked = (library_.DepartmentMasks[n] >> (d - 1) & 1u) != 0;
-    }
-    Drug_Units();
+    form_["Label1"].text = std::to_string(activeDrug_);
+    for (int d = 1; d <= MaskDepartmentCount; ++d) form_[departmentCheck(d)].text = library_.DepartmentNames[d];
+    showDrugPage(shownDrug(library_, activeDrug_, release_));
 }
 
 EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
     if (page == 2) {
         storeDepartmentNames(form_, library_.DepartmentNames);
-        return {true, "Departments list Updated"};
+        return stored("Departments list Updated");
     }
-    std::string messages;
-    const auto codes = checkDrug(messages);
-    if (!codes) return {false, messages};
-    const int n = activeDrug_;
-    library_.DrugNames[n] = form_["Text26"].text;
-    library_.DrugUnitCodes[n] = codes->unit;
-    library_.ConcMinCodes[n] = codes->concMin;
-    library_.ConcMaxCodes[n] = codes->concMax;
-    library_.DoseMinCodes[n] = codes->doseMin;
-    library_.DoseMaxCodes[n] = codes->doseMax;
-    std::uint32_t mask = 0;
-    for (int d = 1; d <= MaskDepartmentCount; ++d)
-        if (form_[departmentCheck(d)].checked) mask |= 1u << (d - 1);
-    library_.DepartmentMasks[n] = mask;
-    return {true, "Drug Updated"};
+    const DrugPage shown = shownPage();
+    DrugCheck check = checkDrug(shown, release_, numberFormat());
+    if (!check.codes) return refused(std::move(check.messages));
+    storeDrug(library_, activeDrug_, shown, *check.codes);
+    return stored("Drug Updated");
 }
 
 std::vector<std::pair<std::string, std::string>> DrugLibraryEditor::fieldCaptions(int page) const {
-    if (page != 3) return {};
-    std::vector<std::pair<std::string, std::string>> captions{
-        {"Drug Name", "Text26"},      {"Concentration Minimum", "Text27"}, {"Concentration Maximum", "Text28"},
-        {"Dose Units", "Combo1"},     {"Dose Minimum", "Text31"},          {"Dose Maximum", "Text32"}};
-    for (const char* name : {"Combo2", "Combo3"})
-        if (form_.has(name)) captions.emplace_back(name == std::string("Combo2") ? "Concentration Units" : "Drug Vial Units", name);
+    std::vector<std::pair<std::string, std::string>> captions;
+    if (page == 3)
+        for (const PageField& field : drugPageTable(release_)) captions.emplace_back(field.caption, field.control);
     return captions;
-}
-
-DrugLibrary DrugLibraryEditor::asWritten(std::size_t drugNameWidth) const {
-    DrugLibrary written = library_;
-    for (int d = 1; d <= DepartmentCount; ++d)
-        written.DepartmentNames[d] = padRight(written.DepartmentNames[d], DepartmentNameWidth);
-    for (int n = 1; n <= DrugCount; ++n) written.DrugNames[n] = padRight(written.DrugNames[n], drugNameWidth);
-    return written;
 }
 
 void DrugLibraryEditor::enableRecordButtons() {
@@ -153,11 +161,9 @@ bool DrugLibraryEditor::onTextEdited(const std::string& name) {
         markModified(2);  // Departments_Modifyed
         return true;
     }
-    if (name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32") {
-        Drug_Modifyed();
-        return true;
-    }
-    return false;
+    if (!isDrugBox(name)) return false;
+    Drug_Modifyed();
+    return true;
 }
 
 bool DrugLibraryEditor::onToggle(const std::string& name) {
@@ -166,16 +172,21 @@ bool DrugLibraryEditor::onToggle(const std::string& name) {
     return true;
 }
 
-void DrugLibraryEditor::Drug_Units() {
-    form_["Label10"].text = form_["Combo1"].selectedText();
-    form_["Label11"].text = form_["Combo1"].selectedText();
-}
-
-void DrugLibraryEditor::Combo1_Click() {
+// A new concentration unit starts its limits and both lists below it over, a
+// new dose unit its limits; the vial unit alone does not mark the page.
+bool DrugLibraryEditor::onPick(const std::string& name) {
+    if (name == "Combo3") return true;
+    if (name != "Combo1" && name != "Combo2") return false;
+    DrugPage page = shownPage();
+    if (name == "Combo2") {
+        chooseConcentrationUnit(page, form_["Combo2"].selected);
+        form_["Combo1"].error = form_["Combo3"].error = false;  // their lists start over
+    } else {
+        chooseDoseUnit(page, form_["Combo1"].selected);
+    }
     Drug_Modifyed();
-    form_["Text31"].text.clear();
-    form_["Text32"].text.clear();
-    Drug_Units();
+    showDrugPage(page);
+    return true;
 }
 
 std::string DrugLibraryEditor::describeMacro() const {
@@ -193,7 +204,13 @@ std::string DrugLibraryEditor::describeMacro() const {
 }
 
 std::vector<std::string> DrugLibraryEditor::openNotes() const {
-    return linesLeftOutNote(linesRead_.notUnderstood);
+    std::vector<std::string> notes = linesLeftOutNote(linesRead_.notUnderstood);
+    // Each reader knows only its own drug lines: say so when the file is of the other release.
+    if (release_ == Release::R041 && linesRead_.release036Lines > 0 && linesRead_.release041Lines == 0)
+        notes.push_back(chosenFile() + " is a release-036 library; saving writes release 041");
+    if (release_ == Release::R036 && linesRead_.release041Lines > 0)
+        return {chosenFile() + " is a release-041 library: open it with Quelda041"};
+    return notes;
 }
 
 }  // namespace mc::druglib

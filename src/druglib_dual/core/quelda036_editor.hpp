@@ -12,16 +12,6 @@ FrameLayout quelda036FrameLayout();
 class Quelda036Editor : public DrugLibraryEditor {
 public:
     Quelda036Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat);
-
-protected:
-    std::optional<std::string> readMacro(std::string_view bytes) override;
-    std::optional<std::string> writeMacro(const std::string& macroName) override;
-    bool readsBackAsMacro(std::string_view bytes) const override;
-    std::vector<std::string> openNotes() const override;
-    void restoreUnits(std::uint32_t unitCode) override;
-    std::string valueText(std::uint32_t code) const override;
-    std::optional<DrugCodes> checkDrug(std::string& messages) const override;
-    bool onPick(const std::string& name) override;
 };
 
 }  // namespace mc::druglib

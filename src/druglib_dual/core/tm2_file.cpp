@@ -1,5 +1,7 @@
 #include "druglib_dual/core/tm2_file.hpp"
 
+#include "druglib_dual/core/tm2_lines.hpp"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -10,34 +12,10 @@
 namespace mc::druglib {
 namespace {
 
-// Fixed columns (0-based) shared by the line forms.
-constexpr std::size_t NumberStart = 4;
-constexpr std::size_t DepartmentEquals = 6;
-constexpr std::size_t DrugEquals = 8;
-constexpr std::size_t DrugNameStart = 9;
-constexpr std::size_t DrugFieldsWidth = 24;  // unit 2, four limits 4 each, mask 6
-constexpr std::size_t ChecksumWidth = 4;
-
-constexpr std::string_view DepartmentKey = "DEP:";
-constexpr std::string_view LibraryKey = "LIBRARY=";
-constexpr std::size_t DepartmentLineLength = DepartmentEquals + 1 + DepartmentNameWidth;
-constexpr std::size_t LibraryLineLength = LibraryKey.size() + LibraryNameWidth;
-
-struct DrugLineForm {
-    std::string_view key;
-    std::size_t nameWidth;
-    std::size_t checksumWidth;
-
-    std::size_t commaColumn() const { return DrugNameStart + nameWidth; }
-    std::size_t fieldsStart() const { return commaColumn() + 1; }
-    std::size_t length() const { return fieldsStart() + DrugFieldsWidth + checksumWidth; }
-};
-
-constexpr DrugLineForm Release036Line{"D36:", DrugNameWidth036, 0};
-constexpr DrugLineForm Release041Line{"D41:", DrugNameWidth041, ChecksumWidth};
+using namespace tm2;
 
 std::string departmentLine(int department, const std::string& name) {
-    return padRight(std::string(DepartmentKey) + toDecimal(static_cast<std::uint32_t>(department), 2) +
+    return padRight(std::string(DepartmentKey) + toDecimal(static_cast<std::uint32_t>(department), static_cast<int>(DepartmentNumberWidth)) +
                         "=" + name,
                     DepartmentLineLength);
 }
@@ -45,16 +23,13 @@ std::string departmentLine(int department, const std::string& name) {
 // Key, number, name and comma, then the unit code, the four limit codes and
 // the department mask.
 std::string drugLineWithoutChecksum(const DrugLibrary& library, int drug, const DrugLineForm& form) {
-    std::string line = padRight(std::string(form.key) + toDecimal(static_cast<std::uint32_t>(drug), 4) +
+    std::string line = padRight(std::string(form.key) + toDecimal(static_cast<std::uint32_t>(drug), static_cast<int>(DrugNumberWidth)) +
                                     "=" + library.DrugNames[drug],
                                 form.commaColumn());
     line += ',';
-    line += toHex(library.DrugUnitCodes[drug], 2);
-    line += toHex(library.ConcMinCodes[drug], 4);
-    line += toHex(library.ConcMaxCodes[drug], 4);
-    line += toHex(library.DoseMinCodes[drug], 4);
-    line += toHex(library.DoseMaxCodes[drug], 4);
-    line += toHex(library.DepartmentMasks[drug], 6);
+    const std::uint32_t values[] = {library.DrugUnitCodes[drug], library.ConcMinCodes[drug], library.ConcMaxCodes[drug],
+                                    library.DoseMinCodes[drug],  library.DoseMaxCodes[drug], library.DepartmentMasks[drug]};
+    for (std::size_t i = 0; i < DrugHexFields.size(); ++i) line += toHex(values[i], static_cast<int>(DrugHexFields[i].width));
     return line;
 }
 
@@ -79,7 +54,7 @@ bool readDepartmentLine(std::string_view line, DrugLibrary& library) {
     if (line.size() != DepartmentLineLength || !line.starts_with(DepartmentKey) ||
         line[DepartmentEquals] != '=')
         return false;
-    const auto department = numberInRange(line.substr(NumberStart, 2), DepartmentCount);
+    const auto department = numberInRange(line.substr(NumberStart, DepartmentNumberWidth), DepartmentCount);
     if (!department) return false;
     library.DepartmentNames[*department] = std::string(line.substr(DepartmentEquals + 1));
     return true;
@@ -90,17 +65,16 @@ bool readDrugLine(std::string_view line, const DrugLineForm& form, std::size_t s
     if (line.size() != form.length() || !line.starts_with(form.key) || line[DrugEquals] != '=' ||
         line[form.commaColumn()] != ',')
         return false;
-    const auto found = numberInRange(line.substr(NumberStart, 4), DrugCount);
+    const auto found = numberInRange(line.substr(NumberStart, DrugNumberWidth), DrugCount);
     if (!found) return false;
     const int drug = *found;
     library.DrugNames[drug] = padRight(std::string(line.substr(DrugNameStart, form.nameWidth)), storedNameWidth);
     const std::string_view fields = line.substr(form.fieldsStart(), DrugFieldsWidth);
-    readHexField(fields.substr(0, 2), library.DrugUnitCodes[drug]);
-    readHexField(fields.substr(2, 4), library.ConcMinCodes[drug]);
-    readHexField(fields.substr(6, 4), library.ConcMaxCodes[drug]);
-    readHexField(fields.substr(10, 4), library.DoseMinCodes[drug]);
-    readHexField(fields.substr(14, 4), library.DoseMaxCodes[drug]);
-    readHexField(fields.substr(18, 6), library.DepartmentMasks[drug]);
+    std::uint32_t* const values[] = {&library.DrugUnitCodes[drug], &library.ConcMinCodes[drug],
+                                     &library.ConcMaxCodes[drug],  &library.DoseMinCodes[drug],
+                                     &library.DoseMaxCodes[drug],  &library.DepartmentMasks[drug]};
+    for (std::size_t i = 0; i < DrugHexFields.size(); ++i)
+        readHexField(fields.substr(DrugHexFields[i].offset, DrugHexFields[i].width), *values[i]);
     return true;
 }
 
@@ -185,6 +159,14 @@ DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted) {
         count(line, understood, counted);
     }
     return library;
+}
+
+DrugLibrary readTm2(std::string_view bytes, Release release, Tm2LineCount* counted) {
+    return release == Release::R041 ? readTm2Release041(bytes, counted) : readTm2Release036(bytes, counted);
+}
+
+std::string writeTm2(const DrugLibrary& library, Release release, std::string_view libraryName) {
+    return release == Release::R041 ? writeTm2Release041(library, libraryName) : writeTm2Release036(library);
 }
 
 }  // namespace mc::druglib

@@ -41,6 +41,11 @@ DrugLibrary readTm2Release041(std::string_view bytes, Tm2LineCount* counted = nu
 // Reads only "DEP:" and "D36:" lines; "D41:" and "LIBRARY=" lines are ignored.
 DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted = nullptr);
 
+// The file as the editor of `release` reads and writes it (release 036 has no
+// name line and ignores `libraryName`).
+DrugLibrary readTm2(std::string_view bytes, Release release, Tm2LineCount* counted = nullptr);
+std::string writeTm2(const DrugLibrary& library, Release release, std::string_view libraryName);
+
 // The checksum S and F (four hex digits) that belongs to a "D41:" line of 48
 // characters or more; columns past the 48th are not covered. Empty for a
 // shorter line.

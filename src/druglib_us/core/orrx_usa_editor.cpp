@@ -208,12 +208,12 @@ DrugPage OrrxUsaEditor::shownPage() const {
 EditorFrame::Commit OrrxUsaEditor::commitPage(int page) {
     if (page == 2) {
         storeDepartmentNames(form_, library_.DepartmentName);
-        return {true, "Departments list Updated"};
+        return stored("Departments list Updated");
     }
     DrugCheck check = checkDrugEntry(shownPage(), numberFormat());
-    if (!check.accepted()) return {false, check.messages};
+    if (!check.accepted()) return refused(messagesByCaption(check.messages, fieldCaptions(3)));
     library_.Drug[currentDrug_] = std::move(check.stored);
-    return {true, "Drug Updated"};
+    return stored("Drug Updated");
 }
 
 // ---- drug page events ------------------------------------------------------------

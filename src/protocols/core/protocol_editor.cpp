@@ -56,14 +56,14 @@ void ProtocolEditor::fillPage(int page) {
 EditorFrame::Commit ProtocolEditor::commitPage(int page) {
     if (page == 2) {
         std::string messages = settingPage_.Check_Setting(form_, mode(), numberFormat());
-        if (!messages.empty()) return {false, std::move(messages)};
+        if (!messages.empty()) return refused(messagesByCaption(messages, fieldCaptions(2)));
         settingPage_.store(form_, macro_);
-        return {true, "Setting Updated"};
+        return stored("Setting Updated");
     }
     std::string messages = protocolPage_.Check_Protocol(form_, ProtocolLimits::of(macro_), numberFormat());
-    if (!messages.empty()) return {false, std::move(messages)};
+    if (!messages.empty()) return refused(messagesByCaption(messages, fieldCaptions(3)));
     protocolPage_.store(form_, macro_, currentProtocol_, numberFormat());
-    return {true, "Protocol Updated"};
+    return stored("Protocol Updated");
 }
 
 void ProtocolEditor::showNewMacro() {

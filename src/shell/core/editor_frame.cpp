@@ -243,10 +243,15 @@ void EditorFrame::commit(int page) {
         setUnsaved(true);
         restorePage(page);
     } else {
-        markFailedFields(page, result.message);
+        // Each field a failed rule is about stands out until it is changed or the page restored.
+        for (const FieldMessage& failed : result.messages) {
+            if (failed.field.empty()) continue;
+            form_[failed.field].error = true;
+            markedFields_.push_back(failed.field);
+        }
     }
     Control& message = form_[dataPage(page, layout_).message];
-    message.text = result.message;
+    message.text = result.stored ? result.confirmation : joinedMessages(result.messages);
     message.error = !result.stored;
 }
 
@@ -309,25 +314,9 @@ void EditorFrame::libraryReplacedByChosenFile() {
 
 void EditorFrame::setLibraryName(std::string name) { form_[std::string(StatusLibrary)].text = std::move(name); }
 
-void EditorFrame::markFailedFields(int page, const std::string& messages) {
-    const auto captions = fieldCaptions(page);
-    std::size_t start = 0;
-    while (start < messages.size()) {
-        std::size_t end = messages.find("\r\n", start);
-        if (end == std::string::npos) end = messages.size();
-        const std::string_view line(messages.data() + start, end - start);
-        // The longest caption that begins the line names its field.
-        const std::pair<std::string, std::string>* named = nullptr;
-        for (const auto& entry : captions)
-            if (line.starts_with(entry.first) && (!named || entry.first.size() > named->first.size())) named = &entry;
-        if (named) form_[named->second].error = true;
-        start = end + 2;
-    }
-}
-
 void EditorFrame::clearFailedFields() {
-    for (int page = 2; page <= 3; ++page)
-        for (const auto& [caption, name] : fieldCaptions(page)) form_[name].error = false;
+    for (const std::string& name : markedFields_) form_[name].error = false;
+    markedFields_.clear();
 }
 
 // ---- default hooks -----------------------------------------------------------
@@ -338,7 +327,7 @@ std::optional<std::string> EditorFrame::readMacro(std::string_view) {
 
 std::optional<std::string> EditorFrame::writeMacro(const std::string&) { return std::nullopt; }
 
-EditorFrame::Commit EditorFrame::commitPage(int) { return {true, {}}; }
+EditorFrame::Commit EditorFrame::commitPage(int) { return stored({}); }
 
 std::string EditorFrame::duplicateNameMessage(const std::string& name) const {
     return "The Macro with name " + name + " alredy exist. Please enter another Macro name";

@@ -17,6 +17,7 @@
 #include "shell/core/decimal.hpp"
 #include "shell/core/form.hpp"
 #include "shell/core/macro_files.hpp"
+#include "shell/core/page_table.hpp"
 #include "shell/core/print_page.hpp"
 
 namespace mc {
@@ -140,10 +141,15 @@ public:
     std::vector<std::pair<std::string, std::string>> captionsOf(int page) const { return fieldCaptions(page); }
 
 protected:
+    // What a data page's "OK" did: stored it with a confirmation, or refused
+    // it with the message of each rule violated and the field it is about.
     struct Commit {
         bool stored;
-        std::string message;  // the confirmation, or the collected rule messages
+        std::string confirmation;
+        FieldMessages messages;
     };
+    static Commit stored(std::string confirmation) { return {true, std::move(confirmation), {}}; }
+    static Commit refused(FieldMessages messages) { return {false, {}, std::move(messages)}; }
 
     // ---- hooks of an editor -------------------------------------------------
     virtual void ResetMacro() {}
@@ -255,8 +261,6 @@ private:
     void commit(int page);
     void setUnsaved(bool unsaved);
     void setLibraryName(std::string name);
-    // Marks the fields whose captions begin the failed rules' messages.
-    void markFailedFields(int page, const std::string& messages);
     void clearFailedFields();
 
     FrameLayout layout_;
@@ -264,6 +268,7 @@ private:
     NumberFormat numberFormat_;
     std::map<std::string, std::function<void()>> buttons_;
     std::vector<ListedFile> listed_;  // the entries of File1, in its order
+    std::vector<std::string> markedFields_;  // fields a refused "OK" marked
     std::optional<ListedFile> chosen_;
     bool unsaved_ = false;
     std::function<void()> libraryChanged_;

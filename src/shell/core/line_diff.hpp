@@ -11,6 +11,13 @@
 
 namespace mc {
 
+// What is wrong with a line of a file; line 0 stands for the file as a whole.
+struct LineProblem {
+    int line = 0;
+    std::string text;  // Latin-1
+    bool operator==(const LineProblem&) const = default;
+};
+
 struct LineDifference {
     enum class Kind {
         Changed,  // line `line` of the first text reads `first`, the second has `second` there

@@ -6,16 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/core/dialect.hpp"
+#include "druglib_dual/core/drug_library.hpp"
+#include "shell/core/line_diff.hpp"
 
-namespace mc::cli {
-
-enum class Tm2Release { R041, R036 };
+namespace mc::druglib {
 
 // Every problem of the file as read by `release`, in line order, then what is
 // missing: a line not of its forms, a field of the wrong length or not hex, a
 // number out of range, a wrong checksum and the one it should have, an entry
 // again or out of the order the editor writes, an entry without a line.
-std::vector<Problem> explainTm2(std::string_view bytes, Tm2Release release);
+std::vector<LineProblem> explainTm2(std::string_view bytes, Release release);
 
-}  // namespace mc::cli
+}  // namespace mc::druglib

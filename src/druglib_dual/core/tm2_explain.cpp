@@ -1,4 +1,4 @@
-#include "cli/core/tm2_explain.hpp"
+#include "druglib_dual/core/tm2_explain.hpp"
 
 #include <array>
 #include <map>
@@ -6,38 +6,26 @@
 
 #include "druglib_dual/core/drug_library.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
+#include "druglib_dual/core/tm2_lines.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "shell/core/hex.hpp"
 #include "shell/core/text.hpp"
 
-namespace mc::cli {
+namespace mc::druglib {
 namespace {
 
-using druglib::DepartmentCount;
-using druglib::DrugCount;
+using namespace tm2;
 
-struct HexField {
-    const char* caption;
-    std::size_t offset;  // within the 24 columns after the comma
-    std::size_t width;
-};
-constexpr std::array<HexField, 6> DrugFields{{{"unit code", 0, 2},
-                                             {"concentration minimum", 2, 4},
-                                             {"concentration maximum", 6, 4},
-                                             {"dose minimum", 10, 4},
-                                             {"dose maximum", 14, 4},
-                                             {"department mask", 18, 6}}};
-
-// The line forms: key, length, where "=" and "," stand (0-based).
+// The line forms as the explanation needs them: key, length and where the comma stands (0 for none).
 struct Form {
     std::string_view key;
     std::size_t length;
-    std::size_t comma;  // 0 for lines without one
+    std::size_t comma;
 };
-constexpr Form DepartmentForm{"DEP:", 27, 0};
-constexpr Form Drug041Form{"D41:", 52, 23};
-constexpr Form Drug036Form{"D36:", 44, 19};
-constexpr Form LibraryForm{"LIBRARY=", 19, 0};
+constexpr Form DepartmentForm{DepartmentKey, DepartmentLineLength, 0};
+constexpr Form Drug041Form{Release041Line.key, Release041Line.length(), Release041Line.commaColumn()};
+constexpr Form Drug036Form{Release036Line.key, Release036Line.length(), Release036Line.commaColumn()};
+constexpr Form LibraryForm{LibraryKey, LibraryLineLength, 0};
 
 // Where a record stands in the order the editor writes them.
 enum class Group { Department, Drug, Library };
@@ -74,7 +62,7 @@ std::string ranges(const std::vector<int>& numbers) {
 
 class Explainer {
 public:
-    explicit Explainer(Tm2Release release) : release_(release) {}
+    explicit Explainer(Release release) : release_(release) {}
 
     void line(int lineNumber, std::string_view text) {
         line_ = lineNumber;
@@ -86,11 +74,11 @@ public:
         else add("not a line of a .tm2 file: " + quoted(text.substr(0, 20)) + (text.size() > 20 ? "..." : ""));
     }
 
-    std::vector<Problem> finish() {
+    std::vector<LineProblem> finish() {
         line_ = 0;
         missing(Group::Department, DepartmentCount, "department");
         missing(Group::Drug, DrugCount, "drug");
-        if (release_ == Tm2Release::R041 && !seen_.contains({Group::Library, 0})) add("no library line");
+        if (release_ == Release::R041 && !seen_.contains({Group::Library, 0})) add("no library line");
         return std::move(problems_);
     }
 
@@ -118,44 +106,49 @@ private:
     }
 
     void department(std::string_view text) {
-        if (!lengthIs(text, DepartmentForm, "department") || !charAt(text, 6, '=', "department number")) return;
-        if (const auto d = number(text.substr(4, 2), DepartmentCount, "department")) record({Group::Department, *d});
+        if (!lengthIs(text, DepartmentForm, "department") ||
+            !charAt(text, DepartmentEquals, '=', "department number"))
+            return;
+        if (const auto d = number(text.substr(NumberStart, DepartmentNumberWidth), DepartmentCount, "department"))
+            record({Group::Department, *d});
     }
 
     void drug(std::string_view text, const Form& form) {
-        if (release_ == Tm2Release::R036 && form.key == Drug041Form.key) {
+        if (release_ == Release::R036 && form.key == Drug041Form.key) {
             add("release 041 drug line, not read by release 036");
             return;
         }
-        if (!lengthIs(text, form, "drug") || !charAt(text, 8, '=', "drug number") ||
+        if (!lengthIs(text, form, "drug") || !charAt(text, DrugEquals, '=', "drug number") ||
             !charAt(text, form.comma, ',', "drug name"))
             return;
-        const auto n = number(text.substr(4, 4), DrugCount, "drug");
+        const auto n = number(text.substr(NumberStart, DrugNumberWidth), DrugCount, "drug");
         if (!n) return;
         record({Group::Drug, *n});
-        const std::string_view fields = text.substr(form.comma + 1, 24);
+        const std::string_view fields = text.substr(form.comma + 1, DrugFieldsWidth);
         bool allHex = true;
-        for (const HexField& field : DrugFields) {
+        for (const HexField& field : DrugHexFields) {
             const std::string_view digits = fields.substr(field.offset, field.width);
             if (parseHexField(digits)) continue;
             allHex = false;
             add(std::string(field.caption) + " " + quoted(digits) + " is not hexadecimal; the drug keeps its earlier value");
         }
-        if (release_ == Tm2Release::R036) {
-            const auto unit = parseHexField(fields.substr(0, 2));
-            if (unit && *unit >= druglib::DoseUnitNames.size())
-                add("dose unit code " + std::string(fields.substr(0, 2)) + " is not 00 to 03");
+        if (release_ == Release::R036) {
+            const HexField& unitField = DrugHexFields.front();
+            const std::string_view unitDigits = fields.substr(unitField.offset, unitField.width);
+            const auto unit = parseHexField(unitDigits);
+            if (unit && *unit >= DoseUnitNames.size())
+                add("dose unit code " + std::string(unitDigits) + " is not 00 to 03");
         }
         if (form.key != Drug041Form.key || !allHex) return;
-        const std::string expected = druglib::release041Checksum(text);
-        const std::string_view written = text.substr(48, 4);
+        const std::string expected = release041Checksum(text);
+        const std::string_view written = text.substr(Release041Line.checksumStart(), ChecksumWidth);
         if (!parseHexField(written)) add("checksum " + quoted(written) + " is not hexadecimal, should be " + expected);
-        else if (toHex(*parseHexField(written), 4) != expected)
+        else if (toHex(*parseHexField(written), static_cast<int>(ChecksumWidth)) != expected)
             add("checksum " + std::string(written) + ", should be " + expected);
     }
 
     void library(std::string_view text) {
-        if (release_ == Tm2Release::R036) {
+        if (release_ == Release::R036) {
             add("release 041 library line, not read by release 036");
             return;
         }
@@ -181,20 +174,20 @@ private:
         add("no line for " + std::string(what) + (numbers.size() > 1 ? "s " : " ") + ranges(numbers));
     }
 
-    Tm2Release release_;
+    Release release_;
     int line_ = 0;
-    std::vector<Problem> problems_;
+    std::vector<LineProblem> problems_;
     std::map<Place, int> seen_;
     std::optional<Place> last_;
 };
 
 }  // namespace
 
-std::vector<Problem> explainTm2(std::string_view bytes, Tm2Release release) {
+std::vector<LineProblem> explainTm2(std::string_view bytes, Release release) {
     Explainer explainer(release);
     int lineNumber = 0;
     for (const std::string_view line : splitLines(bytes)) explainer.line(++lineNumber, line);
     return explainer.finish();
 }
 
-}  // namespace mc::cli
+}  // namespace mc::druglib

@@ -1,0 +1,50 @@
+#include "shell/core/page_table.hpp"
+
+#include <algorithm>
+
+namespace mc {
+
+const PageField* fieldOf(const PageTable& table, std::string_view control) {
+    const auto it = std::find_if(table.begin(), table.end(), [&](const PageField& f) { return f.control == control; });
+    return it == table.end() ? nullptr : &*it;
+}
+
+const PageField* fieldCaptioned(const PageTable& table, std::string_view caption) {
+    const auto it = std::find_if(table.begin(), table.end(), [&](const PageField& f) { return f.caption == caption; });
+    return it == table.end() ? nullptr : &*it;
+}
+
+void addPageControls(Form& form, const PageTable& table) {
+    for (const PageField& field : table) {
+        if (!field.captionLabel.empty()) form.add(field.captionLabel).text = field.caption;
+        Control& control = form.add(field.control);
+        control.maxLength = field.maxLength;
+        control.numeric = field.kind == FieldKind::Number;
+        if (!field.unitLabel.empty()) form.add(field.unitLabel);
+    }
+}
+
+std::string joinedMessages(const FieldMessages& messages) {
+    std::string text;
+    for (const FieldMessage& m : messages) text += m.message + "\r\n";
+    return text;
+}
+
+FieldMessages messagesByCaption(const std::string& messages,
+                                const std::vector<std::pair<std::string, std::string>>& captions) {
+    FieldMessages found;
+    std::size_t start = 0;
+    while (start < messages.size()) {
+        std::size_t end = messages.find("\r\n", start);
+        if (end == std::string::npos) end = messages.size();
+        const std::string line = messages.substr(start, end - start);
+        const std::pair<std::string, std::string>* named = nullptr;
+        for (const auto& entry : captions)
+            if (line.starts_with(entry.first) && (!named || entry.first.size() > named->first.size())) named = &entry;
+        found.push_back({named ? named->second : std::string(), line});
+        start = end + 2;
+    }
+    return found;
+}
+
+}  // namespace mc
