@@ -1,0 +1,74 @@
+#pragma once
+// Drives an editor model the way a technician drives its window, by control
+// names and shown texts, without widgets: the one driver of the core tests.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "shell/core/form.hpp"
+
+namespace mc::testing {
+
+// Values of controls: box texts, picked entries ("" for none), "1"/"" for check boxes.
+using Values = std::map<std::string, std::string>;
+
+inline Values with(Values values, const Values& changes) {
+    for (const auto& [name, value] : changes) values[name] = value;
+    return values;
+}
+
+// The lines of a message label, without their CR LF.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto end = text.find("\r\n", start);
+        out.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) break;
+        start = end + 2;
+    }
+    return out;
+}
+
+class ModelDriver {
+public:
+    explicit ModelDriver(FormModel& model) : model_(model) {}
+
+    const Control& operator[](const std::string& name) const { return model_.form()[name]; }
+    void type(const std::string& name, const std::string& text) { model_.textEdited(name, text); }
+    void click(const std::string& name) { model_.click(name); }
+    void toggle(const std::string& name, bool on) { model_.toggle(name, on); }
+    // Picks the entry shown as `entry`; "" leaves the list unchosen.
+    void pick(const std::string& name, const std::string& entry) {
+        const auto& items = (*this)[name].items;
+        const auto it = std::find(items.begin(), items.end(), entry);
+        if (!entry.empty()) {
+            ASSERT_NE(it, items.end()) << entry << " not in " << name;
+        }
+        model_.pick(name, entry.empty() ? -1 : static_cast<int>(it - items.begin()));
+    }
+    // Lists are picked, check boxes ticked, boxes typed, in the order given.
+    void set(const std::vector<std::pair<std::string, std::string>>& values) {
+        for (const auto& [name, value] : values) {
+            if (name.starts_with("Combo")) pick(name, value);
+            else if (name.starts_with("Check")) toggle(name, !value.empty());
+            else type(name, value);
+        }
+    }
+    // What the control shows: a list's chosen entry, a check box "1" or "", else its text.
+    std::string shown(const std::string& name) const {
+        const Control& control = (*this)[name];
+        if (name.starts_with("Combo")) return control.selectedText();
+        if (name.starts_with("Check")) return control.checked ? "1" : "";
+        return control.text;
+    }
+    std::vector<std::string> messages(const std::string& label) const { return lines((*this)[label].text); }
+
+private:
+    FormModel& model_;
+};
+
+}  // namespace mc::testing
