@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "app/editor_catalog.hpp"
+#include "shell/ui/editor_window.hpp"
 #include "shell/ui/selection_window.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
@@ -94,6 +95,18 @@ private slots:
     // The Open page of every editor, as a technician meets it: the macro files
     // of its own kind listed, and nothing chosen until the user chooses, even
     // when the list takes the focus as the window comes up.
+    // Every control of each editor has exactly one widget of its name, and
+    // every named widget a control: a misnamed widget is never skipped.
+    void everyControlHasItsOneWidget() {
+        for (const auto kind : {mc::EditorKind::Quelda041, mc::EditorKind::Quelda036, mc::EditorKind::OrrxUsa,
+                                mc::EditorKind::Rx, mc::EditorKind::Kt}) {
+            std::unique_ptr<QWidget> editor(mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{}));
+            const auto* window = qobject_cast<mc::ui::EditorWindow*>(editor.get());
+            QVERIFY(window);
+            QCOMPARE(window->bindingMismatches(), QStringList());
+        }
+    }
+
     void everyEditorListsItsFilesAndChoosesNothingByItself() {
         folder.write("a.tm2", "");
         folder.write("z.tm2", "");

@@ -413,10 +413,6 @@ TEST_F(SavePage, AFolderThatCannotBeWrittenGivesAMessage) {
 namespace mc {
 namespace {
 
-struct GoToLookup : EditorFrame {
-    using EditorFrame::recordNamed;
-};
-
 // "Go to" takes a record number, or the start of a name, and then moves on
 // from the record in view to the next that matches, round the end.
 TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
@@ -435,7 +431,7 @@ TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
         {"-1", 1, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(GoToLookup::recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected)
+        EXPECT_EQ(recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected)
             << c.typed << " from " << c.current;
 }
 

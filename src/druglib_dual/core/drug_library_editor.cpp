@@ -51,14 +51,7 @@ std::optional<std::string> DrugLibraryEditor::writeMacro(const std::string& macr
 }
 
 bool DrugLibraryEditor::readsBackAsMacro(std::string_view bytes) const {
-    // The library as its file reads back: every text at its field width.
-    DrugLibrary expected = library_;
-    for (int d = 1; d <= DepartmentCount; ++d)
-        expected.DepartmentNames[d] = padRight(expected.DepartmentNames[d], DepartmentNameWidth);
-    const std::size_t nameWidth = release_ == Release::R041 ? DrugNameWidth041 : DrugNameWidth036;
-    for (int n = 1; n <= DrugCount; ++n) expected.DrugNames[n] = padRight(expected.DrugNames[n], nameWidth);
-    expected.LibraryName = release_ == Release::R041 ? padRight(form_["Text29"].text, LibraryNameWidth) : "";
-    return readTm2(bytes, release_) == expected;
+    return readTm2(bytes, release_) == asSaved(library_, release_, form_["Text29"].text);
 }
 
 DrugPage DrugLibraryEditor::shownPage() const {

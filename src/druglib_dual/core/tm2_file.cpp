@@ -169,4 +169,14 @@ std::string writeTm2(const DrugLibrary& library, Release release, std::string_vi
     return release == Release::R041 ? writeTm2Release041(library, libraryName) : writeTm2Release036(library);
 }
 
+DrugLibrary asSaved(const DrugLibrary& library, Release release, std::string_view libraryName) {
+    DrugLibrary saved = library;
+    for (int d = 1; d <= DepartmentCount; ++d)
+        saved.DepartmentNames[d] = padRight(saved.DepartmentNames[d], DepartmentNameWidth);
+    const std::size_t nameWidth = release == Release::R041 ? DrugNameWidth041 : DrugNameWidth036;
+    for (int n = 1; n <= DrugCount; ++n) saved.DrugNames[n] = padRight(saved.DrugNames[n], nameWidth);
+    saved.LibraryName = release == Release::R041 ? padRight(std::string(libraryName), LibraryNameWidth) : "";
+    return saved;
+}
+
 }  // namespace mc::druglib

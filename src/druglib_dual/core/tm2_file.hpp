@@ -46,6 +46,10 @@ DrugLibrary readTm2Release036(std::string_view bytes, Tm2LineCount* counted = nu
 DrugLibrary readTm2(std::string_view bytes, Release release, Tm2LineCount* counted = nullptr);
 std::string writeTm2(const DrugLibrary& library, Release release, std::string_view libraryName);
 
+// The library as the file `release` writes for it reads back: every text at
+// its field width, the library name only in release 041.
+DrugLibrary asSaved(const DrugLibrary& library, Release release, std::string_view libraryName);
+
 // The checksum S and F (four hex digits) that belongs to a "D41:" line of 48
 // characters or more; columns past the 48th are not covered. Empty for a
 // shorter line.

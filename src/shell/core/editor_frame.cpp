@@ -1,6 +1,7 @@
 #include "shell/core/editor_frame.hpp"
 
 #include "shell/core/recovery_copy.hpp"
+#include "shell/core/macro_save.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -12,26 +13,16 @@
 namespace mc {
 namespace {
 
-struct DataPage {
-    const char* ok;
-    const char* cancel;
-    const char* message;
-    std::vector<std::string> navigation;
-};
-
-// The guarded buttons of the two data pages.
-DataPage dataPage(int page, const FrameLayout& layout) {
-    if (page == 2) return {"Command4", "Command5", "Label36", {"Command3"}};
-    DataPage drugs{"Command9", "Command8", "Label74", {"Command7", "Command10"}};
-    for (const auto& [name, caption] : layout.recordButtons) drugs.navigation.push_back(name);
-    if (layout.goTo) drugs.navigation.emplace_back("GoTo");
-    return drugs;
-}
-
 Control caption(std::string text) {
     Control control;
     control.text = std::move(text);
     return control;
+}
+
+std::vector<std::string> buttonNames(const std::vector<std::pair<std::string, std::string>>& buttons) {
+    std::vector<std::string> names;
+    for (const auto& [name, caption] : buttons) names.push_back(name);
+    return names;
 }
 
 Control box(int maxLength) {
@@ -43,7 +34,11 @@ Control box(int maxLength) {
 }  // namespace
 
 EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirectory, NumberFormat numberFormat)
-    : layout_(std::move(layout)), workingDirectory_(std::move(workingDirectory)), numberFormat_(numberFormat) {
+    : layout_(std::move(layout)),
+      numberFormat_(numberFormat),
+      files_(form_, std::move(workingDirectory), layout_.extension, buttonNames(layout_.fileButtons)),
+      guard_(form_, layout_),
+      status_(form_) {
     addPages();
     buttons_ = {
         {"Command1", [this] { Command1_Click(); }},   {layout_.newButton, [this] { New_Click(); }},
@@ -56,7 +51,7 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
     if (layout_.goTo) buttons_["GoTo"] = [this] { GoTo_Enter(); };
     // Load step: the macro is empty (the editors' tables start empty), the
     // lists show the macro files of the working directory, page 1 is in view.
-    refreshFileLists();
+    files_.refresh();
     showPage(1);
 }
 
@@ -73,7 +68,7 @@ void EditorFrame::addPages() {
     for (const auto& [name, text] : layout_.fileButtons) form_.add(name, caption(text)).enabled = false;
     for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
     form_.add(layout_.openMessage);
-    form_.add(std::string(WorkingFolder), caption(utf8ToLatin1(workingDirectory_.string())));
+    form_.add(std::string(WorkingFolder), caption(utf8ToLatin1(files_.folder().string())));
     form_.add(std::string(ChooseFolder), caption("Folder..."));
 
     form_.add("Command2", caption(layout_.page2BackCaption));
@@ -100,11 +95,6 @@ void EditorFrame::addPages() {
     form_.add("Command11", caption("Save")).enabled = false;
     form_.add("Command6", caption("Back"));
     form_.add("Label76");
-
-    form_.add(std::string(StatusLibrary), caption(std::string(NewLibrary)));
-    form_.add(std::string(StatusSaved));
-    form_.add(std::string(StatusNote));
-    form_.add(std::string(StatusMessage));
 
     setClean(2);
     setClean(3);
@@ -142,12 +132,14 @@ std::string& EditorFrame::messageOfVisiblePage() {
 }
 
 void EditorFrame::click(const std::string& name) {
-    if (!form_.has(name) || !form_[name].enabled) return;
+    // Page Down and Page Up may step through records by a name of their own, which no control shows.
+    const bool stepKey = !name.empty() && (name == layout_.nextRecord || name == layout_.previousRecord);
+    if (form_.has(name) ? !form_[name].enabled : !stepKey) return;
     guarded([&] {
         if (const auto it = buttons_.find(name); it != buttons_.end()) it->second();
         else onClick(name);
         // The pump mode belongs to the unsaved work: its copy follows it.
-        if (isModeButton(name) && unsaved_ && libraryChanged_) libraryChanged_();
+        if (isModeButton(name)) status_.changedAgain();
     });
 }
 
@@ -217,51 +209,31 @@ void EditorFrame::restorePage(int page) {
     if (page == visiblePage()) ++freshPages_;
 }
 
-void EditorFrame::markModified(int page) {
-    const DataPage controls = dataPage(page, layout_);
-    form_[controls.ok].enabled = true;
-    form_[controls.cancel].enabled = true;
-    for (const auto& name : controls.navigation) form_[name].enabled = false;
-    form_[controls.message].text = page == 2 ? layout_.page2ModifiedPrompt : layout_.page3ModifiedPrompt;
-    form_[controls.message].error = false;
-}
+void EditorFrame::markModified(int page) { guard_.markModified(page); }
 
 void EditorFrame::setClean(int page) {
-    const DataPage controls = dataPage(page, layout_);
-    form_[controls.ok].enabled = false;
-    form_[controls.cancel].enabled = false;
-    for (const auto& name : controls.navigation) form_[name].enabled = true;
-    form_[controls.message].text.clear();
-    form_[controls.message].error = false;
-    clearFailedFields();
+    guard_.setClean(page);
     if (page == 3) enableRecordButtons();
 }
 
 void EditorFrame::commit(int page) {
     const Commit result = commitPage(page);
-    if (result.stored) {
-        setUnsaved(true);
-        restorePage(page);
-    } else {
-        // Each field a failed rule is about stands out until it is changed or the page restored.
-        for (const FieldMessage& failed : result.messages) {
-            if (failed.field.empty()) continue;
-            form_[failed.field].error = true;
-            markedFields_.push_back(failed.field);
-        }
+    if (!result.stored) {
+        guard_.showRefused(page, result.messages);
+        return;
     }
-    Control& message = form_[dataPage(page, layout_).message];
-    message.text = result.stored ? result.confirmation : joinedMessages(result.messages);
-    message.error = !result.stored;
+    status_.setUnsaved(true);
+    restorePage(page);
+    guard_.showStored(page, result.confirmation);
 }
 
 bool EditorFrame::unconfirmedTyping() const {
     const int page = visiblePage();
-    return (page == 2 || page == 3) && form_[dataPage(page, layout_).ok].enabled;
+    return (page == 2 || page == 3) && guard_.modified(page);
 }
 
 std::optional<Question> EditorFrame::closeQuestion() const {
-    if (unsaved_)
+    if (unsaved())
         return Question{"CloseQuestion", std::string(UnsavedChanges) + " Close the window and lose them?",
                         "Close without saving"};
     if (unconfirmedTyping())
@@ -271,17 +243,8 @@ std::optional<Question> EditorFrame::closeQuestion() const {
     return std::nullopt;
 }
 
-void EditorFrame::setUnsaved(bool unsaved) {
-    unsaved_ = unsaved;
-    form_[std::string(StatusSaved)].text = unsaved ? std::string(NotSaved) : std::string();
-    if (!unsaved) form_[std::string(StatusNote)].text.clear();  // a note on earlier work is past
-    const auto& tell = unsaved ? libraryChanged_ : libraryDiscarded_;
-    if (tell) tell();
-}
-
 void EditorFrame::watchLibrary(std::function<void()> changed, std::function<void()> discarded) {
-    libraryChanged_ = std::move(changed);
-    libraryDiscarded_ = std::move(discarded);
+    status_.watch(std::move(changed), std::move(discarded));
 }
 
 std::optional<std::string> EditorFrame::libraryBytes() { return writeMacro(std::string(RecoveryMacroName)); }
@@ -298,31 +261,24 @@ std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, c
             return;
         }
         form_[layout_.openMessage].text.clear();
-        setLibraryName(libraryName);
+        status_.setName(libraryName);
         showPage(2);
         restorePage(2);
-        setStatusNote(note);
-        setUnsaved(true);
+        status_.setNote(note);
+        status_.setUnsaved(true);
     });
     return refused;
 }
 
 void EditorFrame::libraryReplacedByChosenFile() {
-    if (chosen_) setLibraryName(chosen_->shownName);
-    setUnsaved(false);
-}
-
-void EditorFrame::setLibraryName(std::string name) { form_[std::string(StatusLibrary)].text = std::move(name); }
-
-void EditorFrame::clearFailedFields() {
-    for (const std::string& name : markedFields_) form_[name].error = false;
-    markedFields_.clear();
+    if (files_.chosen()) status_.setName(files_.chosen()->shownName);
+    status_.setUnsaved(false);
 }
 
 // ---- default hooks -----------------------------------------------------------
 
 std::optional<std::string> EditorFrame::readMacro(std::string_view) {
-    return "Opening " + layout_.extension + " macros is not available in this version";
+    return "Opening " + MacroExtension() + " macros is not available in this version";
 }
 
 std::optional<std::string> EditorFrame::writeMacro(const std::string&) { return std::nullopt; }
@@ -348,36 +304,13 @@ std::vector<std::string> EditorFrame::linesLeftOutNote(int count) const {
 
 // ---- Open page -------------------------------------------------------------
 
-void EditorFrame::refreshFileLists() {
-    listed_ = listFiles(workingDirectory_, layout_.extension);
-    std::vector<std::string> names;
-    for (const ListedFile& file : listed_) names.push_back(file.shownName);
-    Control& list = form_["File1"];
-    list.items = names;
-    const auto chosen = std::find(listed_.begin(), listed_.end(), chosen_);
-    list.selected = chosen == listed_.end() ? -1 : static_cast<int>(chosen - listed_.begin());
-    form_["File2"].items = names;
-    form_["File2"].selected = -1;
-}
-
-void EditorFrame::enableFileButtons(bool enabled) {
-    form_["Command1"].enabled = enabled;
-    for (const auto& [name, caption] : layout_.fileButtons) form_[name].enabled = enabled;
-}
-
-void EditorFrame::File1_Click() {
-    const int row = form_["File1"].selected;
-    if (row < 0 || row >= static_cast<int>(listed_.size())) return;
-    chosen_ = listed_[static_cast<std::size_t>(row)];
-    form_["Text30"].text = chosen_->shownName;
-    enableFileButtons(true);
-}
+void EditorFrame::File1_Click() { files_.choose(form_["File1"].selected); }
 
 std::optional<std::string> EditorFrame::readChosenFile() {
-    if (!chosen_) return std::nullopt;
-    ReadResult file = readFile(chosen_->path);
+    if (!files_.chosen()) return std::nullopt;
+    ReadResult file = files_.read();
     if (file.status != ReadStatus::Read) {
-        form_[layout_.openMessage].text = unreadableFileMessage(chosen_->shownName, file.status);
+        form_[layout_.openMessage].text = unreadableFileMessage(files_.chosen()->shownName, file.status);
         return std::nullopt;
     }
     return std::move(file.bytes);
@@ -402,9 +335,9 @@ void EditorFrame::Command1_Click() {
         return;
     }
     form_[layout_.openMessage].text.clear();
-    setLibraryName(chosen_->shownName);
-    setUnsaved(false);
-    std::string said = "Opened " + chosen_->shownName;
+    status_.setName(files_.chosen()->shownName);
+    status_.setUnsaved(false);
+    std::string said = "Opened " + files_.chosen()->shownName;
     if (const std::string holds = describeMacro(); !holds.empty()) said += ": " + holds;
     for (const std::string& note : openNotes()) said += ". " + note;
     tellStatus(std::move(said));
@@ -415,40 +348,30 @@ void EditorFrame::Command1_Click() {
 void EditorFrame::New_Click() {
     ResetMacro();
     form_[layout_.openMessage].text.clear();
-    setLibraryName(std::string(NewLibrary));
-    setUnsaved(false);
+    status_.setName(std::string(NewLibrary));
+    status_.setUnsaved(false);
     tellStatus({});
     showPage(2);
     showNewMacro();
 }
 
 void EditorFrame::setWorkingDirectory(std::filesystem::path folder) {
-    workingDirectory_ = std::move(folder);
-    form_[std::string(WorkingFolder)].text = utf8ToLatin1(workingDirectory_.string());
+    form_[std::string(WorkingFolder)].text = utf8ToLatin1(folder.string());
     form_[layout_.openMessage].text.clear();
-    forgetChosenFile();
-    refreshFileLists();
+    files_.setFolder(std::move(folder));
 }
 
-void EditorFrame::setMacroExtension(std::string extension) {
-    layout_.extension = std::move(extension);
-    refreshFileLists();
-}
+void EditorFrame::setMacroExtension(std::string extension) { files_.setExtension(std::move(extension)); }
 
-void EditorFrame::forgetChosenFile() {
-    chosen_.reset();
-    form_["Text30"].text.clear();
-    enableFileButtons(false);
-    form_["File1"].selected = -1;
-}
+void EditorFrame::forgetChosenFile() { files_.forget(); }
 
 // ---- data pages ------------------------------------------------------------
 
 void EditorFrame::Command2_Click() {
     // Once on the Open page, the next "Open" or "New" replaces the library.
-    if (unsaved_ && !confirmed({"BackQuestion", std::string(UnsavedChanges) + " Go back and lose them?", "Go Back"}))
+    if (unsaved() && !confirmed({"BackQuestion", std::string(UnsavedChanges) + " Go back and lose them?", "Go Back"}))
         return;
-    refreshFileLists();
+    files_.refresh();
     showPage(1);
 }
 
@@ -464,7 +387,7 @@ void EditorFrame::Command7_Click() {
 }
 
 void EditorFrame::Command10_Click() {
-    refreshFileLists();
+    files_.refresh();
     showPage(4);
 }
 
@@ -482,28 +405,6 @@ void EditorFrame::GoTo_Enter() {
     form_["Label74"].error = true;
 }
 
-std::optional<int> EditorFrame::recordNamed(const std::string& typed, int last, int named, int current,
-                                            const std::function<std::string(int)>& nameOf) {
-    if (typed.empty()) return std::nullopt;
-    if (std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        int number = 0;
-        const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
-        if (error != std::errc{} || end != typed.data() + typed.size() || number < 1 || number > last)
-            return std::nullopt;
-        return number;
-    }
-    auto folded = [](std::string text) {
-        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return text;
-    };
-    const std::string prefix = folded(typed);
-    for (int step = 1; step <= named; ++step) {
-        const int record = (current - 1 + step) % named + 1;
-        if (folded(nameOf(record)).starts_with(prefix)) return record;
-    }
-    return std::nullopt;
-}
-
 // ---- Save page -------------------------------------------------------------
 
 void EditorFrame::Text29_Change() { form_["Command11"].enabled = !form_["Text29"].text.empty(); }
@@ -516,55 +417,25 @@ void EditorFrame::Command6_Click() {
 void EditorFrame::Command11_Click() {
     const std::string name = form_["Text29"].text;
     std::string& message = form_["Label76"].text;
-    if (!isPlainFileName(name)) {
-        message = "The Macro name " + name + " can not be used as a file name. Please enter another Macro name";
-        return;
-    }
-    const std::string fileName = name + layout_.extension;
-    const auto file = fileIn(workingDirectory_, fileName);
-    auto inTheWay = [&](const char* what) {
-        return std::string(what) + " named " + fileName +
-               " is in the working folder. Please enter another Macro name";
-    };
-    switch (kindAt(file)) {
-    case PathKind::Nothing: break;
-    case PathKind::File: message = duplicateNameMessage(name); return;
-    case PathKind::Folder: message = inTheWay("A folder"); return;
-    case PathKind::Link: message = inTheWay("A link"); return;
-    case PathKind::Other: message = inTheWay("Something"); return;
-    }
     message.clear();
     const auto bytes = writeMacro(name);
     if (!bytes) {
-        message = "Saving " + layout_.extension + " macros is not available in this version";
+        message = "Saving " + MacroExtension() + " macros is not available in this version";
         return;
     }
-    switch (writeNewFile(file, *bytes)) {
-    case WriteOutcome::AlreadyExists:
-        message = duplicateNameMessage(name);
-        return;
-    case WriteOutcome::Failed:
-        message = "The Macro " + name + " could not be written in the working folder. Nothing was saved.";
-        return;
-    case WriteOutcome::Written:
-        break;
-    }
-    // A library whose file does not decode to what the user saw must never
-    // pass for saved: read it back from the disk and compare.
-    const ReadResult written = readFile(file);
-    if (written.status != ReadStatus::Read || !readsBackAsMacro(written.bytes)) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-        message = "The Macro file " + fileName +
-                  " did not read back as the library in memory, so it was removed. Nothing was saved.";
+    const auto refused = saveMacroFile({workingDirectory(), name, MacroExtension(), duplicateNameMessage(name)}, *bytes,
+                                       [this](std::string_view written) { return readsBackAsMacro(written); });
+    if (refused) {
+        message = *refused;
         return;
     }
-    setLibraryName(fileName);
-    setUnsaved(false);
+    const std::string fileName = name + MacroExtension();
+    status_.setName(fileName);
+    status_.setUnsaved(false);
     tellStatus("Saved " + fileName + ", read back and verified");
     afterSave(name);
-    if (layout_.forgetChosenFileAfterSave) forgetChosenFile();
-    refreshFileLists();
+    if (layout_.forgetChosenFileAfterSave) files_.forget();
+    files_.refresh();
     showPage(1);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The four-page frame every editor window is built on: the Open page with its
 // file list, two data pages with their guard against leaving unconfirmed
-// changes, and the Save page with its duplicate-name check. An editor plugs
-// its macro, its reader and writer and its page contents in through the
-// protected hooks.
+// changes, and the Save page with its duplicate-name check. It is put
+// together from parts that each do one thing (the file choice, the page
+// guard, the library's status, saving, Go to); an editor plugs its macro, its
+// reader and writer and its page contents in through the protected hooks.
 
 #include <filesystem>
 #include <functional>
@@ -15,8 +16,12 @@
 #include <vector>
 
 #include "shell/core/decimal.hpp"
+#include "shell/core/file_choice.hpp"
 #include "shell/core/form.hpp"
+#include "shell/core/go_to.hpp"
+#include "shell/core/library_status.hpp"
 #include "shell/core/macro_files.hpp"
+#include "shell/core/page_guard.hpp"
 #include "shell/core/page_table.hpp"
 #include "shell/core/print_page.hpp"
 
@@ -59,18 +64,8 @@ struct FrameLayout {
     bool goTo = false;
 };
 
-// The status strip at the foot of every editor window: which library is being
-// edited and whether it holds changes not yet saved.
-inline constexpr std::string_view StatusLibrary = "StatusLibrary";
-inline constexpr std::string_view StatusSaved = "StatusSaved";
-// What the last action did where nothing else shows it (saved, opened, printed).
-inline constexpr std::string_view StatusMessage = "StatusMessage";
-inline constexpr std::string_view NewLibrary = "new library";
-inline constexpr std::string_view NotSaved = "not saved";
 // How the questions before dropping unsaved work begin.
 inline constexpr std::string_view UnsavedChanges = "The library holds changes that are not saved.";
-// A note of the status strip: what became of the work of an earlier run.
-inline constexpr std::string_view StatusNote = "StatusNote";
 // The label of the Open page naming the folder the editor lists and saves in,
 // and the button beside it that lets the technician choose another.
 inline constexpr std::string_view WorkingFolder = "WorkingFolder";
@@ -93,11 +88,11 @@ public:
     Form& form() override { return form_; }
     const Form& form() const { return form_; }
     const FrameLayout& layout() const { return layout_; }
-    const std::string& MacroExtension() const { return layout_.extension; }
+    const std::string& MacroExtension() const { return files_.extension(); }
     int visiblePage() const;
 
     // True while the library holds changes not saved since the last Open, New or Save.
-    bool unsaved() const { return unsaved_; }
+    bool unsaved() const { return status_.unsaved(); }
     // True while a data page holds typing not yet confirmed with "OK".
     bool unconfirmedTyping() const;
     // What closing the window asks first; nothing when no work would be lost.
@@ -112,7 +107,7 @@ public:
     // The lists, Open, Save and printing work in `folder` from now on; the
     // Open page names it, and nothing there stays chosen.
     void setWorkingDirectory(std::filesystem::path folder);
-    const std::filesystem::path& workingDirectory() const { return workingDirectory_; }
+    const std::filesystem::path& workingDirectory() const { return files_.folder(); }
 
     void click(const std::string& name) override;
     void doubleClick(const std::string& name) override;
@@ -127,7 +122,7 @@ public:
     // The library in memory as the editor's own writer puts it; nothing when it cannot.
     std::optional<std::string> libraryBytes();
     // "new library" or the file the library came from.
-    const std::string& libraryName() const { return form_[std::string(StatusLibrary)].text; }
+    const std::string& libraryName() const { return status_.name(); }
     // The chosen pump mode button of the Open page; empty when none is chosen.
     std::string libraryMode() const;
     // Replaces the library by recovered bytes with the editor's own reader, as
@@ -135,7 +130,7 @@ public:
     // saved"; a message when the reader refuses them.
     std::optional<std::string> restoreLibrary(std::string_view bytes, const std::string& libraryName,
                                               const std::string& note, const std::string& mode = {});
-    void setStatusNote(std::string note) { form_[std::string(StatusNote)].text = std::move(note); }
+    void setStatusNote(std::string note) { status_.setNote(std::move(note)); }
     // The caption of each input field of a data page and its control, so that
     // a window can announce every field by its caption.
     std::vector<std::pair<std::string, std::string>> captionsOf(int page) const { return fieldCaptions(page); }
@@ -204,7 +199,7 @@ protected:
     void showPage(int page);
     const NumberFormat& numberFormat() const { return numberFormat_; }
     // The name of the file chosen on the Open page, as the list shows it.
-    std::string chosenFile() const { return form_["Text30"].text; }
+    std::string chosenFile() const { return files_.chosen() ? files_.chosen()->shownName : std::string(); }
     // Switches the extension in force; both file lists follow it.
     void setMacroExtension(std::string extension);
     // Nothing is chosen on the Open page any more: "Open" and the file buttons wait for a choice.
@@ -219,20 +214,15 @@ protected:
     std::string& messageOfVisiblePage();
     // Something was stored in the library other than through a page's "OK"
     // (a deleted entry, a mode change).
-    void markLibraryChanged() { setUnsaved(true); }
+    void markLibraryChanged() { status_.setUnsaved(true); }
     // The macro in memory was replaced by the chosen file (a printout reads it).
     void libraryReplacedByChosenFile();
     // The note on a file some of whose lines the reader left out; empty for none.
     std::vector<std::string> linesLeftOutNote(int count) const;
-    // The record a typed "Go to" text names: its number (1..last), else the
-    // first of records 1..named after `current` (round the end) whose name
-    // begins with the text, case ignored.
-    static std::optional<int> recordNamed(const std::string& typed, int last, int named, int current,
-                                          const std::function<std::string(int)>& nameOf);
     // Asks the technician, when there is anyone to ask; true goes ahead.
     bool confirmed(const Question& question) const { return !ask_ || ask_(question); }
     // Says in the status strip what an action did (a printout's outcome).
-    void tellStatus(std::string text) { form_[std::string(StatusMessage)].text = std::move(text); }
+    void tellStatus(std::string text) { status_.tell(std::move(text)); }
 
     Form form_;
 
@@ -240,8 +230,6 @@ private:
     void addPages();
     bool isModeButton(const std::string& name) const;
     void setClean(int page);
-    void refreshFileLists();
-    void enableFileButtons(bool enabled);
     // Runs a handler; a failure it cannot recover from (no memory left)
     // becomes a message on the page in view instead of ending the program.
     template <typename Handler>
@@ -259,20 +247,13 @@ private:
     void Text29_Change();
     void GoTo_Enter();
     void commit(int page);
-    void setUnsaved(bool unsaved);
-    void setLibraryName(std::string name);
-    void clearFailedFields();
 
     FrameLayout layout_;
-    std::filesystem::path workingDirectory_;
     NumberFormat numberFormat_;
+    FileChoice files_;
+    PageGuard guard_;
+    LibraryStatus status_;
     std::map<std::string, std::function<void()>> buttons_;
-    std::vector<ListedFile> listed_;  // the entries of File1, in its order
-    std::vector<std::string> markedFields_;  // fields a refused "OK" marked
-    std::optional<ListedFile> chosen_;
-    bool unsaved_ = false;
-    std::function<void()> libraryChanged_;
-    std::function<void()> libraryDiscarded_;
     std::function<bool(const Question&)> ask_;
     int freshPages_ = 0;
 };

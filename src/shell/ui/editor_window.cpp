@@ -329,7 +329,11 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     for (auto* button : findChildren<QPushButton*>()) button->setStyle(roomyButtons());
 
-    binding_ = std::make_unique<FormBinding>(this, *model_, [this] { followFreshPage(); });
+    binding_ = std::make_unique<FormBinding>(this, *model_, [this] { followFreshPage(); },
+                                             QStringList{QStringLiteral("PageScroll")});
+    // A control without its widget would never be shown; a widget without its control never filled.
+    for (const QString& mismatch : binding_->mismatches())
+        qCritical("%s: %s", qPrintable(objectName()), qPrintable(mismatch));
     model_->askWith([this](const Question& question) { return ask(question); });
     connect(qobject_cast<QPushButton*>(binding_->widget(std::string(ChooseFolder))), &QPushButton::clicked, this,
             &EditorWindow::chooseFolder);

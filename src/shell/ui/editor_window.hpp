@@ -23,6 +23,8 @@ public:
     ~EditorWindow() override;
 
     EditorFrame& model() { return *model_; }
+    // Where the window's widgets and its model's controls do not match; empty when they do.
+    const QStringList& bindingMismatches() const { return binding_->mismatches(); }
     // Shows the model, and the keyboard goes where the model's page expects typing.
     void render();
 

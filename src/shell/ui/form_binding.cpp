@@ -108,18 +108,33 @@ std::string toLatin1(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-FormBinding::FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent)
+FormBinding::FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent,
+                         const QStringList& structure)
     : model_(model), afterEvent_(std::move(afterEvent)) {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
-        const std::string name = widget->objectName().toStdString();
-        if (name.empty() || !model_.form().has(name) || widgets_.contains(widget->objectName())) continue;
-        widgets_.insert(widget->objectName(), widget);
+        const QString objectName = widget->objectName();
+        // Qt names the parts of its own widgets "qt_...".
+        if (objectName.isEmpty() || objectName.startsWith(QLatin1String("qt_")) || structure.contains(objectName))
+            continue;
+        const std::string name = objectName.toStdString();
+        if (!model_.form().has(name)) {
+            mismatches_ << QStringLiteral("the widget %1 shows no control").arg(objectName);
+            continue;
+        }
+        if (widgets_.contains(objectName)) {
+            mismatches_ << QStringLiteral("two widgets are named %1").arg(objectName);
+            continue;
+        }
+        widgets_.insert(objectName, widget);
         // A control hidden by its model keeps its place, so a page does not jump.
         QSizePolicy policy = widget->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
         connectWidget(widget, name);
     }
+    for (const auto& [name, control] : model_.form().controls())
+        if (!widgets_.contains(QString::fromStdString(name)))
+            mismatches_ << QStringLiteral("the control %1 has no widget").arg(QString::fromStdString(name));
     render();
 }
 

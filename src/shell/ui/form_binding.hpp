@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -23,13 +24,20 @@ public:
     // Binds every descendant of `root` whose objectName names a control of
     // the model's form. `afterEvent` runs after each forwarded event, once
     // the widgets show its outcome.
-    FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent = {});
+    // Widgets named in `structure` hold the window together and show no control.
+    FormBinding(QWidget* root, FormModel& model, std::function<void()> afterEvent = {},
+                const QStringList& structure = {});
 
     // Pushes the whole form into the widgets.
     void render();
 
     // The widget bound to the control of this name; null when there is none.
     QWidget* widget(const std::string& name) const;
+
+    // What does not match between the widgets and the form: a control no
+    // widget shows, a named widget of no control, two widgets of one name.
+    // Empty for a window built right; a window checks it when it starts.
+    const QStringList& mismatches() const { return mismatches_; }
 
 private:
     void connectWidget(QWidget* widget, const std::string& name);
@@ -38,6 +46,7 @@ private:
     FormModel& model_;
     std::function<void()> afterEvent_;
     QHash<QString, QPointer<QWidget>> widgets_;
+    QStringList mismatches_;
     bool rendering_ = false;
 };
 
