@@ -53,25 +53,9 @@ struct FileCheck {
 FileCheck checkFile(const std::filesystem::path& file, const Choice& choice, const Sha256& sha256);
 int checkStatus(const std::vector<FileCheck>& checks);
 
-struct Change {
-    std::string caption, before, after;
-};
-struct EntryDiff {
-    enum class What { Added, Removed, Changed } what;
-    std::string kind;
-    std::string name;
-    int oldNumber = 0;  // 0 when added
-    int newNumber = 0;  // 0 when removed
-    std::vector<Change> changes;
-    bool moved() const { return what == What::Changed && oldNumber != newNumber; }
-};
-// Records that keep their slot are matched by slot; the others by name first
-// (the first unmatched one of that name), then by slot. Fields are matched by
-// caption and compared as their pages show them (numbers by value, units as
-// meant); `commonFieldsOnly` leaves out the fields only one side's page has
-// (the pages of two releases).
-std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::vector<Entry>& after,
-                                   bool commonFieldsOnly = false);
+using mc::Change;
+using mc::EntryDiff;
+using mc::diffEntries;
 
 struct FileDiff {
     std::string oldFile, newFile;

@@ -19,7 +19,7 @@ struct PageButtons {
 };
 
 // Everything "OK" says against the page, one message a line; nothing when it stored it.
-std::vector<std::string> pressOk(EditorFrame& editor, const PageButtons& page);
+FieldMessages pressOk(EditorFrame& editor, const PageButtons& page);
 
 inline constexpr PageButtons DrugPage{"Text26", "Command9", "Command8", "Label74", "Drug Updated"};
 

@@ -77,7 +77,7 @@ public:
         std::vector<EntryCheck> checks;
         auto settingMessages = pressOk(editor, SettingPage);
         if (mode_ == PumpMode::None) {
-            for (std::string& message : valuesNoModeTakes(editor.form())) settingMessages.push_back(std::move(message));
+            for (FieldMessage& message : valuesNoModeTakes(editor.form())) settingMessages.push_back(std::move(message));
         }
         if (!settingMessages.empty()) checks.push_back({"settings", 0, "", std::move(settingMessages)});
         editor.click("Command3");  // Next: protocol A
@@ -147,7 +147,7 @@ public:
 private:
     // A ".tb2" is taken by the pump in either mode: each setting that neither
     // PCA nor EPIDURAL takes, unless the page's "OK" without a mode refuses it already.
-    std::vector<std::string> valuesNoModeTakes(const Form& page) const {
+    FieldMessages valuesNoModeTakes(const Form& page) const {
         const protocols::SettingPage settings(protocols::describe(variant_));
         const NumberFormat format;
         const auto withoutMode = settings.fieldFailures(page, PumpMode::None, format);
@@ -158,15 +158,15 @@ private:
                 if (failure.control == control) return &failure.message;
             return nullptr;
         };
-        std::vector<std::string> messages;
+        FieldMessages messages;
         for (const protocols::SettingRow& row : protocols::settingRows(variant_)) {
             const std::string* inPca = messageFor(pca, row.control);
             const std::string* inEpidural = messageFor(epidural, row.control);
             if (!inPca || !inEpidural || messageFor(withoutMode, row.control)) continue;
             std::string value = page[row.control].text;
             if (!row.unit.empty()) value += " " + row.unit;
-            messages.push_back(row.caption + " " + value + ": no pump mode takes it (PCA: " + *inPca +
-                               "; EPIDURAL: " + *inEpidural + ")");
+            messages.push_back({row.control, row.caption + " " + value + ": no pump mode takes it (PCA: " + *inPca +
+                                                 "; EPIDURAL: " + *inEpidural + ")"});
         }
         return messages;
     }

@@ -90,8 +90,8 @@ std::string checkText(const std::vector<FileCheck>& checks) {
                 check.sha256 + "\n";
         text += readingLines(check.reading);
         for (const EntryCheck& entry : check.entries)
-            for (const std::string& message : entry.messages)
-                text += "  " + entryName(entry.kind, entry.number, entry.name) + ": " + utf8(message) + "\n";
+            for (const FieldMessage& failed : entry.messages)
+                text += "  " + entryName(entry.kind, entry.number, entry.name) + ": " + utf8(failed.message) + "\n";
     }
     return text;
 }
@@ -118,7 +118,7 @@ std::string checkJson(const std::vector<FileCheck>& checks) {
         json entries = json::array();
         for (const EntryCheck& entry : check.entries) {
             json messages = json::array();
-            for (const std::string& message : entry.messages) messages.push_back(utf8(message));
+            for (const FieldMessage& failed : entry.messages) messages.push_back(utf8(failed.message));
             entries.push_back(
                 {{"kind", entry.kind}, {"number", entry.number}, {"name", utf8(entry.name)}, {"messages", messages}});
         }

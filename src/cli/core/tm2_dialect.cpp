@@ -36,9 +36,7 @@ public:
             if (!druglib::isDefined(library, n)) continue;
             const auto check = druglib::checkDrug(druglib::shownDrug(library, n, release_), release_, NumberFormat{});
             if (check.messages.empty()) continue;
-            EntryCheck entry{"drug", n, shownName(library.DrugNames[n]), {}};
-            for (const FieldMessage& message : check.messages) entry.messages.push_back(message.message);
-            checks.push_back(std::move(entry));
+            checks.push_back({"drug", n, shownName(library.DrugNames[n]), check.messages});
         }
         return checks;
     }

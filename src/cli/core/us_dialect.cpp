@@ -35,7 +35,7 @@ public:
     }
 
     // "OK" on the entry shown; then the page goes back to what the file holds.
-    std::vector<std::string> ok() { return pressOk(*editor_, DrugPage); }
+    FieldMessages ok() { return pressOk(*editor_, DrugPage); }
 
 private:
     ScratchFolder folder_;

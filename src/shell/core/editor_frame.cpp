@@ -119,6 +119,10 @@ void EditorFrame::guarded(Handler handler) {
         handler();
     } catch (const std::bad_alloc&) {
         messageOfVisiblePage() = "There was not enough memory to finish this action.";
+    } catch (const std::exception& fault) {
+        // A fault of the program itself (a control it does not have): said on
+        // the page, never an end of the program with the work in it.
+        messageOfVisiblePage() = std::string("This action stopped on an internal error: ") + fault.what();
     }
 }
 

@@ -230,8 +230,9 @@ private:
     void addPages();
     bool isModeButton(const std::string& name) const;
     void setClean(int page);
-    // Runs a handler; a failure it cannot recover from (no memory left)
-    // becomes a message on the page in view instead of ending the program.
+    // Runs a handler; a failure it cannot recover from (no memory left, a
+    // fault of the program) becomes a message on the page in view instead of
+    // ending the program.
     template <typename Handler>
     void guarded(Handler handler);
 
