@@ -37,9 +37,6 @@ ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDir
       printing_(std::move(printing)) {
     settingPage_.addControls(form_);
     protocolPage_.addControls(form_);
-    // What Page Down and Page Up ask for on the protocol page; no button shows them.
-    form_.add("NextProtocol");
-    form_.add("PreviousProtocol");
 }
 
 PumpMode ProtocolEditor::mode() const {
