@@ -76,7 +76,7 @@ int print(const std::string& file, const std::string& pdf, bool byDepartments, c
     }
     const mc::PrintServices clock = mc::ui::systemPrintServices();
     const PrintPages printed =
-        printPages(file, choice, {{}, byDepartments, clock.currentDate(), clock.currentTime()});
+        printPages(file, choice, {{}, byDepartments, clock.currentDate(), clock.currentTime()}, sha256);
     if (!printed.error.empty()) {
         std::cerr << "tavrel-macro: " << file << ": " << printed.error << "\n";
         return Failed;
@@ -93,9 +93,11 @@ int print(const std::string& file, const std::string& pdf, bool byDepartments, c
         page.setUpPdf(writer);
         writer.setTitle(QStringLiteral("tavrel-macro print"));
         QPainter painter(&writer);
-        for (std::size_t i = 0; i < printed.pages.size(); ++i) {
+        const auto total = static_cast<int>(printed.pages.size());
+        for (int i = 0; i < total; ++i) {
             if (i > 0) writer.newPage();
-            page.layOutLines({printed.pages[i].begin(), printed.pages[i].end()});
+            const mc::PrintedPage& lines = printed.pages[static_cast<std::size_t>(i)];
+            page.layOutLines({lines.begin(), lines.end()}, mc::pageFooter(printed.file, i + 1, total, clock.printedAt()));
             page.paintPage(painter);
         }
     }

@@ -165,7 +165,7 @@ private slots:
         const mc::PrintServices recording = printer.services();
         services.printerProblem = recording.printerProblem;
         QStringList labels;
-        services.printFile = [&](const std::filesystem::path& file) {
+        services.printFile = [&](const std::filesystem::path& file, const std::string& footer) {
             for (QWidget* top : QApplication::topLevelWidgets())
                 if (auto* dialog = qobject_cast<QProgressDialog*>(top); dialog && dialog->isVisible()) {
                     labels << dialog->labelText();
@@ -174,7 +174,7 @@ private slots:
                         dialog->cancel();
                     }
                 }
-            return recording.printFile(file);
+            return recording.printFile(file, footer);
         };
         QWidget* editor = mc::druglib::ui::createQuelda041Window(folder.path(), mc::NumberFormat{}, services);
         editor->show();

@@ -21,12 +21,14 @@ namespace {
 
 constexpr std::string_view NoPrinterChild = "--no-printer-child";
 
+const mc::PrintedFile Printed{"ward3.tm2", "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c"};
+
 // Run as a child process with CUPS_SERVER pointing where nobody listens.
 int noPrinterChild(int argc, char** argv) {
     QApplication app(argc, argv);
     mc::PrintServices services = mc::ui::systemPrintServices();
     const std::filesystem::path folder = argv[2];
-    const auto result = mc::printPages(folder, {{"Title", "Body"}}, services);
+    const auto result = mc::printPages(folder, {{"Title", "Body"}}, Printed, services);
     std::printf("%s\n", result.value_or("printed").c_str());
     return 0;
 }
@@ -63,11 +65,16 @@ private slots:
         TempFolder folder;
         mc::PrintServices services = mc::ui::systemPrintServices();
         const QSet<QString> before = pdfsNow();
-        QCOMPARE(text(mc::printPages(folder.path(), threePages(), services)), QStringLiteral("<printed>"));
+        QCOMPARE(text(mc::printPages(folder.path(), threePages(), Printed, services)), QStringLiteral("<printed>"));
         const QStringList pdfs = newPdfs(before);
         QCOMPARE(pdfs.size(), 3);
-        for (int k = 0; k < 3; ++k)
-            QVERIFY2(pdfText(pdfs[k]).contains(QStringLiteral("Page %1").arg(k + 1)), qPrintable(pdfs[k]));
+        for (int k = 0; k < 3; ++k) {
+            const QString page = pdfText(pdfs[k]);
+            QVERIFY2(page.contains(QStringLiteral("Page %1").arg(k + 1)), qPrintable(pdfs[k]));
+            QVERIFY2(page.simplified().contains(
+                         QStringLiteral("File ward3.tm2 SHA-256 ba33bbf01d353c74 Page %1 of 3 Printed ").arg(k + 1)),
+                     qPrintable(page));
+        }
         QCOMPARE(folder.read("ToPrint.tmp"), std::string("Page 3\r\nthird\r\n"));
     }
 
@@ -75,7 +82,7 @@ private slots:
         TempFolder folder;
         mc::PrintServices services = mc::ui::systemPrintServices();
         const QSet<QString> before = pdfsNow();
-        QCOMPARE(text(mc::printPages(folder.path(), {{"Title only"}}, services)), QStringLiteral("<printed>"));
+        QCOMPARE(text(mc::printPages(folder.path(), {{"Title only"}}, Printed, services)), QStringLiteral("<printed>"));
         QCOMPARE(newPdfs(before), QStringList());
     }
 
@@ -93,7 +100,7 @@ private slots:
         TempFolder folder;
         mc::PrintServices services = mc::ui::systemPrintServices();
         const QSet<QString> before = pdfsNow();
-        QCOMPARE(text(mc::printPages(folder.path(), threePages(), services)), message);
+        QCOMPARE(text(mc::printPages(folder.path(), threePages(), Printed, services)), message);
         queueCommand("cupsenable");
         QCOMPARE(newPdfs(before), QStringList());
     }
@@ -115,7 +122,7 @@ private slots:
             return true;
         };
         const QSet<QString> before = pdfsNow();
-        const QString result = text(mc::printPages(folder.path(), threePages(), services));
+        const QString result = text(mc::printPages(folder.path(), threePages(), Printed, services));
         QVERIFY2(result.startsWith(QStringLiteral("Printing stopped: 1 of 3 pages were printed. ") + reason),
                  qPrintable(result));
         QVERIFY2(result.endsWith(QStringLiteral("nor were the pages after it.")), qPrintable(result));

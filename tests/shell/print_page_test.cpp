@@ -39,7 +39,7 @@ TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
         testing::TempFolder folder;
         testing::RecordingPrinter printer;
         PrintServices services = printer.services();
-        EXPECT_EQ(printPage(folder.path(), c.lines, services), std::nullopt) << c.what;
+        EXPECT_EQ(printPage(folder.path(), c.lines, "", services), std::nullopt) << c.what;
         ASSERT_EQ(printer.files.size(), 1u) << c.what;
         EXPECT_EQ(printer.files[0], folder.path() / "ToPrint.tmp") << c.what;
         EXPECT_EQ(printer.jobs[0], c.bytes) << c.what;
@@ -52,8 +52,8 @@ TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
     folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
     testing::RecordingPrinter printer;
     PrintServices services = printer.services();
-    EXPECT_EQ(printPage(folder.path(), {"Page 1", "first body"}, services), std::nullopt);
-    EXPECT_EQ(printPage(folder.path(), {"Page 2"}, services), std::nullopt);
+    EXPECT_EQ(printPage(folder.path(), {"Page 1", "first body"}, "", services), std::nullopt);
+    EXPECT_EQ(printPage(folder.path(), {"Page 2"}, "", services), std::nullopt);
     EXPECT_EQ(printer.jobs, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
     EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
     // Nothing else is left behind in the folder (no temporary files).
@@ -65,7 +65,7 @@ TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
     testing::RecordingPrinter printer;
     printer.failAtJob = 1;
     PrintServices services = printer.services();
-    EXPECT_EQ(printPage(folder.path(), {"T", "b"}, services), "the printer refused it");
+    EXPECT_EQ(printPage(folder.path(), {"T", "b"}, "", services), "the printer refused it");
     EXPECT_EQ(folder.read("ToPrint.tmp"), "T\r\nb\r\n");
 }
 
@@ -73,9 +73,25 @@ TEST(PrintPage, AFileThatCannotBeWrittenIsNeverPrinted) {
     testing::TempFolder folder;
     testing::RecordingPrinter printer;
     PrintServices services = printer.services();
-    EXPECT_EQ(printPage(folder.path() / "no such folder", {"T", "b"}, services),
+    EXPECT_EQ(printPage(folder.path() / "no such folder", {"T", "b"}, "", services),
               "the print file ToPrint.tmp could not be written");
     EXPECT_TRUE(printer.files.empty());
+}
+
+// Each page names the file printed, its digest and its place in the printout,
+// below the body, never in the print file.
+TEST(PrintPages, EachPageCarriesTheFooterOfTheFilePrinted) {
+    testing::TempFolder folder;
+    testing::RecordingPrinter printer;
+    PrintServices services = printer.services();
+    const std::string digest = "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c";
+    EXPECT_EQ(printPages(folder.path(), {{"1", "a"}, {"2", "b"}}, {"ward3.tm2", digest}, services), std::nullopt);
+    EXPECT_EQ(printer.footers,
+              (std::vector<std::string>{"File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 1 of 2  Printed 2026-12-05 15:30",
+                                        "File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 2 of 2  Printed 2026-12-05 15:30"}));
+    EXPECT_EQ(printer.jobs[1], "2\r\nb\r\n");
+    EXPECT_EQ(pageFooter({"new.tm2", ""}, 1, 1, "2026-12-05 15:30"),
+              "File new.tm2  SHA-256 not saved  Page 1 of 1  Printed 2026-12-05 15:30");
 }
 
 TEST(PrintPages, SaysHowFarItGotWhenThePrinterOrTheUserStopsIt) {
@@ -106,7 +122,7 @@ TEST(PrintPages, SaysHowFarItGotWhenThePrinterOrTheUserStopsIt) {
         printer.failAtJob = c.failAtJob;
         printer.cancelAfterPage = c.cancelAfterPage;
         PrintServices services = printer.services();
-        EXPECT_EQ(printPages(folder.path(), pages, services), c.message) << c.what;
+        EXPECT_EQ(printPages(folder.path(), pages, {"w.tm2", "x"}, services), c.message) << c.what;
         EXPECT_EQ(printer.jobs.size(), c.jobs) << c.what;
         // A progress shown is always taken down again.
         EXPECT_EQ(printer.started.size(), c.problem ? 0u : 1u) << c.what;

@@ -47,7 +47,7 @@ private slots:
         mc::testing::TempFolder folder;
         folder.write("ToPrint.tmp", bytes.toStdString());
         SettPrint window;
-        QCOMPARE(window.layOut(folder.path() / "ToPrint.tmp"), hasBody);
+        QCOMPARE(window.layOut(folder.path() / "ToPrint.tmp", ""), hasBody);
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label2"))->text(), title);
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), body);
     }
@@ -61,7 +61,8 @@ private slots:
         mc::testing::TempFolder folder;
         folder.write("ToPrint.tmp", page.toStdString());
         SettPrint window;
-        QVERIFY(window.layOut(folder.path() / "ToPrint.tmp"));
+        const std::string footer = "File CARDIO.tm2  SHA-256 ba33bbf01d353c74  Page 1 of 3  Printed 2026-12-06 14:05";
+        QVERIFY(window.layOut(folder.path() / "ToPrint.tmp", footer));
         QTemporaryDir rendered;
         const QString pdf = rendered.filePath(QStringLiteral("page.pdf"));
         QFile file(pdf);
@@ -89,6 +90,9 @@ private slots:
         QVERIFY2(first.mid(margin) == QStringLiteral("Drug Number              : 2"), qPrintable(first));
         QVERIFY2(second.mid(margin) == QStringLiteral("   Dose Minimum          : 0.5 mg"), qPrintable(second));
         QVERIFY2(third.mid(margin) == QStringLiteral("      iiiiiiii|MMMMMMMM|"), qPrintable(third));
+        // The footer stands below the body, in the body's font, never in the print file.
+        const QString footerLine = lineWith(QStringLiteral("SHA-256"));
+        QVERIFY2(footerLine.simplified() == QString::fromStdString(footer).simplified(), qPrintable(footerLine));
 
         // Placement and type, in points from the sheet's top-left corner: both
         // labels 960 twips (48 pt) from the left, their tops 1080 and 2160 twips
@@ -98,6 +102,11 @@ private slots:
         const Word titleStart = wordOf(words, QStringLiteral("Drug"), 1);
         const Word bodyStart = wordOf(words, QStringLiteral("Drug"), 2);
         const Word indented = wordOf(words, QStringLiteral("iiiiiiii|MMMMMMMM|"));
+        const Word footerStart = wordOf(words, QStringLiteral("File"));
+        QVERIFY2(near(footerStart.xMin, 48, 0.5) && footerStart.yMin > indented.yMax + 8,
+                 footerStart.describe().constData());
+        QVERIFY2(near(footerStart.yMax - footerStart.yMin, bodyStart.yMax - bodyStart.yMin, 0.5),
+                 footerStart.describe().constData());
         constexpr double Advance = 0.6 * 8.25;
         QVERIFY2(near(titleStart.xMin, 48, 1) && titleStart.yMin > 53.5 && titleStart.yMin < 60,
                  titleStart.describe().constData());
@@ -122,7 +131,7 @@ private slots:
         mc::testing::TempFolder folder;
         folder.write("ToPrint.tmp", "Title\r\nBody\r\n");
         SettPrint window;
-        QVERIFY(window.layOut(folder.path() / "ToPrint.tmp"));
+        QVERIFY(window.layOut(folder.path() / "ToPrint.tmp", "File x.tm2"));
         QVERIFY(window.width() > 700 && window.height() > 1000);
         QVERIFY(!window.isVisible());
         QVERIFY(!window.renderPdf().isEmpty());

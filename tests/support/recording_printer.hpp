@@ -20,19 +20,29 @@ struct RecordingPrinter {
     std::vector<int> started;       // the page count of each printout begun
     int ended = 0;                  // printouts ended, however they ended
 
+    std::vector<std::string> footers;  // the footer line of each job
+
     PrintServices services() {
-        return {[this] { return problem; },
-                [this](const std::filesystem::path& file) -> std::optional<std::string> {
-                    files.push_back(file);
-                    const ReadResult read = readFile(file);
-                    jobs.push_back(read.status == ReadStatus::Read ? read.bytes : "<unreadable>");
-                    if (static_cast<int>(jobs.size()) == failAtJob) return std::string("the printer refused it");
-                    return std::nullopt;
-                },
-                [] { return std::string("05/12/2026"); }, [] { return std::string("15:30"); },
-                [this](int printed, int) { return printed != cancelAfterPage; },
-                [this](int total) { started.push_back(total); }, [this] { ++ended; },
-                [] { return std::string("Office"); }};
+        PrintServices services;
+        services.printerProblem = [this] { return problem; };
+        services.printFile = [this](const std::filesystem::path& file,
+                                    const std::string& footer) -> std::optional<std::string> {
+            files.push_back(file);
+            const ReadResult read = readFile(file);
+            jobs.push_back(read.status == ReadStatus::Read ? read.bytes : "<unreadable>");
+            footers.push_back(footer);
+            if (static_cast<int>(jobs.size()) == failAtJob) return std::string("the printer refused it");
+            return std::nullopt;
+        };
+        services.currentDate = [] { return std::string("05/12/2026"); };
+        services.currentTime = [] { return std::string("15:30"); };
+        services.pagePrinted = [this](int printed, int) { return printed != cancelAfterPage; };
+        services.printingStarts = [this](int total) { started.push_back(total); };
+        services.printingEnds = [this] { ++ended; };
+        services.printerName = [] { return std::string("Office"); };
+        services.printedAt = [] { return std::string("2026-12-05 15:30"); };
+        services.sha256 = [](std::string_view bytes) { return "digest-of-" + std::to_string(bytes.size()) + "-bytes"; };
+        return services;
     }
 };
 

@@ -129,12 +129,13 @@ FileDiff diffFiles(const std::filesystem::path& oldFile, const std::filesystem::
     return diff;
 }
 
-PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request) {
+PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request,
+                      const Sha256& sha256) {
     Opened opened = openMacro(file, choice);
-    if (!opened.error.empty()) return {opened.error, {}};
+    if (!opened.error.empty()) return {opened.error, {}, {}};
     request.fileName = shownFileName(file.filename());
     Dialect::Printout printout = opened.dialect->printout(opened.bytes, request);
-    return {std::move(printout.problem), std::move(printout.pages)};
+    return {std::move(printout.problem), std::move(printout.pages), {request.fileName, sha256(opened.bytes)}};
 }
 
 ExportCsv exportCsv(const std::filesystem::path& file, const std::filesystem::path& csv, const Choice& choice) {

@@ -72,9 +72,11 @@ FileDiff diffFiles(const std::filesystem::path& oldFile, const std::filesystem::
 struct PrintPages {
     std::string error;
     std::vector<PrintedPage> pages;
+    PrintedFile file;  // as the footer of each page names it
 };
 // The pages the window prints of `file`; `request.fileName` is filled in.
-PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request);
+PrintPages printPages(const std::filesystem::path& file, const Choice& choice, PrintRequest request,
+                      const Sha256& sha256);
 
 // A drug library written out as a spreadsheet, one row a drug.
 struct ExportCsv {

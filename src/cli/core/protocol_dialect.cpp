@@ -129,7 +129,7 @@ public:
         Printout printed;
         PrintServices keep;
         keep.printerProblem = [] { return std::optional<std::string>(); };
-        keep.printFile = [&printed](const std::filesystem::path& file) -> std::optional<std::string> {
+        keep.printFile = [&printed](const std::filesystem::path& file, const std::string&) -> std::optional<std::string> {
             const ReadResult page = readFile(file);
             PrintedPage lines;
             for (const std::string_view line : splitLines(page.bytes)) lines.emplace_back(line);

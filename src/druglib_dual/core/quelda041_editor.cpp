@@ -37,7 +37,8 @@ void Quelda041Editor::printChosenFile(Printout printout) {
         message = "The Macro " + file + " has no drug to print.";
         return;
     }
-    const auto stopped = printPages(workingDirectory(), pages, printing_);
+    const PrintedFile printed{file, printing_.sha256 ? printing_.sha256(*bytes) : std::string()};
+    const auto stopped = printPages(workingDirectory(), pages, printed, printing_);
     message = stopped.value_or("");
     tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
 }

@@ -213,7 +213,8 @@ void ProtocolEditor::Command12_Click() {
         printing_.currentDate(), printing_.currentTime());
     restorePage(2);
     restorePage(3);
-    const auto stopped = printPages(workingDirectory(), pages, printing_);
+    const PrintedFile printed{chosenFile(), printing_.sha256 ? printing_.sha256(*bytes) : std::string()};
+    const auto stopped = printPages(workingDirectory(), pages, printed, printing_);
     message = stopped.value_or("");
     tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
 }

@@ -15,22 +15,28 @@ std::vector<std::string> signatureFooter(const std::string& date, const std::str
     return lines;
 }
 
+std::string pageFooter(const PrintedFile& file, int page, int pages, const std::string& printedAt) {
+    return "File " + file.name + "  SHA-256 " + (file.sha256.empty() ? std::string("not saved") : file.sha256.substr(0, 16)) +
+           "  Page " + std::to_string(page) + " of " + std::to_string(pages) + "  Printed " + printedAt;
+}
+
 std::optional<std::string> printPage(const std::filesystem::path& folder, const PrintedPage& lines,
-                                     PrintServices& services) {
+                                     const std::string& footer, PrintServices& services) {
     // The file stays behind after the job: it is the record of the last page sent.
     const std::filesystem::path file = fileIn(folder, PrintFileName);
     if (!replaceFile(file, joinCrLf(lines))) return "the print file " + std::string(PrintFileName) + " could not be written";
-    return services.printFile(file);
+    return services.printFile(file, footer);
 }
 
 std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
-                                      PrintServices& services) {
+                                      const PrintedFile& file, PrintServices& services) {
     if (const auto problem = services.printerProblem()) return *problem + " Nothing was printed.";
     const auto total = static_cast<int>(pages.size());
     if (services.printingStarts) services.printingStarts(total);
     std::optional<std::string> outcome;
     for (int k = 0; k < total && !outcome; ++k) {
-        if (const auto refused = printPage(folder, pages[static_cast<std::size_t>(k)], services)) {
+        const std::string footer = pageFooter(file, k + 1, total, services.printedAt ? services.printedAt() : std::string());
+        if (const auto refused = printPage(folder, pages[static_cast<std::size_t>(k)], footer, services)) {
             outcome = "Printing stopped: " + std::to_string(k) + " of " + std::to_string(total) +
                       " pages were printed. Page " + std::to_string(k + 1) + " was not printed (" + *refused +
                       "), nor were the pages after it.";

@@ -20,9 +20,11 @@ struct PrintServices {
     // Why the default printer cannot take jobs now ("There is no default
     // printer."), or nothing when it can.
     std::function<std::optional<std::string>()> printerProblem;
-    // Prints the print file as one page on the default printer. Nothing when
-    // the printer accepted the job, else why it did not.
-    std::function<std::optional<std::string>(const std::filesystem::path& printFile)> printFile;
+    // Prints the print file as one page on the default printer, with the
+    // footer line below its body. Nothing when the printer accepted the job,
+    // else why it did not.
+    std::function<std::optional<std::string>(const std::filesystem::path& printFile, const std::string& footer)>
+        printFile;
     // The current date and time, as text in the user's regional formats.
     std::function<std::string()> currentDate;
     std::function<std::string()> currentTime;
@@ -33,25 +35,40 @@ struct PrintServices {
     std::function<void()> printingEnds;
     // The name of the printer the pages go to; may be empty.
     std::function<std::string()> printerName;
+    // When the pages are printed, for their footer: "2026-12-06 14:05".
+    std::function<std::string()> printedAt;
+    // The SHA-256 of bytes, 64 lower-case hexadecimal digits.
+    std::function<std::string(std::string_view bytes)> sha256;
 };
+
+// The file a printout is of, as the footer of each of its pages names it, so
+// that a signature on paper is tied to the very bytes that reach the pump.
+struct PrintedFile {
+    std::string name;    // "ward3.tm2"
+    std::string sha256;  // of its bytes; empty for a library not saved yet
+};
+
+// "File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 2 of 3  Printed 2026-12-06 14:05":
+// the first 16 digits of the digest, or "not saved".
+std::string pageFooter(const PrintedFile& file, int page, int pages, const std::string& printedAt);
 
 // The footer every printed page ends with: the print date and four lines for
 // name, signature and date, each after two empty lines.
 std::vector<std::string> signatureFooter(const std::string& date, const std::string& time);
 
 // Writes one page (title first, then the body, which should already end with
-// the footer) into the print file of `folder` and prints it. Nothing when the
-// printer took the page, else why not (nothing is printed when the print file
-// cannot be written).
+// the signature lines) into the print file of `folder` and prints it with the
+// footer line below. Nothing when the printer took the page, else why not
+// (nothing is printed when the print file cannot be written).
 std::optional<std::string> printPage(const std::filesystem::path& folder, const PrintedPage& lines,
-                                     PrintServices& services);
+                                     const std::string& footer, PrintServices& services);
 
 // Prints the pages one job each, first asking whether the printer takes jobs
 // at all, and stops at the first page it refuses or when told to stop.
 // Nothing when every page was printed; else what the Open page says: how many
 // pages were printed and that the rest were not.
 std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
-                                      PrintServices& services);
+                                      const PrintedFile& file, PrintServices& services);
 
 // What the status strip says after every page of a printout was printed:
 // "Printed 3 pages on Office".

@@ -1,7 +1,6 @@
 #include "shell/ui/recovery_store.hpp"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,6 +9,7 @@
 #include <algorithm>
 
 #include "shell/core/macro_files.hpp"
+#include "shell/ui/digest.hpp"
 
 namespace mc::ui {
 namespace {
@@ -54,12 +54,7 @@ void RecoveryStore::removeStaleLocks() const {
     }
 }
 
-std::string RecoveryStore::sha256(std::string_view bytes) {
-    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                    QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
-}
+std::string RecoveryStore::sha256(std::string_view bytes) { return sha256Hex(bytes); }
 
 RecoveryStore::~RecoveryStore() = default;
 

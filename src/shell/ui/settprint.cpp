@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDateTime>
+#include <QFontMetrics>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
@@ -15,6 +17,7 @@
 
 #include "shell/core/macro_files.hpp"
 #include "shell/core/text.hpp"
+#include "shell/ui/digest.hpp"
 #include "shell/ui/form_binding.hpp"
 #include "shell/ui/print_job.hpp"
 
@@ -66,24 +69,25 @@ SettPrint::SettPrint(QWidget* parent)
     : QWidget(parent),
       title_(placedLabel(this, "Label2", 960, 1080, fontOf("Liberation Sans", QFont::SansSerif, 18))),
       body_(placedLabel(this, "Label1", 960, 2160, fontOf("Liberation Mono", QFont::Monospace, 8.25))),
+      footer_(placedLabel(this, "Footer", 960, 2160, body_->font())),
       pageSize_(defaultPageSize()) {
     setObjectName(QStringLiteral("SettPrint"));
 }
 
-std::optional<std::string> SettPrint::load(const std::filesystem::path& printFile) {
-    if (!layOut(printFile)) return std::nullopt;
+std::optional<std::string> SettPrint::load(const std::filesystem::path& printFile, const std::string& footer) {
+    if (!layOut(printFile, footer)) return std::nullopt;
     return printOnePage([this](QPainter& painter) { paintPage(painter); }, pageSize_, PrintDpi,
                         QStringLiteral("ToPrint"));
 }
 
-bool SettPrint::layOut(const std::filesystem::path& printFile) {
+bool SettPrint::layOut(const std::filesystem::path& printFile, const std::string& footer) {
     // A missing file reads as an empty one: nothing to print, nothing to report.
     ReadResult file = readFile(printFile);
     if (file.status != ReadStatus::Read) file.bytes.clear();
-    return layOutLines(splitLines(file.bytes));
+    return layOutLines(splitLines(file.bytes), footer);
 }
 
-bool SettPrint::layOutLines(const std::vector<std::string_view>& lines) {
+bool SettPrint::layOutLines(const std::vector<std::string_view>& lines, const std::string& footer) {
     resize(pageSize_.sizePixels(LayoutDpi));
     QString body;
     for (std::size_t i = 1; i < lines.size(); ++i) body += fromLatin1(std::string(lines[i])) + QLatin1Char('\n');
@@ -91,12 +95,17 @@ bool SettPrint::layOutLines(const std::vector<std::string_view>& lines) {
     body_->setText(body);
     title_->adjustSize();
     body_->adjustSize();
+    // One empty line below the body, whose last line ends with a line break already.
+    footer_->setText(fromLatin1(footer));
+    footer_->adjustSize();
+    footer_->move(body_->x(), body_->y() + body_->height() + QFontMetrics(body_->font()).lineSpacing());
     return !body.isEmpty();
 }
 
 void SettPrint::paintPage(QPainter& painter) const {
     drawLabel(painter, *title_);
     drawLabel(painter, *body_);
+    drawLabel(painter, *footer_);
 }
 
 QByteArray SettPrint::renderPdf() const {
@@ -121,10 +130,14 @@ PrintServices systemPrintServices() {
     PrintServices services;
     services.printerProblem = [] { return defaultPrinterProblem(); };
     services.printerName = [] { return defaultPrinterName().toStdString(); };
-    services.printFile = [](const std::filesystem::path& file) {
+    services.printFile = [](const std::filesystem::path& file, const std::string& footer) {
         SettPrint window;
-        return window.load(file);
+        return window.load(file, footer);
     };
+    services.printedAt = [] {
+        return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    };
+    services.sha256 = sha256Hex;
     // A printout of more than a few pages shows its progress and can be
     // cancelled after the page being printed; the window repaints meanwhile.
     auto progress = std::make_shared<QPointer<QProgressDialog>>();

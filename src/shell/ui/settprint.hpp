@@ -1,7 +1,8 @@
 #pragma once
 // The print page window: loading it prints the print file as one page on the
-// default printer, a large title above a fixed-pitch body. The printing
-// editors load it and unload it at once; it is never shown.
+// default printer, a large title above a fixed-pitch body, and below the body
+// the footer line that names the file printed. The printing editors load it
+// and unload it at once; it is never shown.
 
 #include <QPageSize>
 #include <QWidget>
@@ -27,16 +28,17 @@ public:
     // The load step: lays the print file out and, when it has a body, prints
     // it. Nothing when the page was printed or had nothing to print; else why
     // the printer did not take it.
-    std::optional<std::string> load(const std::filesystem::path& printFile);
+    std::optional<std::string> load(const std::filesystem::path& printFile, const std::string& footer);
 
     // Line 1 of the file into the title label, every further line (each with
-    // a line break) into the body label, on a window the size of the default
-    // printer's page. True when the body is not empty.
-    bool layOut(const std::filesystem::path& printFile);
+    // a line break) into the body label, and the footer a line below the
+    // body, on a window the size of the default printer's page. True when the
+    // body is not empty.
+    bool layOut(const std::filesystem::path& printFile, const std::string& footer);
     // The same from the page's lines (title first), as the print file holds them.
-    bool layOutLines(const std::vector<std::string_view>& lines);
+    bool layOutLines(const std::vector<std::string_view>& lines, const std::string& footer);
 
-    // Draws both labels as laid out, on a device of any resolution.
+    // Draws the labels as laid out, on a device of any resolution.
     void paintPage(QPainter& painter) const;
 
     // The page as one PDF page, as it goes to the printer.
@@ -49,6 +51,7 @@ public:
 private:
     QLabel* title_;
     QLabel* body_;
+    QLabel* footer_;
     QPageSize pageSize_;
 };
 

@@ -1,0 +1,14 @@
+#include "shell/ui/digest.hpp"
+
+#include <QCryptographicHash>
+
+namespace mc::ui {
+
+std::string sha256Hex(std::string_view bytes) {
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+}  // namespace mc::ui
