@@ -24,11 +24,6 @@ std::string dump(const json& document) {
     return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-std::string entryName(const std::string& kind, int number, const std::string& name) {
-    std::string text = kind + (number > 0 ? " " + std::to_string(number) : "");
-    if (!name.empty()) text += " (" + utf8(name) + ")";
-    return text;
-}
 
 std::string readBy(const FileCheck& check) {
     std::string text = " (" + check.dialect;
@@ -91,7 +86,7 @@ std::string checkText(const std::vector<FileCheck>& checks) {
         text += readingLines(check.reading);
         for (const EntryCheck& entry : check.entries)
             for (const FieldMessage& failed : entry.messages)
-                text += "  " + entryName(entry.kind, entry.number, entry.name) + ": " + utf8(failed.message) + "\n";
+                text += "  " + utf8(entryName(entry.kind, entry.number, entry.name) + ": " + failed.message) + "\n";
     }
     return text;
 }
@@ -135,18 +130,7 @@ std::string diffText(const FileDiff& diff) {
                        readAs(diff) + ")";
     if (!diff.lines.empty()) text += ": the values are equal, the bytes are not";
     text += "\n";
-    for (const EntryDiff& entry : diff.entries) {
-        const int number = entry.what == EntryDiff::What::Added ? entry.newNumber : entry.oldNumber;
-        const std::string name = entryName(entry.kind, number, entry.name);
-        if (entry.what != EntryDiff::What::Changed) {
-            text += "  " + name + " " + whatText(entry.what) + "\n";
-            continue;
-        }
-        if (entry.moved()) text += "  " + name + " moved to " + std::to_string(entry.newNumber) + "\n";
-        for (const Change& change : entry.changes)
-            text += "  " + name + ": " + utf8(change.caption) + " " + quoted(change.before) + " -> " +
-                    quoted(change.after) + "\n";
-    }
+    for (const std::string& line : changeLines(diff.entries)) text += "  " + utf8(line) + "\n";
     for (const LineDifference& line : diff.lines) text += "  " + lineText(line) + "\n";
     return text;
 }

@@ -149,4 +149,27 @@ std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::
     return diffs;
 }
 
+std::string entryName(const std::string& kind, int number, const std::string& name) {
+    std::string text = kind + (number > 0 ? " " + std::to_string(number) : "");
+    if (!name.empty()) text += " (" + name + ")";
+    return text;
+}
+
+std::vector<std::string> changeLines(const std::vector<EntryDiff>& diffs) {
+    auto quoted = [](const std::string& value) { return "\"" + value + "\""; };
+    std::vector<std::string> lines;
+    for (const EntryDiff& entry : diffs) {
+        const int number = entry.what == EntryDiff::What::Added ? entry.newNumber : entry.oldNumber;
+        const std::string name = entryName(entry.kind, number, entry.name);
+        if (entry.what != EntryDiff::What::Changed) {
+            lines.push_back(name + (entry.what == EntryDiff::What::Added ? " added" : " removed"));
+            continue;
+        }
+        if (entry.moved()) lines.push_back(name + " moved to " + std::to_string(entry.newNumber));
+        for (const Change& change : entry.changes)
+            lines.push_back(name + ": " + change.caption + " " + quoted(change.before) + " -> " + quoted(change.after));
+    }
+    return lines;
+}
+
 }  // namespace mc

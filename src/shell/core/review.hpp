@@ -110,4 +110,13 @@ std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::
                                    bool commonFieldsOnly = false);
 
 
+// How a report names an entry: "Drug 7 (Morphine)", "Department 3", "Library".
+std::string entryName(const std::string& kind, int number, const std::string& name);
+
+// The changes as a review lists them, one a line (Latin-1):
+//   Department 3 (Pediatrics): Name "Pediatrics" -> "Paediatrics"
+//   Drug 7 (Morphine) moved to 8
+//   Drug 12 (Propofol) added
+std::vector<std::string> changeLines(const std::vector<EntryDiff>& diffs);
+
 }  // namespace mc
