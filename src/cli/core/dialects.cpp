@@ -3,7 +3,7 @@
 
 #include "cli/core/dialect.hpp"
 #include "cli/core/protocol_dialect.hpp"
-#include "cli/core/tm2_dialect.hpp"
+#include "druglib_dual/core/tm2_review.hpp"
 #include "cli/core/us_dialect.hpp"
 
 namespace mc::cli {
