@@ -3,12 +3,14 @@
 #include "druglib_dual/ui/drug_library_windows.hpp"
 #include "druglib_us/ui/orrx_usa_window.hpp"
 #include "protocols/ui/protocol_windows.hpp"
+#include "shell/ui/editor_window.hpp"
 #include "shell/ui/settprint.hpp"
 
 namespace mc::app {
 
-QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workingDirectory,
-                            const NumberFormat& numberFormat) {
+namespace {
+
+QWidget* createWindow(EditorKind kind, const std::filesystem::path& workingDirectory, const NumberFormat& numberFormat) {
     switch (kind) {
     case EditorKind::Quelda041:
         return druglib::ui::createQuelda041Window(workingDirectory, numberFormat, ui::systemPrintServices());
@@ -24,6 +26,16 @@ QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workin
                                                    ui::systemPrintServices());
     }
     return nullptr;
+}
+
+}  // namespace
+
+QWidget* createEditorWindow(EditorKind kind, const std::filesystem::path& workingDirectory,
+                            const NumberFormat& numberFormat) {
+    QWidget* window = createWindow(kind, workingDirectory, numberFormat);
+    // Every editor prints its change reports on the system's default printer.
+    if (auto* editor = qobject_cast<ui::EditorWindow*>(window)) editor->model().usePrinting(ui::systemPrintServices());
+    return window;
 }
 
 }  // namespace mc::app

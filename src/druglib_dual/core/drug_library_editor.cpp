@@ -1,6 +1,7 @@
 #include "druglib_dual/core/drug_library_editor.hpp"
 
 #include "druglib_dual/core/tm2_file.hpp"
+#include "druglib_dual/core/tm2_review.hpp"
 #include "shell/core/department_page.hpp"
 #include "shell/core/text.hpp"
 
@@ -38,6 +39,8 @@ DrugLibraryEditor::DrugLibraryEditor(Release release, FrameLayout layout, std::f
     for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
     showDrugPage(DrugPage{});
 }
+
+std::unique_ptr<Dialect> DrugLibraryEditor::review() const { return tm2Dialect(release_); }
 
 std::optional<std::string> DrugLibraryEditor::readMacro(std::string_view bytes) {
     linesRead_ = {};

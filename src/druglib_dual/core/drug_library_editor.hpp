@@ -26,6 +26,7 @@ protected:
                       NumberFormat numberFormat);
 
     void ResetMacro() override { library_.ResetMacro(); }
+    std::unique_ptr<Dialect> review() const override;
     std::optional<std::string> readMacro(std::string_view bytes) override;
     std::optional<std::string> writeMacro(const std::string& macroName) override;
     bool readsBackAsMacro(std::string_view bytes) const override;

@@ -15,8 +15,9 @@ FrameLayout quelda041FrameLayout() {
 
 Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat,
                                  PrintServices printing)
-    : DrugLibraryEditor(Release::R041, quelda041FrameLayout(), std::move(workingDirectory), numberFormat),
-      printing_(std::move(printing)) {}
+    : DrugLibraryEditor(Release::R041, quelda041FrameLayout(), std::move(workingDirectory), numberFormat) {
+    usePrinting(std::move(printing));
+}
 
 bool Quelda041Editor::onClick(const std::string& name) {
     if (name == "Command15") printChosenFile(printoutByDrug);
@@ -26,21 +27,21 @@ bool Quelda041Editor::onClick(const std::string& name) {
 }
 
 void Quelda041Editor::printChosenFile(Printout printout) {
-    const auto bytes = readChosenFileToPrint(printing_);
+    const auto bytes = readChosenFileToPrint(printing());
     if (!bytes) return;
     std::string& message = form_[layout().openMessage].text;
     const std::string file = chosenFile();
     library_ = readTm2Release041(*bytes);
-    libraryReplacedByChosenFile();
-    const auto pages = printout(library_, {file, printing_.currentDate(), printing_.currentTime()});
+    libraryReplacedByChosenFile(*bytes);
+    const auto pages = printout(library_, {file, printing().currentDate(), printing().currentTime()});
     if (pages.empty()) {
         message = "The Macro " + file + " has no drug to print.";
         return;
     }
-    const PrintedFile printed{file, printing_.sha256 ? printing_.sha256(*bytes) : std::string()};
-    const auto stopped = printPages(workingDirectory(), pages, printed, printing_);
+    const PrintedFile printed{file, printing().sha256 ? printing().sha256(*bytes) : std::string()};
+    const auto stopped = printPages(workingDirectory(), pages, printed, printing());
     message = stopped.value_or("");
-    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
+    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing()));
 }
 
 }  // namespace mc::druglib

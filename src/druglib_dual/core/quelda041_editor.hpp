@@ -24,8 +24,6 @@ private:
     using Printout = std::vector<PrintedPage> (*)(const DrugLibrary&, const PageFooter&);
     // Reads the chosen file and prints the printout's pages, one job each.
     void printChosenFile(Printout printout);
-
-    PrintServices printing_;
 };
 
 }  // namespace mc::druglib

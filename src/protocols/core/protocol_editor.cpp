@@ -198,7 +198,7 @@ void ProtocolEditor::Command12_Click() {
     if (!bytes) return;
     std::string& message = form_[layout().openMessage].text;
     readMacro(*bytes);
-    libraryReplacedByChosenFile();
+    libraryReplacedByChosenFile(*bytes);
     const auto pages = protocolPrintout(
         description_.variant, macro_.MacroTitle,
         [this]() -> const Form& {

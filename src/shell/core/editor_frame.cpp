@@ -93,8 +93,11 @@ void EditorFrame::addPages() {
     form_.add("Text29", box(layout_.saveNameMaxLength));
     form_.add("File2");
     form_.add("Command11", caption("Save")).enabled = false;
+    form_.add("ReviewChanges", caption("Review Changes"));
     form_.add("Command6", caption("Back"));
     form_.add("Label76");
+
+    form_.add("StatusProblems").visible = false;
 
     setClean(2);
     setClean(3);
@@ -142,9 +145,13 @@ void EditorFrame::click(const std::string& name) {
     guarded([&] {
         if (const auto it = buttons_.find(name); it != buttons_.end()) it->second();
         else onClick(name);
-        // The pump mode belongs to the unsaved work: its copy follows it.
-        if (isModeButton(name)) status_.changedAgain();
+        // The pump mode belongs to the unsaved work: its copy and its review follow it.
+        if (isModeButton(name)) {
+            status_.changedAgain();
+            reviewStale_ = true;
+        }
     });
+    reviewLibrary();
 }
 
 bool EditorFrame::isModeButton(const std::string& name) const {
@@ -164,6 +171,7 @@ void EditorFrame::doubleClick(const std::string& name) {
         File1_Click();
         Command1_Click();
     });
+    reviewLibrary();
 }
 
 void EditorFrame::textEdited(const std::string& name, const std::string& text) {
@@ -178,6 +186,7 @@ void EditorFrame::textEdited(const std::string& name, const std::string& text) {
         if (name == "Text29") Text29_Change();
         else onTextEdited(name);
     });
+    reviewLibrary();
 }
 
 void EditorFrame::pick(const std::string& name, int index) {
@@ -193,6 +202,7 @@ void EditorFrame::pick(const std::string& name, int index) {
         else onPick(name);
         freshPages_ = fresh;
     });
+    reviewLibrary();
 }
 
 void EditorFrame::toggle(const std::string& name, bool checked) {
@@ -202,6 +212,7 @@ void EditorFrame::toggle(const std::string& name, bool checked) {
         form_[name].error = false;
         onToggle(name);
     });
+    reviewLibrary();
 }
 
 // ---- the guard -------------------------------------------------------------
@@ -226,7 +237,7 @@ void EditorFrame::commit(int page) {
         guard_.showRefused(page, result.messages);
         return;
     }
-    status_.setUnsaved(true);
+    setUnsaved(true);
     restorePage(page);
     guard_.showStored(page, result.confirmation);
 }
@@ -259,6 +270,11 @@ std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, c
     if (isModeButton(mode)) click(mode);
     std::optional<std::string> refused;
     guarded([&] {
+        // The changes of restored work are counted from an empty library.
+        ResetMacro();
+        baseline_ = writeMacro({}).value_or("");
+        fileProblems_.clear();
+        reviewing_ = false;
         refused = readMacro(bytes);
         if (refused) {
             ResetMacro();  // nothing half-read stays behind
@@ -269,14 +285,107 @@ std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, c
         showPage(2);
         restorePage(2);
         status_.setNote(note);
-        status_.setUnsaved(true);
+        setUnsaved(true);
     });
     return refused;
 }
 
-void EditorFrame::libraryReplacedByChosenFile() {
+void EditorFrame::libraryReplacedByChosenFile(std::string_view bytes) {
     if (files_.chosen()) status_.setName(files_.chosen()->shownName);
-    status_.setUnsaved(false);
+    baseline_ = bytes;
+    fileProblems_.clear();
+    reviewing_ = false;
+    setUnsaved(false);
+}
+
+void EditorFrame::setUnsaved(bool unsaved) {
+    status_.setUnsaved(unsaved);
+    reviewStale_ = true;
+}
+
+void EditorFrame::reviewLibrary() {
+    if (!reviewStale_) return;
+    reviewStale_ = false;
+    problems_.clear();
+    if (const auto dialect = reviewing_ ? review() : nullptr) {
+        for (const LineProblem& line : fileProblems_)
+            problems_.push_back({line.line > 0 ? "Line " + std::to_string(line.line) : "File", "", line.text, 0, 0});
+        if (const auto bytes = libraryBytes()) {
+            for (const EntryCheck& check : dialect->checkEntries(*bytes)) {
+                const Dialect::Place place = dialect->placeOf(check);
+                for (const FieldMessage& failed : check.messages)
+                    problems_.push_back({place.label, failed.field, failed.message, place.page, place.record});
+            }
+        }
+    }
+    Control& strip = form_["StatusProblems"];
+    const std::size_t count = problems_.size();
+    strip.text = count == 0 ? "" : std::to_string(count) + (count == 1 ? " problem" : " problems");
+    strip.visible = count > 0;
+}
+
+void EditorFrame::showProblem(std::size_t k) {
+    if (k >= problems_.size() || unconfirmedTyping()) return;
+    const LibraryProblem problem = problems_[k];  // the list is found anew by the restores
+    if (problem.page != 2 && problem.page != 3) return;
+    guarded([&] {
+        if (problem.page == 3 && !goToRecord(std::to_string(problem.record))) return;
+        restorePage(problem.page);
+        showPage(problem.page);
+        guard_.showRefused(problem.page, {{problem.field, problem.text}});
+    });
+}
+
+bool EditorFrame::goAheadDespite(const std::vector<std::string>& problems, const std::string& name, const char* action,
+                                 const char* button) {
+    if (problems.empty()) return true;
+    const std::size_t count = problems.size();
+    return confirmed({std::string(button) + "Question",
+                      name + " has " + std::to_string(count) + (count == 1 ? " problem" : " problems") + " (first: " +
+                          problems.front() + "). " + action + " it anyway?",
+                      button});
+}
+
+bool EditorFrame::printDespiteProblems(std::string_view bytes) {
+    const auto dialect = review();
+    if (!dialect) return true;
+    std::vector<std::string> found;
+    const Reading reading = readExactly(*dialect, bytes);
+    if (!reading.refusal.empty()) found.push_back(reading.refusal);
+    for (const LineProblem& line : reading.problems)
+        found.push_back(line.line > 0 ? "line " + std::to_string(line.line) + ": " + line.text : line.text);
+    for (const EntryCheck& check : dialect->checkEntries(bytes))
+        for (const FieldMessage& failed : check.messages) found.push_back(failed.message);
+    return goAheadDespite(found, chosenFile(), "Print", "Print");
+}
+
+std::vector<std::string> EditorFrame::changes() {
+    const auto dialect = review();
+    // The name the library is saved under is the Save page's; until one is typed it is no change.
+    const std::string name = form_["Text29"].text;
+    const auto bytes = writeMacro(name);
+    if (!dialect || !bytes) return {};
+    std::vector<Entry> before = dialect->entries(baseline_), after = dialect->entries(*bytes);
+    if (name.empty())
+        for (auto* entries : {&before, &after})
+            std::erase_if(*entries, [](const Entry& entry) { return entry.kind == "Library"; });
+    return changeLines(diffEntries(before, after));
+}
+
+void EditorFrame::printChanges() {
+    const std::string typed = form_["Text29"].text;
+    PrintedFile file{typed.empty() ? libraryName() : typed + MacroExtension(), ""};
+    // The digest of the file as it will be saved; "not saved" until a name is typed.
+    if (const auto bytes = typed.empty() ? std::nullopt : writeMacro(typed); bytes && printing_.sha256)
+        file.sha256 = printing_.sha256(*bytes);
+    std::vector<std::string> lines = changes();
+    if (lines.empty()) lines.emplace_back("No changes");
+    const auto pages = changeReportPages("Changes to " + file.name, lines,
+                                         printing_.currentDate ? printing_.currentDate() : "",
+                                         printing_.currentTime ? printing_.currentTime() : "");
+    const auto stopped = printPages(workingDirectory(), pages, file, printing_);
+    form_["Label76"].text = stopped.value_or("");
+    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
 }
 
 // ---- default hooks -----------------------------------------------------------
@@ -328,7 +437,12 @@ std::optional<std::string> EditorFrame::readChosenFileToPrint(const PrintService
         return std::nullopt;
     }
     message.clear();
-    return readChosenFile();
+    auto bytes = readChosenFile();
+    if (bytes && !printDespiteProblems(*bytes)) {
+        message = "Nothing was printed.";
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 void EditorFrame::Command1_Click() {
@@ -340,7 +454,11 @@ void EditorFrame::Command1_Click() {
     }
     form_[layout_.openMessage].text.clear();
     status_.setName(files_.chosen()->shownName);
-    status_.setUnsaved(false);
+    baseline_ = *bytes;
+    const auto dialect = review();
+    fileProblems_ = dialect ? readExactly(*dialect, *bytes).problems : std::vector<LineProblem>{};
+    reviewing_ = true;
+    setUnsaved(false);
     std::string said = "Opened " + files_.chosen()->shownName;
     if (const std::string holds = describeMacro(); !holds.empty()) said += ": " + holds;
     for (const std::string& note : openNotes()) said += ". " + note;
@@ -351,9 +469,12 @@ void EditorFrame::Command1_Click() {
 
 void EditorFrame::New_Click() {
     ResetMacro();
+    baseline_ = writeMacro({}).value_or("");
+    fileProblems_.clear();
+    reviewing_ = false;
     form_[layout_.openMessage].text.clear();
     status_.setName(std::string(NewLibrary));
-    status_.setUnsaved(false);
+    setUnsaved(false);
     tellStatus({});
     showPage(2);
     showNewMacro();
@@ -427,6 +548,14 @@ void EditorFrame::Command11_Click() {
         message = "Saving " + MacroExtension() + " macros is not available in this version";
         return;
     }
+    // Save writes every line as it should be: only the entries' problems go with the file.
+    reviewing_ = true;
+    reviewStale_ = true;
+    reviewLibrary();
+    std::vector<std::string> found;
+    for (const LibraryProblem& problem : problems_)
+        if (problem.page != 0) found.push_back(problem.text);
+    if (!goAheadDespite(found, name + MacroExtension(), "Save", "Save")) return;
     const auto refused = saveMacroFile({workingDirectory(), name, MacroExtension(), duplicateNameMessage(name)}, *bytes,
                                        [this](std::string_view written) { return readsBackAsMacro(written); });
     if (refused) {
@@ -435,7 +564,9 @@ void EditorFrame::Command11_Click() {
     }
     const std::string fileName = name + MacroExtension();
     status_.setName(fileName);
-    status_.setUnsaved(false);
+    baseline_ = *bytes;
+    fileProblems_.clear();
+    setUnsaved(false);
     tellStatus("Saved " + fileName + ", read back and verified");
     afterSave(name);
     if (layout_.forgetChosenFileAfterSave) files_.forget();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@
 #include "shell/core/page_guard.hpp"
 #include "shell/core/page_table.hpp"
 #include "shell/core/print_page.hpp"
+#include "shell/core/review.hpp"
 
 namespace mc {
 
@@ -115,6 +117,31 @@ public:
     void pick(const std::string& name, int index) override;
     void toggle(const std::string& name, bool checked) override;
 
+    // ---- review: the problems of the library in view, and its changes ---------
+    // A problem as the Problems list shows it: an entry with the field a rule
+    // is about and the page's own message, or a line of the file opened and
+    // its cause.
+    struct LibraryProblem {
+        std::string entry;  // "Drug 7 (Heparin)", "Pump Setting", "Line 32"
+        std::string field;  // the control; empty for a line
+        std::string text;
+        int page = 0;       // the data page of an entry; 0 for a line
+        int record = 0;
+    };
+    // What "tavrel-macro check" finds: the page rules of every entry, and the
+    // lines of the file opened that are not what Save writes for it.
+    const std::vector<LibraryProblem>& problems() const { return problems_; }
+    // Shows the entry of problem k on its page with its field marked, as a
+    // refused "OK" marks it; nothing while a data page holds unconfirmed typing.
+    void showProblem(std::size_t k);
+    // What changed since the library was opened (for a new one, everything in
+    // it), in the words of "tavrel-macro diff", one a line.
+    std::vector<std::string> changes();
+    // Prints the changes as pages titled "Changes to NAME"; the Save page says how it went.
+    void printChanges();
+    // The printer of the printouts and the change reports.
+    void usePrinting(PrintServices printing) { printing_ = std::move(printing); }
+
     // ---- the recovery copy ----------------------------------------------------
     // `changed` runs whenever the library in memory changes, `discarded` when
     // it no longer holds unsaved changes (Open, New, Save).
@@ -148,6 +175,8 @@ protected:
 
     // ---- hooks of an editor -------------------------------------------------
     virtual void ResetMacro() {}
+    // How the editor's kind of file is reviewed; nothing when it is not.
+    virtual std::unique_ptr<Dialect> review() const { return nullptr; }
     // Replaces the macro by the file's content; a message when the file is refused.
     virtual std::optional<std::string> readMacro(std::string_view bytes);
     // The bytes of the macro file, or nothing when this editor cannot save yet.
@@ -214,15 +243,19 @@ protected:
     std::string& messageOfVisiblePage();
     // Something was stored in the library other than through a page's "OK"
     // (a deleted entry, a mode change).
-    void markLibraryChanged() { status_.setUnsaved(true); }
-    // The macro in memory was replaced by the chosen file (a printout reads it).
-    void libraryReplacedByChosenFile();
+    void markLibraryChanged() { setUnsaved(true); }
+    // The macro in memory was replaced by the chosen file's bytes (a printout reads it).
+    void libraryReplacedByChosenFile(std::string_view bytes);
     // The note on a file some of whose lines the reader left out; empty for none.
     std::vector<std::string> linesLeftOutNote(int count) const;
     // Asks the technician, when there is anyone to ask; true goes ahead.
     bool confirmed(const Question& question) const { return !ask_ || ask_(question); }
     // Says in the status strip what an action did (a printout's outcome).
     void tellStatus(std::string text) { status_.tell(std::move(text)); }
+    PrintServices& printing() { return printing_; }
+    // Before a printout of `bytes` (the chosen file) that has problems: the
+    // technician's word to print it anyway.
+    bool printDespiteProblems(std::string_view bytes);
 
     Form form_;
 
@@ -248,6 +281,12 @@ private:
     void Text29_Change();
     void GoTo_Enter();
     void commit(int page);
+    void setUnsaved(bool unsaved);
+    // The problems anew, once something changed since they were found.
+    void reviewLibrary();
+    // Whether the action (print, save) goes ahead though the library has problems.
+    bool goAheadDespite(const std::vector<std::string>& problems, const std::string& name, const char* action,
+                        const char* button);
 
     FrameLayout layout_;
     NumberFormat numberFormat_;
@@ -257,6 +296,12 @@ private:
     std::map<std::string, std::function<void()>> buttons_;
     std::function<bool(const Question&)> ask_;
     int freshPages_ = 0;
+    PrintServices printing_;
+    std::string baseline_;                  // the library as opened (or new), for its changes
+    std::vector<LineProblem> fileProblems_;  // of the file opened, until the library is saved or replaced
+    std::vector<LibraryProblem> problems_;
+    bool reviewing_ = false;  // after Open or a Save asked for; the problems then follow every change
+    bool reviewStale_ = true;
 };
 
 }  // namespace mc

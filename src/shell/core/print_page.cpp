@@ -1,5 +1,7 @@
 #include "shell/core/print_page.hpp"
 
+#include <algorithm>
+
 #include "shell/core/macro_files.hpp"
 #include "shell/core/text.hpp"
 
@@ -30,7 +32,9 @@ std::optional<std::string> printPage(const std::filesystem::path& folder, const 
 
 std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
                                       const PrintedFile& file, PrintServices& services) {
-    if (const auto problem = services.printerProblem()) return *problem + " Nothing was printed.";
+    // A model given no printer has none.
+    const auto problem = services.printerProblem ? services.printerProblem() : std::string("There is no default printer.");
+    if (problem) return *problem + " Nothing was printed.";
     const auto total = static_cast<int>(pages.size());
     if (services.printingStarts) services.printingStarts(total);
     std::optional<std::string> outcome;
@@ -47,6 +51,24 @@ std::optional<std::string> printPages(const std::filesystem::path& folder, const
     }
     if (services.printingEnds) services.printingEnds();
     return outcome;
+}
+
+std::vector<PrintedPage> changeReportPages(const std::string& title, const std::vector<std::string>& lines,
+                                           const std::string& date, const std::string& time) {
+    // The body font fits some 80 lines on a sheet; the signatures take 13 of them.
+    constexpr std::size_t LinesPerPage = 50;
+    const std::size_t pageCount = std::max<std::size_t>(1, (lines.size() + LinesPerPage - 1) / LinesPerPage);
+    const auto signatures = signatureFooter(date, time);
+    std::vector<PrintedPage> pages;
+    for (std::size_t p = 0; p < pageCount; ++p) {
+        PrintedPage page{title + (pageCount > 1 ? " (" + std::to_string(p + 1) + " of " + std::to_string(pageCount) + ")" : "")};
+        for (std::size_t i = p * LinesPerPage; i < lines.size() && i < (p + 1) * LinesPerPage; ++i)
+            page.push_back(lines[i]);
+        page.insert(page.end(), {"", ""});
+        page.insert(page.end(), signatures.begin(), signatures.end());
+        pages.push_back(std::move(page));
+    }
+    return pages;
 }
 
 std::string printedMessage(std::size_t pageCount, const PrintServices& services) {

@@ -70,6 +70,11 @@ std::optional<std::string> printPage(const std::filesystem::path& folder, const 
 std::optional<std::string> printPages(const std::filesystem::path& folder, const std::vector<PrintedPage>& pages,
                                       const PrintedFile& file, PrintServices& services);
 
+// A report of lines (the changes to a library) as pages titled `title`, each
+// ending with the date line and the signature lines, for the sign-off record.
+std::vector<PrintedPage> changeReportPages(const std::string& title, const std::vector<std::string>& lines,
+                                           const std::string& date, const std::string& time);
+
 // What the status strip says after every page of a printout was printed:
 // "Printed 3 pages on Office".
 std::string printedMessage(std::size_t pageCount, const PrintServices& services);

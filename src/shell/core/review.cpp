@@ -149,6 +149,12 @@ std::vector<EntryDiff> diffEntries(const std::vector<Entry>& before, const std::
     return diffs;
 }
 
+Dialect::Place Dialect::placeOf(const EntryCheck& check) const {
+    std::string kind = check.kind;
+    if (!kind.empty() && kind[0] >= 'a' && kind[0] <= 'z') kind[0] = static_cast<char>(kind[0] - 'a' + 'A');
+    return {entryName(kind, check.number, check.name), 3, check.number};
+}
+
 std::string entryName(const std::string& kind, int number, const std::string& name) {
     std::string text = kind + (number > 0 ? " " + std::to_string(number) : "");
     if (!name.empty()) text += " (" + name + ")";

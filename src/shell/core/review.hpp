@@ -75,6 +75,14 @@ public:
     virtual std::optional<std::string> saved(std::string_view bytes) const = 0;
     // Runs "OK" on every entry the reader took.
     virtual std::vector<EntryCheck> checkEntries(std::string_view bytes) const = 0;
+    // Where an editor shows a checked entry: its name in a list of problems
+    // ("Drug 7 (Heparin)"), its data page and the record on it.
+    struct Place {
+        std::string label;
+        int page;
+        int record;
+    };
+    virtual Place placeOf(const EntryCheck& check) const;
     virtual std::vector<Entry> entries(std::string_view bytes) const = 0;
     // The printed pages, or why this kind cannot be printed.
     struct Printout {

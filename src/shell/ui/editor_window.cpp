@@ -35,6 +35,7 @@
 
 #include "shell/ui/named_widget.hpp"
 #include "shell/ui/recovery_store.hpp"
+#include "shell/ui/review_windows.hpp"
 #include "shell/ui/window_fit.hpp"
 #include "shell/ui/working_folder.hpp"
 
@@ -157,7 +158,7 @@ QGroupBox* savePage() {
     all->addLayout(nameRow);
     all->addWidget(fileList("File2"));
     all->addWidget(messageArea("Label76"));
-    all->addLayout(buttonRow({"Command6", "Command11"}));
+    all->addLayout(buttonRow({"Command6", "ReviewChanges", "Command11"}));
     return page;
 }
 
@@ -173,6 +174,11 @@ QVBoxLayout* statusStrip() {
     note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     top->addWidget(note, 1);
     top->addWidget(named<QLabel>(std::string(StatusSaved)));
+    // "3 problems": shows the Problems list.
+    auto* problems = named<QPushButton>("StatusProblems");
+    problems->setFlat(true);
+    problems->setAccessibleName(QStringLiteral("Problems"));
+    top->addWidget(problems);
     auto* message = named<QLabel>(std::string(StatusMessage));
     message->setWordWrap(true);
     message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -337,6 +343,15 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
     model_->askWith([this](const Question& question) { return ask(question); });
     connect(qobject_cast<QPushButton*>(binding_->widget(std::string(ChooseFolder))), &QPushButton::clicked, this,
             &EditorWindow::chooseFolder);
+    problemsWindow_ = new ProblemsWindow(this, [this](int row) {
+        model_->showProblem(static_cast<std::size_t>(row));
+        render();
+        activateWindow();
+    });
+    connect(qobject_cast<QPushButton*>(binding_->widget("StatusProblems")), &QPushButton::clicked, this,
+            &EditorWindow::showProblems);
+    connect(qobject_cast<QPushButton*>(binding_->widget("ReviewChanges")), &QPushButton::clicked, this,
+            &EditorWindow::reviewChanges);
     addShortcuts();
     connect(pages, &QStackedWidget::currentChanged, this, [this, pages](int index) { orderTabsOnce(pages->widget(index)); });
     if (recoveryStore()) model_->watchLibrary([this] { keepRecoveryCopy(); }, [this] { dropRecoveryCopy(); });
@@ -562,6 +577,33 @@ void EditorWindow::orderTabsOnce(QWidget* page) {
 void EditorWindow::render() {
     binding_->render();
     followFreshPage();
+    followProblems();
+}
+
+void EditorWindow::followProblems() {
+    const std::size_t count = model_->problems().size();
+    // The list comes up when problems are found, and follows them while it is up.
+    if ((count > 0 && problemsShown_ == 0) || (problemsWindow_->isVisible() && count != problemsShown_)) showProblems();
+    if (count == 0) problemsWindow_->hide();
+    problemsShown_ = count;
+}
+
+void EditorWindow::showProblems() {
+    problemsShown_ = model_->problems().size();
+    if (problemsShown_ == 0) return;
+    problemsWindow_->show(model_->problems(), [this](int page, const std::string& control) {
+        for (const auto& [caption, name] : model_->captionsOf(page))
+            if (name == control) return caption;
+        return control;
+    });
+}
+
+void EditorWindow::reviewChanges() {
+    ChangesWindow changes(this, model_->changes(), [this] {
+        model_->printChanges();
+        render();
+    });
+    changes.exec();
 }
 
 void EditorWindow::followFreshPage() {

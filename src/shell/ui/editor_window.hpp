@@ -14,6 +14,8 @@
 
 namespace mc::ui {
 
+class ProblemsWindow;
+
 class EditorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -51,6 +53,11 @@ private:
     void followFreshPage();
     // "Folder...": the technician chooses the folder the editor works in.
     void chooseFolder();
+    // The Problems list comes up when the model finds problems and follows them.
+    void followProblems();
+    void showProblems();
+    // "Review Changes": the changes since the library was opened, to print for the sign-off record.
+    void reviewChanges();
     // Ctrl+G takes the keyboard to the "Go to" box of page 3.
     void addGoToShortcut();
     // Every input field is announced by its caption.
@@ -71,6 +78,8 @@ private:
     bool screenFollowed_ = false;
     bool placing_ = true;  // until the window stands framed on its screen once
     bool offered_ = false;  // left work is offered once, when the window first shows
+    ProblemsWindow* problemsWindow_ = nullptr;
+    std::size_t problemsShown_ = 0;
 };
 
 // The number format of a locale, and of the system's, for the editors' number checks.
