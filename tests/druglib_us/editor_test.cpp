@@ -64,6 +64,9 @@ TEST_F(UsEditor, DepartmentNamesAreStoredAsTypedAndShownCut) {
     EXPECT_EQ(page.shown("Label36"), "Departments list Updated");
     EXPECT_EQ(editor.library().DepartmentName[1] + page.shown("Text1"), "ICU  ICU");
     EXPECT_EQ(editor.library().DepartmentName[13], std::string(20, 'a'));
+    page.type("Text24", "Oncology");
+    page.click("Command5");
+    EXPECT_EQ(page.shown("Text24") + page.shown("Label36"), "");
 
     UsDrugLibrary library;
     library.DepartmentName[6] = "Cardiology Intensive Care 1234";
@@ -89,7 +92,7 @@ TEST_F(UsEditor, NewEntriesCountAtOnceAndOnlyOkCancelOrDeleteLeaveThem) {
     EXPECT_EQ(drugOf() + page.shown("Text25") + page.shown("Text33"), "1 of 1 00");
     EXPECT_TRUE(modified() && editor.NewDrugPending());
     EXPECT_EQ(page.shown("Label74"), "");
-    EXPECT_FALSE(page["Command7"].enabled || page["Command10"].enabled);
+    EXPECT_FALSE(page["Command7"].enabled || page["Command10"].enabled || !page["Command15"].enabled);
     page.click("Command8");  // the only entry stays new
     EXPECT_TRUE(modified() && editor.NewDrugPending());
     typeDrug("D1");
@@ -159,6 +162,7 @@ TEST_F(UsEditor, EntriesFromAFileShowOnlyWhatThePageCanShowUpTo128) {
     EXPECT_FALSE(page["Command13"].enabled);
     page.click("Command15");
     EXPECT_EQ(drugOf(), "127 of 127 ");
+    EXPECT_EQ(editor.library().Drug[128], DrugEntry{});
 }
 
 TEST_F(UsEditor, ListsEmptyTheBoxesAfterThemAndSetTheUnits) {
