@@ -18,7 +18,10 @@ protected:
     OrrxUsaEditor editor{folder.path(), NumberFormat{}};
     testing::ModelDriver page{editor};
 
-    std::string drugOf() const { return page.shown("Label1") + " of " + page.shown("Label14") + " " + page.shown("Text26"); }
+    // "1 of 3 Heparin": the drug's number, the count and its name.
+    std::string drugOf() const {
+        return page.shown("Label1") + " of " + page.shown("Label14") + " " + page.shown("Text26");
+    }
     bool modified() const { return page["Command9"].enabled; }
     Texts ok() {
         page.click("Command9");
@@ -176,8 +179,10 @@ TEST_F(UsEditor, ListsEmptyTheBoxesAfterThemAndSetTheUnits) {
     for (const char* box : {"Text28", "Text31", "Text32", "Text34", "Text35", "Text36", "Text39", "Text40", "Text41",
                             "Text42"})
         EXPECT_EQ(page.shown(box), "") << box;
-    for (const char* label : {"Label7", "Label9", "Label21", "Label23", "Label25"}) EXPECT_EQ(page.shown(label), "U/HR");
-    for (const char* label : {"Label28", "Label35", "Label38", "Label40", "Label42"}) EXPECT_EQ(page.shown(label), "U");
+    for (const char* label : {"Label7", "Label9", "Label21", "Label23", "Label25"})
+        EXPECT_EQ(page.shown(label), "U/HR");
+    for (const char* label : {"Label28", "Label35", "Label38", "Label40", "Label42"})
+        EXPECT_EQ(page.shown(label), "U");
     page.set({{"Combo3", "VOLUME"}});
     EXPECT_EQ(page.shown("Label42"), "ML");
     page.set({{"Combo3", ""}});
@@ -196,7 +201,7 @@ TEST_F(UsEditor, ListsEmptyTheBoxesAfterThemAndSetTheUnits) {
     page.click("Command8");
     page.click("Command13");  // a new entry keeps the dose units list of the entry before
     EXPECT_EQ(page.shown("Combo2") + page.shown("Combo1"), "");
-    EXPECT_EQ(page["Combo1"].items.front(), "MCG/KG/MIN");
+    EXPECT_EQ(page["Combo1"].items.at(0), "MCG/KG/MIN");
 }
 
 TEST_F(UsEditor, OkMarksTheFieldsOfItsMessagesOrStoresTheEntryAsTyped) {

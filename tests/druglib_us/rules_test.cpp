@@ -44,13 +44,16 @@ std::string testName(const char* name) {
 }
 
 const std::string WL = "Patient Weight Lower Soft Limit", WU = "Patient Weight Upper Soft Limit",
-                  DR = "Dose Rate Initial Value", DLS = "Dose Rate Lower Soft Limit", DUS = "Dose Rate Upper Soft Limit",
-                  DLH = "Dose Rate Lower Hard Limit", DUH = "Dose Rate Upper Hard Limit", BI = "Bolus Initial Value",
-                  BLS = "Bolus Dose Lower Soft Limit", BUS = "Bolus Dose Upper Soft Limit",
-                  BLH = "Bolus Dose Lower Hard Limit", BUH = "Bolus Dose Upper Hard Limit", BT = "Bolus Time Initial Value",
+                  DR = "Dose Rate Initial Value", DLS = "Dose Rate Lower Soft Limit",
+                  DUS = "Dose Rate Upper Soft Limit", DLH = "Dose Rate Lower Hard Limit",
+                  DUH = "Dose Rate Upper Hard Limit", BI = "Bolus Initial Value", BLS = "Bolus Dose Lower Soft Limit",
+                  BUS = "Bolus Dose Upper Soft Limit", BLH = "Bolus Dose Lower Hard Limit",
+                  BUH = "Bolus Dose Upper Hard Limit", BT = "Bolus Time Initial Value",
                   Three = " must be number, up to three digits after decimal point",
-                  One = " must be number, up to one digits after decimal point", Whole = " must be number, no decimal point";
-const Boxes Doses{"Text28", "Text31", "Text32", "Text34", "Text35"}, Boluses{"Text36", "Text39", "Text40", "Text41", "Text42"};
+                  One = " must be number, up to one digits after decimal point",
+                  Whole = " must be number, no decimal point";
+const Boxes Doses{"Text28", "Text31", "Text32", "Text34", "Text35"},
+    Boluses{"Text36", "Text39", "Text40", "Text41", "Text42"};
 const Changes Volume{{"Combo3", "VOLUME"}}, NoTime{{"Combo4", "NOTIME"}}, HhMm{{"Combo4", "HH:MM"}};
 
 // The same message for each box, in page order.
@@ -107,8 +110,10 @@ const Limit Limits[] = {
     {"volume boluses highest", Volume, Boluses, "100", "100.1", each(Boluses, BolusCaptions, " must be lower")},
     {"volume boluses step", Volume, Boluses, "0.1", "0.05", each(Boluses, BolusCaptions, One)},
     {"volume bolus hard low lowest", Volume, {"Text41"}, "0", "-0.1", {{"Text41", BLH + " can not be negative"}}},
-    {"bolus soft low and soft high", {}, {"Text39"}, "2", "2.001", {{"Text39", BLS + " must be less or equal to " + BUS}}},
-    {"bolus hard low and soft low", {}, {"Text41"}, "1", "1.001", {{"Text41", BLH + " must be less or equal to " + BLS}}},
+    {"bolus soft low and soft high", {}, {"Text39"}, "2", "2.001",
+     {{"Text39", BLS + " must be less or equal to " + BUS}}},
+    {"bolus hard low and soft low", {}, {"Text41"}, "1", "1.001",
+     {{"Text41", BLH + " must be less or equal to " + BLS}}},
     {"bolus hard high and soft high", {}, {"Text42"}, "2", "1.999",
      {{"Text42", BUH + " must be more or equal to " + BUS}}},
     {"rate highest", NoTime, {"Text38"}, "1200", "1200.1", {{"Text38", "Bolus Rate must be lower then 1200 ML/HR"}}},
@@ -160,11 +165,13 @@ const RuleCase Cases[] = {
     {"concentration no number", {{"Text27", "abc"}},
      {{"Text27", "Concentration must be valid value"},
       {"Text27", "Concentration must be number, units no lower then 0.001 MG/ML"}}},
-    {"no concentration units", {{"Combo2", ""}, {"Text27", "abc"}}, {{"Combo2", "Concentration units must be specified"}}},
+    {"no concentration units", {{"Combo2", ""}, {"Text27", "abc"}},
+     {{"Combo2", "Concentration units must be specified"}}},
     {"no dose units", {{"Combo1", ""}}, {{"Combo1", "Dose Units must be specified"}}},
     {"initial dose rate empty", {{"Text28", ""}}, {{"Text28", DR + " must be valid value"}, {"Text28", DR + Three}}},
     {"dose rate 2147483.647", {{"Text35", "2147483.647"}}, {{"Text35", DUH + " must be lower"}}},
-    {"dose rate beyond 32 bits", {{"Text35", "2147483.648"}}, {{"Text35", DUH + " must be valid value"}, {"Text35", DUH + Three}}},
+    {"dose rate beyond 32 bits", {{"Text35", "2147483.648"}},
+     {{"Text35", DUH + " must be valid value"}, {"Text35", DUH + Three}}},
     {"weight bolus hard low -1", {{"Text41", "-1"}}, {}},
     {"bolus initial not compared with the limits", {{"Text36", "9000"}}, {}},
     {"no bolus mode", {{"Combo3", ""}, {"Text36", "x"}}, {{"Combo3", "Bolus Mode must be specified"}}},

@@ -107,14 +107,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A name holding the key after it comes back cut; a weight or mask that does not convert is 0.
 TEST(Tv1Reader, ReadsEachFieldUpToTheNextKey) {
-    const std::string lines = entry(1, replaced(DopamineLine, "DN=Dopamine,", "DN=Dopa,WLS=mine,")) +
-                              entry(2, replaced(replaced(DopamineLine, "WUS=150", "WUS=1e2"), "DEPART=5", "DEPART=all")) +
-                              entry(3, replaced(replaced(DopamineLine, "WLS=2", "WLS=40000"), "DEPART=5", "DEPART=2147483648"));
-    const Tv1Read read = readTv1(replaced(file(lines + entry(5)), "DE=5,NAME=", "DE=5,NAME=Cardiology Intensive Care  1 "));
+    const std::string cut = replaced(DopamineLine, "DN=Dopamine,", "DN=Dopa,WLS=mine,");
+    const std::string odd = replaced(replaced(DopamineLine, "WUS=150", "WUS=1e2"), "DEPART=5", "DEPART=all");
+    const std::string big = replaced(replaced(DopamineLine, "WLS=2", "WLS=40000"), "DEPART=5", "DEPART=2147483648");
+    const std::string lines = entry(1, cut) + entry(2, odd) + entry(3, big);
+    const std::string name = "Cardiology Intensive Care  1 ";
+    const Tv1Read read = readTv1(replaced(file(lines + entry(5)), "DE=5,NAME=", "DE=5,NAME=" + name));
     EXPECT_EQ(read.refusedLine, 29);  // what was read before the refusal is kept
     const auto& drug = read.library.Drug;
     EXPECT_EQ(drug[1].DrugName + "|" + drug[2].DrugName + "|" + read.library.DepartmentName[6],
-              "Dopa|Dopamine|Cardiology Intensive Care  1 ");
+              "Dopa|Dopamine|" + name);
     EXPECT_EQ(drug[1].WeightLowerSoft + drug[2].WeightUpperSoft + drug[2].DrugDepartments + drug[3].WeightLowerSoft +
                   drug[3].DrugDepartments, 0);
     DrugEntry expected = Dopamine;

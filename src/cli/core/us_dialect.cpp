@@ -84,8 +84,10 @@ public:
     std::vector<Entry> entries(std::string_view bytes) const override {
         const UsDrugLibrary library = druglib_us::readTv1(bytes).library;
         std::vector<Entry> entries;
-        for (int d = 1; d <= druglib_us::DepartmentCount; ++d)
-            entries.push_back({"Department", d, library.DepartmentName[d], false, {{"Name", library.DepartmentName[d]}}});
+        for (int d = 1; d <= druglib_us::DepartmentCount; ++d) {
+            const std::string& name = library.DepartmentName[d];
+            entries.push_back({"Department", d, name, false, {{"Name", name}}});
+        }
         const auto pages = shownEntries(library);
         for (int n = 1; n <= library.DrugCount; ++n) {
             Entry drug{"Drug", n, library.Drug[n].DrugName, true, {}};

@@ -118,7 +118,8 @@ void checkConcentration(const DrugEntry& e, Rules& rules) {
     rules.add(!digits, ConcUnits, " must be specified");
     if (!digits) return;
     const std::string step = *digits == 3 ? "0.001" : "1";
-    const Scaled c = rules.value(e.Concentration, *digits, Concentration, "units no lower then " + step + " " + e.ConcUnits);
+    const std::string resolution = "units no lower then " + step + " " + e.ConcUnits;
+    const Scaled c = rules.value(e.Concentration, *digits, Concentration, resolution);
     rules.range(c, Concentration, c.value > 1000000, " must be lower", c.value <= 0, " must be more then zero");
 }
 
