@@ -31,18 +31,6 @@ DrugPage page(const Changes& changes) {
     return page;
 }
 
-FieldMessages check(const DrugPage& page) {
-    const DrugCheck check = checkDrugEntry(page, NumberFormat{});
-    EXPECT_EQ(check.stored.has_value(), check.messages.empty());
-    return check.messages;
-}
-
-std::string testName(const char* name) {
-    std::string text;
-    for (const char* c = name; *c; ++c) text += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return text;
-}
-
 const std::string WL = "Patient Weight Lower Soft Limit", WU = "Patient Weight Upper Soft Limit",
                   DR = "Dose Rate Initial Value", DLS = "Dose Rate Lower Soft Limit",
                   DUS = "Dose Rate Upper Soft Limit", DLH = "Dose Rate Lower Hard Limit",
@@ -65,6 +53,7 @@ FieldMessages each(const Boxes& boxes, const std::vector<std::string>& captions,
 const std::vector<std::string> DoseCaptions{DR, DLS, DUS, DLH, DUH}, BolusCaptions{BI, BLS, BUS, BLH, BUH};
 
 // A limit or step of a rule: `at` in every box of `boxes` is accepted, `past` says `messages`.
+// Without boxes, the page with `changes` says `messages`.
 struct Limit {
     const char* name;
     Changes changes;
@@ -135,57 +124,39 @@ const Limit Limits[] = {
     {"departments", {}, {"Depart"}, "8388608", "0", {{"", "At list one Department must be enabled"}}},
 };
 
-class RuleLimits : public ::testing::TestWithParam<Limit> {};
-
-TEST_P(RuleLimits, AcceptTheValueAtTheLimitAndSayTheRuleOneStepPast) {
-    Changes at = GetParam().changes, past = at;
-    for (const char* box : GetParam().boxes) {
-        at.emplace_back(box, GetParam().at);
-        past.emplace_back(box, GetParam().past);
-    }
-    EXPECT_EQ(check(page(at)), FieldMessages{});
-    EXPECT_EQ(check(page(past)), GetParam().messages);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, RuleLimits, ::testing::ValuesIn(Limits),
-                         [](const auto& param) { return testName(param.param.name); });
-
-struct RuleCase {
-    const char* name;
-    Changes changes;
-    FieldMessages messages;
-};
-
-const RuleCase Cases[] = {
-    {"weights no numbers", {{"Text25", "abc"}, {"Text33", ""}},
+// Other texts: without boxes, only the page with the changes is checked.
+const Limit Cases[] = {
+    {"weights no numbers", {{"Text25", "abc"}, {"Text33", ""}}, {}, "", "",
      {{"Text25", WL + " must be valid value"}, {"Text33", WU + " must be valid value"},
       {"Text25", WL + " must be number, no digits after decimal point"},
       {"Text33", WU + " must be number, no digits after decimal point"}}},
-    {"upper weight 0 with MG/HR", {{"Text25", "0"}, {"Text33", "0"}, {"Combo1", "MG/HR"}}, {}},
-    {"concentration no number", {{"Text27", "abc"}},
+    {"upper weight 0 with MG/HR", {{"Text25", "0"}, {"Text33", "0"}, {"Combo1", "MG/HR"}}, {}, "", "", {}},
+    {"concentration no number", {{"Text27", "abc"}}, {}, "", "",
      {{"Text27", "Concentration must be valid value"},
       {"Text27", "Concentration must be number, units no lower then 0.001 MG/ML"}}},
-    {"no concentration units", {{"Combo2", ""}, {"Text27", "abc"}},
+    {"no concentration units", {{"Combo2", ""}, {"Text27", "abc"}}, {}, "", "",
      {{"Combo2", "Concentration units must be specified"}}},
-    {"no dose units", {{"Combo1", ""}}, {{"Combo1", "Dose Units must be specified"}}},
-    {"initial dose rate empty", {{"Text28", ""}}, {{"Text28", DR + " must be valid value"}, {"Text28", DR + Three}}},
-    {"dose rate 2147483.647", {{"Text35", "2147483.647"}}, {{"Text35", DUH + " must be lower"}}},
-    {"dose rate beyond 32 bits", {{"Text35", "2147483.648"}},
+    {"no dose units", {{"Combo1", ""}}, {}, "", "", {{"Combo1", "Dose Units must be specified"}}},
+    {"initial dose rate empty", {{"Text28", ""}}, {}, "", "",
+     {{"Text28", DR + " must be valid value"}, {"Text28", DR + Three}}},
+    {"dose rate 2147483.647", {{"Text35", "2147483.647"}}, {}, "", "", {{"Text35", DUH + " must be lower"}}},
+    {"dose rate beyond 32 bits", {{"Text35", "2147483.648"}}, {}, "", "",
      {{"Text35", DUH + " must be valid value"}, {"Text35", DUH + Three}}},
-    {"weight bolus hard low -1", {{"Text41", "-1"}}, {}},
-    {"bolus initial not compared with the limits", {{"Text36", "9000"}}, {}},
-    {"no bolus mode", {{"Combo3", ""}, {"Text36", "x"}}, {{"Combo3", "Bolus Mode must be specified"}}},
-    {"HH:MM empty", {{"Combo4", "HH:MM"}, {"Text37", ""}},
+    {"weight bolus hard low -1", {{"Text41", "-1"}}, {}, "", "", {}},
+    {"bolus initial not compared with the limits", {{"Text36", "9000"}}, {}, "", "", {}},
+    {"no bolus mode", {{"Combo3", ""}, {"Text36", "x"}}, {}, "", "", {{"Combo3", "Bolus Mode must be specified"}}},
+    {"HH:MM empty", {{"Combo4", "HH:MM"}, {"Text37", ""}}, {}, "", "",
      {{"Text37", BT + " must be formated as HH:MM"}, {"Text37", BT + " HH part must be valid value"},
       {"Text37", BT + " MM part must be valid value"}}},
-    {"HH:MM negative", {{"Combo4", "HH:MM"}, {"Text37", "-1:30"}}, {{"Text37", BT + " must be more then zero"}}},
+    {"HH:MM negative", {{"Combo4", "HH:MM"}, {"Text37", "-1:30"}}, {}, "", "",
+     {{"Text37", BT + " must be more then zero"}}},
     // The decimal point of a part is said only while nothing else was.
-    {"HH:MM decimal after another message", {{"Text26", ""}, {"Combo4", "HH:MM"}, {"Text37", "1.5:30"}},
+    {"HH:MM decimal after another message", {{"Text26", ""}, {"Combo4", "HH:MM"}, {"Text37", "1.5:30"}}, {}, "", "",
      {{"Text26", "Drug Name must be specified"}, {"Text37", BT + " must be lower"}}},
-    {"no bolus time units", {{"Combo4", ""}}, {{"Combo4", "Bulus Time Units must be specified"}}},
+    {"no bolus time units", {{"Combo4", ""}}, {}, "", "", {{"Combo4", "Bulus Time Units must be specified"}}},
     {"rows of every part in order",
      {{"Text26", ""}, {"Text25", "x"}, {"Text27", "-2"}, {"Text34", "0"}, {"Combo3", "VOLUME"}, {"Text36", "0.05"},
-      {"Combo4", ""}, {"Depart", "0"}},
+      {"Combo4", ""}, {"Depart", "0"}}, {}, "", "",
      {{"Text26", "Drug Name must be specified"}, {"Text25", WL + " must be valid value"},
       {"Text25", WL + " must be number, no digits after decimal point"},
       {"Text27", "Concentration must be more then zero"}, {"Text34", DLH + " must be more then zero"},
@@ -193,14 +164,30 @@ const RuleCase Cases[] = {
       {"", "At list one Department must be enabled"}}},
 };
 
-class RuleCases : public ::testing::TestWithParam<RuleCase> {};
+class Rules : public ::testing::TestWithParam<Limit> {};
 
-TEST_P(RuleCases, SayEachViolatedRuleInOrderWithItsField) {
-    EXPECT_EQ(check(page(GetParam().changes)), GetParam().messages);
+// Each rule says its message with its field, in the rules' order, past its limit only.
+TEST_P(Rules, SayTheirMessagesWithTheirFieldsPastTheirLimits) {
+    Changes at = GetParam().changes, past = at;
+    for (const char* box : GetParam().boxes) {
+        at.emplace_back(box, GetParam().at);
+        past.emplace_back(box, GetParam().past);
+    }
+    const DrugCheck check = checkDrugEntry(page(past), NumberFormat{});
+    EXPECT_EQ(check.messages, GetParam().messages);
+    EXPECT_EQ(check.stored.has_value(), check.messages.empty());
+    if (!GetParam().boxes.empty()) {
+        EXPECT_EQ(checkDrugEntry(page(at), NumberFormat{}).messages, FieldMessages{});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, RuleCases, ::testing::ValuesIn(Cases),
-                         [](const auto& param) { return testName(param.param.name); });
+std::string named(const ::testing::TestParamInfo<Limit>& param) {
+    std::string name = param.param.name;
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+INSTANTIATE_TEST_SUITE_P(Limits, Rules, ::testing::ValuesIn(Limits), named);
+INSTANTIATE_TEST_SUITE_P(Cases, Rules, ::testing::ValuesIn(Cases), named);
 
 TEST(DrugRules, AnAcceptedPageIsStoredAsTypedWithWholeWeights) {
     const DrugPage typed = page({{"Text25", "70.0"}, {"Text27", "2,50 "}, {"Text38", "12,5"}, {"Depart", "5"}});
