@@ -179,30 +179,18 @@ void choose(DrugPage& page, std::string_view control, int index) {
 
 namespace {
 
+// The page filled with an entry in page order, each list picked as if by hand
+// before the boxes it empties.
 DrugPage shown(const DrugEntry& e, DrugPage page) {
-    auto pick = [&page](std::string_view control, const std::string& text) {
-        choose(page, control, listOf(viewOf(page).list(control)->items, text).chosen);
-    };
-    page.entry.DrugName = e.DrugName;
-    page.weightLowerSoft = std::to_string(e.WeightLowerSoft);
-    page.weightUpperSoft = std::to_string(e.WeightUpperSoft);
-    pick("Combo2", e.ConcUnits);
-    page.entry.Concentration = e.Concentration;
-    pick("Combo1", e.DoseUnits);
-    page.entry.DoseRateInitial = e.DoseRateInitial;
-    page.entry.DoseRateLowerSoft = e.DoseRateLowerSoft;
-    page.entry.DoseRateUpperSoft = e.DoseRateUpperSoft;
-    page.entry.DoseRateLowerHard = e.DoseRateLowerHard;
-    page.entry.DoseRateUpperHard = e.DoseRateUpperHard;
-    pick("Combo3", e.BolusMode);
-    page.entry.BolusInitial = e.BolusInitial;
-    pick("Combo4", e.BolusTimeUnits);
-    page.entry.BolusTime = e.BolusTime;
-    page.entry.BolusRate = e.BolusRate;
-    page.entry.BolusLowerSoft = e.BolusLowerSoft;
-    page.entry.BolusUpperSoft = e.BolusUpperSoft;
-    page.entry.BolusLowerHard = e.BolusLowerHard;
-    page.entry.BolusUpperHard = e.BolusUpperHard;
+    DrugPage typed;
+    typed.entry = e;
+    typed.weightLowerSoft = std::to_string(e.WeightLowerSoft);
+    typed.weightUpperSoft = std::to_string(e.WeightUpperSoft);
+    for (const PageField& field : drugEntryPageTable()) {
+        const std::string& text = *fieldText(typed, field.control);
+        if (field.kind != FieldKind::Choice) *fieldText(page, field.control) = text;
+        else choose(page, field.control, listOf(viewOf(page).list(field.control)->items, text).chosen);
+    }
     // The 24 check boxes show the departments the page has.
     page.entry.DrugDepartments = e.DrugDepartments & ((std::int32_t{1} << DepartmentCount) - 1);
     return page;
