@@ -13,6 +13,7 @@
 #include "druglib_dual/core/unit_codes.hpp"
 #include "druglib_us/core/tv1_file.hpp"
 #include "shell/core/macro_files.hpp"
+#include "support/random_us_library.hpp"
 
 namespace mc::cli {
 namespace {
@@ -155,33 +156,9 @@ druglib::DrugLibrary generatedDrugLibrary(std::mt19937& random, bool release041)
     return library;
 }
 
-// Entries that pass "OK", one of each bolus time unit, with their names,
-// weights and departments drawn at random.
 druglib_us::UsDrugLibrary generatedUsLibrary(std::mt19937& random) {
-    using druglib_us::DrugEntry;
-    const DrugEntry kinds[] = {
-        {"", 0, 0, "U/ML", "100", "U/KG/HR", "10", "20", "5", "30", "15", "WEIGHT", "50", "NOTIME", "12.5", "", "40",
-         "60", "30", "80", 0},
-        {"", 0, 0, "MG/ML", "1", "MG/HR", "0.5", "2", "0.1", "5", "1.001", "VOLUME", "2.5", "HH:MM", "", "0:30", "1",
-         "3", "0", "5", 0},
-        {"", 0, 0, "MCG/ML", "400", "MCG/KG/MIN", "2", "10", "1", "20", "5", "WEIGHT", "1", "MM", "", "5", "0.5", "2",
-         "0.1", "3", 0},
-        {"", 0, 0, "MU/ML", "1000", "MU/HR", "1", "100", "0.5", "200", "50", "VOLUME", "10", "SS", "", "30", "5", "20",
-         "0", "50", 0},
-    };
-    druglib_us::UsDrugLibrary library;
-    constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh 0123456789-;\"\xE9";
-    for (int d = 1; d <= druglib_us::DepartmentCount; ++d) library.DepartmentName[d] = randomText(random, 20, Letters);
-    library.DrugCount = between(random, 0, 3) == 0 ? druglib_us::MaxDrugCount : between(random, 1, 30);
-    for (int n = 1; n <= library.DrugCount; ++n) {
-        DrugEntry entry = kinds[between(random, 0, 3)];
-        entry.DrugName = randomText(random, 19, Letters) + "x";
-        entry.WeightLowerSoft = static_cast<std::int16_t>(between(random, 0, 50));
-        entry.WeightUpperSoft = static_cast<std::int16_t>(between(random, 51, 250));
-        entry.DrugDepartments = between(random, 1, (1 << druglib_us::DepartmentCount) - 1);
-        library.Drug[n] = entry;
-    }
-    return library;
+    mc::testing::RandomUsLibrary generate(static_cast<unsigned>(random()));
+    return generate.library(between(random, 0, 3) == 0 ? druglib_us::MaxDrugCount : between(random, 1, 30));
 }
 
 struct RoundTrip {

@@ -1,336 +1,255 @@
-// The pages of the US editor driven through its model.
+// The US editor driven through its model as a technician drives its window.
 
+#include <gtest/gtest.h>
+
+#include "druglib_us/core/orrx_usa_editor.hpp"
 #include "druglib_us/core/tv1_file.hpp"
-#include "editor_driver.hpp"
+#include "support/model_driver.hpp"
+#include "support/temp_folder.hpp"
 
 namespace mc::druglib_us {
 namespace {
 
-const std::string Prompt = "Please validate modifications with OK key";
+using Texts = std::vector<std::string>;
 
-// ---- department page ------------------------------------------------------------
+class UsEditor : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    OrrxUsaEditor editor{folder.path(), NumberFormat{}};
+    testing::ModelDriver page{editor};
 
-TEST_F(UsEditorTest, DepartmentsAreStoredAsTypedAndShownCut) {
-    click("Command12");
-    EXPECT_EQ(editor->visiblePage(), 2);
-    type("Text1", "ICU  ");
-    EXPECT_FALSE((*this)["Command3"].enabled);
-    EXPECT_TRUE((*this)["Command2"].enabled);
-    EXPECT_EQ(text("Label36"), Prompt);
-    click("Command4");
-    EXPECT_EQ(text("Label36"), "Departments list Updated");
-    EXPECT_EQ(editor->library().DepartmentName[1], "ICU  ");
-    EXPECT_EQ(text("Text1"), "ICU");
-    EXPECT_TRUE((*this)["Command3"].enabled);
-    EXPECT_FALSE((*this)["Command4"].enabled);
+    // "1 of 3 Heparin": the drug's number, the count and its name.
+    std::string drugOf() const {
+        return page.shown("Label1") + " of " + page.shown("Label14") + " " + page.shown("Text26");
+    }
+    bool modified() const { return page["Command9"].enabled; }
+    Texts ok() {
+        page.click("Command9");
+        return page.messages("Label74");
+    }
+    // Types a drug that passes every rule, each list picked before the boxes it empties.
+    void typeDrug(const std::string& name) {
+        page.set({{"Text26", name}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"}, {"Text27", "5"},
+                  {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"}, {"Text31", "2"}, {"Text32", "10"}, {"Text34", "1"},
+                  {"Text35", "20"}, {"Combo3", "WEIGHT"}, {"Text36", "1"}, {"Text39", "1"}, {"Text40", "2"},
+                  {"Text41", "0.5"}, {"Text42", "3"}, {"Combo4", "SS"}, {"Text37", "30"}, {"Check1", "1"}});
+    }
+    // A new library of drugs "D1".."Dn"; drug n is shown.
+    void newDrugs(int n) {
+        page.click("Command12");
+        page.click("Command3");
+        for (int i = 1; i <= n; ++i) {
+            if (i > 1) page.click("Command13");
+            typeDrug("D" + std::to_string(i));
+            ASSERT_EQ(ok(), Texts{"Drug Updated"});
+        }
+    }
+    void open(const std::string& name, const std::string& bytes) {
+        folder.write(name, bytes);
+        page.click("Command2");  // the Open page, whose lists are then read again
+        page.pick("File1", name);
+        page.click("Command1");
+    }
+    Texts marked() const {
+        Texts fields;
+        for (const PageField& field : drugEntryPageTable())
+            if (page[field.control].error) fields.push_back(field.control);
+        return fields;
+    }
+};
 
-    type("Text24", "Oncology");
-    click("Command5");  // Cancel Last Changes
-    EXPECT_EQ(text("Text24"), "");
-    EXPECT_FALSE((*this)["Command5"].enabled);
-    EXPECT_EQ(text("Label36"), "");
-}
-
-TEST_F(UsEditorTest, TypingStopsAtTheBoxLimit) {
-    click("Command12");
-    type("Text13", std::string(21, 'a'));
-    EXPECT_EQ(text("Text13"), std::string(20, 'a'));
-}
-
-TEST_F(UsEditorTest, ALongDepartmentNameFromAFileIsShownCutAndKeptUntilOk) {
+// The 24 boxes take 20 characters; the check boxes show a longer name from a file whole.
+TEST_F(UsEditor, DepartmentNamesCaptionTheDrugPageWhole) {
     UsDrugLibrary library;
-    const std::string name = "Cardiology Intensive Care 1234";  // 30 characters
-    library.DepartmentName[6] = name;
-    folder.write("long.tv1", writeTv1(library, "long"));
-    openFile("long.tv1");
-    ASSERT_EQ(editor->visiblePage(), 2);
-    EXPECT_EQ(text("Text6"), "Cardiology Intensive");
-    click("Command3");
-    EXPECT_EQ(text("Check6"), name);  // the check box carries the whole name
-    click("Command7");
-    EXPECT_EQ(editor->library().DepartmentName[6], name);
-    type("Text1", "x");
-    click("Command4");
-    EXPECT_EQ(editor->library().DepartmentName[6], "Cardiology Intensive");
+    library.DepartmentName[24] = "Cardiology Intensive Care 1234";
+    library.DrugCount = 1;
+    library.Drug[1].DrugName = std::string(30, 'n');
+    open("long.tv1", writeTv1(library, "x"));
+    EXPECT_EQ(page.shown("Text24"), "Cardiology Intensive");
+    page.click("Command3");
+    EXPECT_EQ(page["Check24"].text, "Cardiology Intensive Care 1234");
+    page.type("Text26", std::string(31, 'n'));  // a longer name from a file stays whole but grows no more
+    EXPECT_EQ(page.shown("Text26"), std::string(30, 'n'));
+    page.click("Command8");
+    page.click("Command7");
+    page.type("Text1", std::string(21, 'a'));
+    page.click("Command4");
+    EXPECT_EQ(page.shown("Label36"), "Departments list Updated");
+    EXPECT_EQ(editor.library().DepartmentName[1], std::string(20, 'a'));
+    EXPECT_EQ(editor.library().DepartmentName[24], "Cardiology Intensive");
 }
 
-// ---- entering the drug page, stepping, cancel, delete ------------------------------
-
-TEST_F(UsEditorTest, AnEmptyLibraryOpensDrugOneAsAPendingEntry) {
-    newLibrary();
-    EXPECT_EQ(editor->visiblePage(), 3);
-    EXPECT_EQ(drugOf(), "1 of 1");
-    EXPECT_EQ(text("Text26"), "");
-    EXPECT_EQ(text("Text25"), "0");
-    EXPECT_EQ(text("Text33"), "0");
-    EXPECT_TRUE(modified());
-    EXPECT_EQ(text("Label74"), "");
-    EXPECT_FALSE((*this)["Command7"].enabled);
-    EXPECT_FALSE((*this)["Command10"].enabled);
-    EXPECT_TRUE((*this)["Command15"].enabled);
-    for (int d = 1; d <= 24; ++d) {
-        EXPECT_EQ(text("Check" + std::to_string(d)), "");
-        EXPECT_FALSE((*this)["Check" + std::to_string(d)].checked);
-    }
-    EXPECT_TRUE(editor->NewDrugPending());
-
-    click("Command8");  // Cancel keeps the only entry pending
-    EXPECT_EQ(drugOf(), "1 of 1");
-    EXPECT_TRUE(modified());
-    EXPECT_TRUE(editor->NewDrugPending());
-
-    EXPECT_EQ(enter(validPage()), Texts{"Drug Updated"});
-    EXPECT_FALSE(modified());
-    EXPECT_FALSE(editor->NewDrugPending());
-    EXPECT_TRUE((*this)["Command10"].enabled);
-    EXPECT_FALSE((*this)["Command14"].enabled);
-    EXPECT_TRUE((*this)["Command13"].enabled);
-}
-
-TEST_F(UsEditorTest, AnAcceptedEntryKeepsEveryTextAsTyped) {
-    newLibrary();
-    ASSERT_EQ(enter(with(validPage(), {{"Text25", "70.0"}, {"Text27", " 5.50 "}, {"Check3", "1"}})),
-              Texts{"Drug Updated"});
-    const DrugEntry& e = editor->library().Drug[1];
-    EXPECT_EQ(e.WeightLowerSoft, 70);
-    EXPECT_EQ(text("Text25"), "70");
-    EXPECT_EQ(e.Concentration, " 5.50 ");
-    EXPECT_EQ(e.DrugDepartments, 0b101);
-    EXPECT_EQ(e.BolusTimeUnits, "SS");
-    EXPECT_EQ(e.BolusTime, "30");
-}
-
-TEST_F(UsEditorTest, TheHiddenBolusBoxIsStoredToo) {
-    newLibrary();
-    fill(with(validPage(), {{"Combo4", "NOTIME"}, {"Text38", "12.5"}}));
-    pick("Combo4", "MM");
-    type("Text37", "5");
+TEST_F(UsEditor, NewEntriesCountAtOnceAndOnlyOkCancelOrDeleteLeaveThem) {
+    page.click("Command12");
+    page.click("Command3");
+    EXPECT_EQ(drugOf() + page.shown("Text25") + page.shown("Text33"), "1 of 1 00");
+    EXPECT_TRUE(modified() && editor.NewDrugPending());
+    EXPECT_EQ(page.shown("Label74"), "");
+    EXPECT_FALSE(page["Command7"].enabled || page["Command10"].enabled || !page["Command15"].enabled);
+    page.click("Command8");  // the only entry stays new
+    EXPECT_TRUE(modified() && editor.NewDrugPending());
+    typeDrug("D1");
     ASSERT_EQ(ok(), Texts{"Drug Updated"});
-    EXPECT_EQ(editor->library().Drug[1].BolusRate, "12.5");
-    EXPECT_EQ(editor->library().Drug[1].BolusTime, "5");
-}
-
-TEST_F(UsEditorTest, SteppingPastTheLastEntryOpensANewOneAndCancelReturns) {
-    newLibrary();
-    for (int i = 1; i <= 3; ++i) {
-        ASSERT_EQ(enter(with(validPage(), {{"Text26", "Drug " + std::to_string(i)}})), Texts{"Drug Updated"});
-        if (i < 3) click("Command13");
+    EXPECT_FALSE(modified() || editor.NewDrugPending() || page["Command14"].enabled);
+    for (int i = 2; i <= 3; ++i) {
+        page.click("Command13");
+        typeDrug("D" + std::to_string(i));
+        ASSERT_EQ(ok(), Texts{"Drug Updated"});
     }
-    EXPECT_EQ(drugOf(), "3 of 3");
-    click("Command13");
-    EXPECT_EQ(drugOf(), "4 of 4");
-    EXPECT_TRUE(modified());
-    EXPECT_FALSE((*this)["Command13"].enabled);
-    click("Command8");
-    EXPECT_EQ(drugOf(), "3 of 3");
-    EXPECT_EQ(text("Text26"), "Drug 3");
+    page.click("Command13");
+    EXPECT_EQ(drugOf(), "4 of 4 ");
+    page.click("Command8");
+    EXPECT_EQ(drugOf(), "3 of 3 D3");
+    page.click("Command14");
+    page.type("Text26", "changed");
+    page.click("Command8");
+    EXPECT_EQ(drugOf(), "2 of 3 D2");
     EXPECT_FALSE(modified());
-    click("Command14");
-    EXPECT_EQ(drugOf(), "2 of 3");
-    type("Text26", "changed");
-    click("Command8");
-    EXPECT_EQ(text("Text26"), "Drug 2");
-    EXPECT_EQ(drugOf(), "2 of 3");
 }
 
-TEST_F(UsEditorTest, DeleteShiftsTheLaterEntriesDown) {
-    newLibrary();
-    for (int i = 1; i <= 3; ++i) {
-        ASSERT_EQ(enter(with(validPage(), {{"Text26", "Drug " + std::to_string(i)}})), Texts{"Drug Updated"});
-        if (i < 3) click("Command13");
-    }
-    click("Command14");
-    std::vector<std::string> asked;
+TEST_F(UsEditor, DeleteAsksThenShiftsTheLaterEntriesDown) {
+    newDrugs(3);
+    page.click("Command14");
+    Texts asked;
     bool goAhead = false;
-    editor->askWith([&](const Question& question) {
+    editor.askWith([&](const Question& question) {
         asked.push_back(question.text + " [" + question.goAhead + "]");
         return goAhead;
     });
-    click("Command15");  // Cancel
-    EXPECT_EQ(asked, Texts{"Delete entry 2 (Drug 2)? [Delete]"});
-    EXPECT_EQ(drugOf(), "2 of 3");
+    page.click("Command15");
+    EXPECT_EQ(asked, Texts{"Delete entry 2 (D2)? [Delete]"});
+    EXPECT_EQ(drugOf(), "2 of 3 D2");
     goAhead = true;
-    click("Command15");  // delete entry 2 of 3
-    EXPECT_EQ(drugOf(), "1 of 2");
-    EXPECT_EQ(text("Text26"), "Drug 1");
-    EXPECT_EQ(editor->library().Drug[2].DrugName, "Drug 3");
-    EXPECT_EQ(editor->library().Drug[3], DrugEntry{});
-    click("Command15");  // delete entry 1 of 2
-    EXPECT_EQ(drugOf(), "1 of 1");
-    EXPECT_EQ(text("Text26"), "Drug 3");
-    click("Command15");  // delete the only entry
-    EXPECT_EQ(drugOf(), "1 of 1");
-    EXPECT_EQ(text("Text26"), "");
-    EXPECT_TRUE(modified());
-    EXPECT_TRUE(editor->NewDrugPending());
-    EXPECT_EQ(editor->library().Drug[1], DrugEntry{});
-    click("Command15");  // a new entry holds nothing stored: nothing is asked
+    page.click("Command15");
+    EXPECT_EQ(drugOf(), "1 of 2 D1");
+    EXPECT_EQ(editor.library().Drug[2].DrugName, "D3");
+    EXPECT_EQ(editor.library().Drug[3], DrugEntry{});
+    page.click("Command15");
+    page.click("Command15");  // the only entry: an empty new one takes its place
+    EXPECT_EQ(drugOf(), "1 of 1 ");
+    EXPECT_TRUE(modified() && editor.NewDrugPending());
+    page.click("Command15");  // nothing stored to lose: nothing asked
     EXPECT_EQ(asked.size(), 4u);
-}
-
-TEST_F(UsEditorTest, DeleteOnAPendingEntryActsAsCancel) {
-    newLibrary();
-    ASSERT_EQ(enter(validPage()), Texts{"Drug Updated"});
-    click("Command13");
-    type("Text26", "typed");
-    click("Command15");
-    EXPECT_EQ(drugOf(), "1 of 1");
+    typeDrug("A");
+    ASSERT_EQ(ok(), Texts{"Drug Updated"});
+    page.click("Command13");
+    page.click("Command15");  // on a new entry, as Cancel
+    EXPECT_EQ(drugOf(), "1 of 1 A");
     EXPECT_FALSE(modified());
-    EXPECT_EQ(editor->library().DrugCount, 1);
 }
 
-TEST_F(UsEditorTest, Entry128IsTheLast) {
+TEST_F(UsEditor, EntriesFromAFileShowOnlyWhatThePageCanShowUpTo128) {
     UsDrugLibrary library;
     library.DrugCount = 128;
-    for (int i = 1; i <= 128; ++i) library.Drug[i].DrugName = "D" + std::to_string(i);
-    folder.write("full.tv1", writeTv1(library, "full"));
-    openFile("full.tv1");
-    click("Command3");
-    for (int i = 1; i < 128; ++i) click("Command13");
-    EXPECT_EQ(drugOf(), "128 of 128");
-    EXPECT_FALSE((*this)["Command13"].enabled);
-    click("Command15");
-    EXPECT_EQ(drugOf(), "127 of 127");
-    EXPECT_EQ(editor->library().Drug[128], DrugEntry{});
-    EXPECT_EQ(editor->library().Drug[129], DrugEntry{});
-}
-
-// ---- the pickers -----------------------------------------------------------------
-
-TEST_F(UsEditorTest, ConcentrationUnitsRefillTheDoseUnits) {
-    newLibrary();
-    fill(validPage());
-    ASSERT_EQ(ok(), Texts{"Drug Updated"});
-    pick("Combo2", "MU/ML");
-    EXPECT_EQ(text("Text27"), "");
-    EXPECT_EQ((*this)["Combo1"].items.front(), "MU/KG/MIN");
-    EXPECT_EQ((*this)["Combo1"].items.size(), 8u);
-    EXPECT_EQ((*this)["Combo1"].selected, -1);
-    EXPECT_EQ(text("Label4"), "MU/ML");
-    EXPECT_EQ(text("Text28"), "5");  // the dose-unit handler did not run
-    EXPECT_TRUE(modified());
-
-    pick("Combo1", "U/HR");
-    for (const char* box : {"Text28", "Text31", "Text32", "Text34", "Text35", "Text36", "Text39", "Text40", "Text41",
-                            "Text42"})
-        EXPECT_EQ(text(box), "") << box;
-    for (const char* label : {"Label7", "Label9", "Label21", "Label23", "Label25"}) EXPECT_EQ(text(label), "U/HR");
-    for (const char* label : {"Label28", "Label35", "Label38", "Label40", "Label42"}) EXPECT_EQ(text(label), "U");
-}
-
-TEST_F(UsEditorTest, BolusUnitCaptionFollowsModeAndDoseUnits) {
-    newLibrary();
-    pick("Combo2", "MG/ML");
-    pick("Combo3", "VOLUME");
-    EXPECT_EQ(text("Label28"), "ML");
-    pick("Combo3", "WEIGHT");
-    EXPECT_EQ(text("Label28"), "ML");  // no dose units yet: left as it was
-    for (const auto& [dose, caption] : std::vector<std::pair<std::string, std::string>>{
-             {"MCG/KG/MIN", "MCG/KG"}, {"MG/KG/HR", "MG/KG"}, {"MCG/HR", "MCG"}, {"MG/MIN", "MG"}}) {
-        pick("Combo1", dose);
-        EXPECT_EQ(text("Label28"), caption) << dose;
-        EXPECT_EQ(text("Label42"), caption) << dose;
-    }
-    pick("Combo3", "VOLUME");
-    EXPECT_EQ(text("Label35"), "ML");
-    pick("Combo3", "");
-    EXPECT_EQ(text("Label40"), "");
-}
-
-TEST_F(UsEditorTest, OnlyOneOfBolusTimeAndBolusRateIsShown) {
-    newLibrary();
-    pick("Combo4", "NOTIME");
-    type("Text38", "25");
-    EXPECT_TRUE((*this)["Text38"].visible);
-    EXPECT_FALSE((*this)["Text37"].visible);
-    pick("Combo4", "SS");
-    EXPECT_FALSE((*this)["Text38"].visible);
-    EXPECT_FALSE((*this)["Label30"].visible);
-    EXPECT_TRUE((*this)["Text37"].visible);
-    EXPECT_EQ(text("Label32"), "SS");
-    EXPECT_EQ(text("Text37"), "");
-    pick("Combo4", "NOTIME");
-    EXPECT_EQ(text("Text38"), "25");
-    EXPECT_TRUE((*this)["Label33"].visible);
-}
-
-TEST_F(UsEditorTest, AStoredUnitOutsideItsListShowsThePickerUnchosen) {
-    UsDrugLibrary library;
-    library.DrugCount = 1;
-    library.Drug[1].DrugName = "Odd";
     library.Drug[1].ConcUnits = "MG/ML";
     library.Drug[1].DoseUnits = "U/HR";  // of the other family
     library.Drug[1].BolusTimeUnits = "DAYS";
-    folder.write("odd.tv1", writeTv1(library, "odd"));
-    openFile("odd.tv1");
-    click("Command3");
-    EXPECT_EQ((*this)["Combo2"].selectedText(), "MG/ML");
-    EXPECT_EQ((*this)["Combo1"].selected, -1);
-    EXPECT_EQ((*this)["Combo4"].selected, -1);
+    library.Drug[1].DrugDepartments = -1;  // the page has 24 departments
+    open("full.tv1", writeTv1(library, "x"));
+    page.click("Command3");
+    EXPECT_EQ(page.shown("Combo2") + "|" + page.shown("Combo1") + "|" + page.shown("Combo4"), "MG/ML||");
+    EXPECT_TRUE(page["Check24"].checked);
     EXPECT_FALSE(modified());
+    for (int i = 1; i < 128; ++i) page.click("Command13");
+    EXPECT_EQ(drugOf(), "128 of 128 ");
+    EXPECT_FALSE(page["Command13"].enabled);
+    page.click("Command15");
+    EXPECT_EQ(drugOf(), "127 of 127 ");
+    EXPECT_EQ(editor.library().Drug[128], DrugEntry{});
 }
 
-// ---- open and save --------------------------------------------------------------------
+TEST_F(UsEditor, ListsEmptyTheBoxesAfterThemAndSetTheUnits) {
+    newDrugs(1);
+    page.pick("Combo2", "MU/ML");
+    EXPECT_EQ(page.shown("Text27") + page.shown("Combo1") + page.shown("Label4"), "MU/ML");
+    EXPECT_EQ(page["Combo1"].items, (Texts{"MU/KG/MIN", "MU/KG/HR", "U/KG/MIN", "U/KG/HR", "MU/MIN", "MU/HR",
+                                           "U/MIN", "U/HR"}));
+    EXPECT_EQ(page.shown("Text28") + page.shown("Label7"), "5MCG/KG/MIN");  // until dose units are picked
+    page.pick("Combo1", "U/HR");
+    for (const char* box : {"Text28", "Text31", "Text32", "Text34", "Text35", "Text36", "Text39", "Text40", "Text41",
+                            "Text42"})
+        EXPECT_EQ(page.shown(box), "") << box;
+    for (const char* label : {"Label7", "Label9", "Label21", "Label23", "Label25"})
+        EXPECT_EQ(page.shown(label), "U/HR");
+    for (const char* label : {"Label28", "Label35", "Label38", "Label40", "Label42"})
+        EXPECT_EQ(page.shown(label), "U");
+    page.set({{"Combo3", "VOLUME"}});
+    EXPECT_EQ(page.shown("Label42"), "ML");
+    page.set({{"Combo3", ""}});
+    EXPECT_EQ(page.shown("Label28"), "");
+    page.set({{"Combo3", "WEIGHT"}, {"Combo1", "MU/KG/MIN"}, {"Combo2", "MG/ML"}, {"Combo3", "WEIGHT"}});
+    EXPECT_EQ(page.shown("Label38"), "MU/KG");  // without dose units the bolus unit stays as it was
 
-TEST_F(UsEditorTest, SaveThenOpenGivesTheSameLibrary) {
-    click("Command12");
-    type("Text2", "Surgery ");
-    click("Command4");
-    click("Command3");
-    ASSERT_EQ(enter(validPage()), Texts{"Drug Updated"});
-    click("Command13");
-    ASSERT_EQ(enter(with(validPage(), {{"Text26", "Insulin"}, {"Combo2", "U/ML"}, {"Combo1", "U/HR"},
-                                       {"Combo4", "HH:MM"}, {"Text37", "1:30"}})),
-              Texts{"Drug Updated"});
-    const UsDrugLibrary before = editor->library();
-    save("Night shift");
-    EXPECT_EQ(editor->visiblePage(), 1);
+    page.set({{"Combo4", "NOTIME"}, {"Text38", "25"}});
+    EXPECT_FALSE(page["Text37"].visible || page["Label31"].visible || page["Label32"].visible);
+    page.set({{"Combo4", "MM"}});
+    EXPECT_FALSE(page["Text38"].visible || page["Label30"].visible || page["Label33"].visible);
+    EXPECT_EQ(page.shown("Label32") + page.shown("Text37"), "MM");
+    page.set({{"Combo4", "NOTIME"}});
+    EXPECT_EQ(page.shown("Text38") + page.shown("Label33"), "25ML/HR");
+
+    page.click("Command8");
+    page.click("Command13");  // a new entry keeps the dose units list of the entry before
+    EXPECT_EQ(page.shown("Combo2") + page.shown("Combo1"), "");
+    EXPECT_EQ(page["Combo1"].items.at(0), "MCG/KG/MIN");
+}
+
+TEST_F(UsEditor, OkMarksTheFieldsOfItsMessagesOrStoresTheEntryAsTyped) {
+    newDrugs(1);
+    page.set({{"Combo2", ""}, {"Text33", "300"}, {"Check1", ""}});
+    EXPECT_EQ(ok(), (Texts{"Patient Weight Upper Soft Limit must be less than 250 kg",
+                           "Concentration units must be specified", "Dose Units must be specified",
+                           "At list one Department must be enabled"}));
+    EXPECT_EQ(marked(), (Texts{"Text33", "Combo2", "Combo1"}));  // not "Concentration"
+    page.set({{"Combo2", "MG/ML"}, {"Combo1", "MG/HR"}});
+    EXPECT_EQ(marked(), Texts{"Text33"});  // until it changes
+    typeDrug("D1");
+    page.set({{"Text27", "0"}});
+    EXPECT_EQ(ok(), Texts{"Concentration must be more then zero"});
+    EXPECT_EQ(marked(), Texts{"Text27"});
+
+    page.set({{"Text25", "70.0"}, {"Text27", " 5.50 "}, {"Check3", "1"}, {"Combo4", "NOTIME"}, {"Text38", "12.5"},
+              {"Combo4", "MM"}, {"Text37", "5"}});
+    ASSERT_EQ(ok(), Texts{"Drug Updated"});
+    EXPECT_EQ(marked(), Texts{});
+    EXPECT_EQ(page.shown("Text25"), "70");
+    const DrugEntry& e = editor.library().Drug[1];
+    EXPECT_EQ(e.Concentration + "|" + e.BolusRate + "|" + e.BolusTime, " 5.50 |12.5|5");  // the hidden one too
+    EXPECT_EQ(e.WeightLowerSoft + e.DrugDepartments, 70 + 0b101);
+}
+
+TEST_F(UsEditor, SaveWritesWhatOpenReadsBack) {
+    open("bad.tv1", "TYPE=STARTDRUGLIBRARY \r\n");
+    EXPECT_EQ(page.shown("Label12"), "File bad.tv1 can not be open as corrupted or for newer creator version");
+    newDrugs(2);
+    const UsDrugLibrary before = editor.library();
+    page.click("Command10");
+    page.type("Text29", "Night shift");
+    page.click("Command11");
     EXPECT_TRUE(folder.read("Night shift.tv1").ends_with("\r\nTYPE=FINISHDRUGLIBRARY,NAME=Night shift\r\n"));
-
-    click("Command12");
-    EXPECT_EQ(editor->library().DrugCount, 0);
-    openFile("Night shift.tv1");
-    EXPECT_EQ(editor->visiblePage(), 2);
-    EXPECT_EQ(text("Label12"), "");
-    EXPECT_EQ(editor->library(), before);
+    open("Night shift.tv1", folder.read("Night shift.tv1"));
+    EXPECT_EQ(editor.library(), before);
 }
 
-TEST_F(UsEditorTest, SavingUnderAnExistingNameWritesNothing) {
-    folder.write("old.tv1", "keep");
-    newLibrary();
-    ASSERT_EQ(enter(validPage()), Texts{"Drug Updated"});
-    save("old");
-    EXPECT_EQ(editor->visiblePage(), 4);
-    EXPECT_EQ(text("Label76"), "The Macro with name old alredy exist. Please enter another Macro name");
-    EXPECT_EQ(folder.read("old.tv1"), "keep");
-    type("Text29", "a/b");
-    click("Command11");
-    EXPECT_EQ(editor->visiblePage(), 4);
-    EXPECT_NE(text("Label76"), "");
-}
-
-TEST_F(UsEditorTest, ARefusedFileStaysOnTheOpenPageWithItsMessage) {
-    folder.write("bad.tv1", "TYPE=STARTDRUGLIBRARY \r\n");
-    openFile("bad.tv1");
-    EXPECT_EQ(editor->visiblePage(), 1);
-    EXPECT_EQ(text("Label12"), "File bad.tv1 can not be open as corrupted or for newer creator version");
-    click("Command12");
-    EXPECT_EQ(text("Label12"), "");
-    EXPECT_EQ(editor->visiblePage(), 2);
-}
-
-TEST_F(UsEditorTest, ALongDrugNameFromAFileStaysWholeUntilOk) {
+TEST(DrugPageReview, ShowsTheShownFieldsWithTheirUnits) {
     UsDrugLibrary library;
     library.DrugCount = 1;
-    library.Drug[1].DrugName = std::string(30, 'n');
-    folder.write("n.tv1", writeTv1(library, "n"));
-    openFile("n.tv1");
-    click("Command3");
-    EXPECT_EQ(text("Text26"), std::string(30, 'n'));
-    type("Text26", std::string(29, 'n'));  // deleting one character is fine
-    EXPECT_EQ(text("Text26"), std::string(29, 'n'));
-    type("Text26", std::string(31, 'n'));  // but the text does not grow
-    EXPECT_EQ(text("Text26"), std::string(29, 'n'));
+    library.Drug[1] = {"Insulin", 40, 120, "U/ML", "100", "U/HR", "0.5", "2", "0.1", "5", "1", "VOLUME", "2.5",
+                       "NOTIME", "12.5", "0:30", "1", "3", "0", "5", 5};
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(shownFields(shownEntry(library, 1)),
+              (Pairs{{"Drug Name", "Insulin"}, {"Patient Weight Lower Soft Limit", "40 kg"},
+                     {"PatientWeight Upper Soft Limit", "120 kg"}, {"Concentration units", "U/ML"},
+                     {"Concentration", "100 U/ML"}, {"Dose Units", "U/HR"}, {"Dose Rate Initial Value", "1 U/HR"},
+                     {"Dose Rate Lower Soft Limit", "0.5 U/HR"}, {"Dose Rate Upper Soft Limit", "2 U/HR"},
+                     {"Dose Rate Lower Hard Limit", "0.1 U/HR"}, {"Dose Rate Upper Hard Limit", "5 U/HR"},
+                     {"Bolus Mode", "VOLUME"}, {"Bolus Initial Value", "2.5 ML"}, {"Bulus  Time Units", "NOTIME"},
+                     {"Bolus Rate", "12.5 ML/HR"}, {"Bolus Dose Lower Soft Limit", "1 ML"},
+                     {"Bolus Dose Upper Soft Limit", "3 ML"}, {"Bolus Dose Lower Hard Limit", "0 ML"},
+                     {"Bolus Dose Upper Hard Limit", "5 ML"}, {"Departments", "1, 3"}}));
+    const auto empty = shownFields(newEntryPage());
+    EXPECT_EQ(empty[4], (std::pair<std::string, std::string>{"Concentration", ""}));  // no unit, no blank
+    EXPECT_EQ(empty[14].first + "|" + empty.back().second, "Bolus Time Initial Value|none");
 }
 
 }  // namespace

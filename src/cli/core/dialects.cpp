@@ -4,7 +4,7 @@
 #include "cli/core/dialect.hpp"
 #include "cli/core/protocol_dialect.hpp"
 #include "druglib_dual/core/tm2_review.hpp"
-#include "cli/core/us_dialect.hpp"
+#include "druglib_us/core/tv1_review.hpp"
 
 namespace mc::cli {
 
@@ -15,8 +15,8 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
     std::vector<std::unique_ptr<Dialect>> dialects;
     // Most particular first: where both read a file, the first is named.
     if (lower == ".tm2") {
-        dialects.push_back(tm2Dialect(druglib::Release::R036));
-        dialects.push_back(tm2Dialect(druglib::Release::R041));
+        dialects.push_back(druglib::tm2Dialect(druglib::Release::R036));
+        dialects.push_back(druglib::tm2Dialect(druglib::Release::R041));
     } else if (lower == ".tb2") {
         dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::None));
         dialects.push_back(protocolDialect(protocols::Variant::Kt, protocols::PumpMode::None));
@@ -25,7 +25,7 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
     } else if (lower == ".tv8") {
         dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Epidural));
     } else if (lower == ".tv1") {
-        dialects.push_back(usDialect());
+        dialects.push_back(druglib_us::tv1Dialect());
     }
     return dialects;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // A drug library as one spreadsheet: a row per drug with the drug page's
-// captions as headings and a column per department. Exporting reads every
-// drug off its page; importing types every row into the drug page of a new
-// library, presses "OK" as a technician would, and saves through the editor,
-// so that a spreadsheet passes the same rules as the window.
+// captions as headings and a column per department. Exporting lists every
+// drug as its page shows it; importing fills every row into the drug page of
+// a new library and confirms it with the page's own rules, and the editor's
+// Save checks write the file, so that a spreadsheet passes what the window does.
 
 #include <filesystem>
 #include <string>
@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "cli/core/csv_table.hpp"
+#include "cli/core/sheet_library.hpp"
 
 namespace mc::cli {
-
-enum class SheetKind { Release041, Release036, Us };
 
 std::string sheetKindName(SheetKind kind);  // "release 041", "US drug library"
 std::string sheetExtension(SheetKind kind);  // ".tm2", ".tv1"

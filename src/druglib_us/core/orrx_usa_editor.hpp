@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "druglib_us/core/drug_entry_rules.hpp"
+#include "druglib_us/core/drug_page.hpp"
 #include "druglib_us/core/us_library.hpp"
 #include "shell/core/editor_frame.hpp"
 
@@ -40,20 +41,17 @@ protected:
     bool onPick(const std::string& name) override;
     bool onToggle(const std::string& name) override;
     bool readsBackAsMacro(std::string_view bytes) const override;
+    std::unique_ptr<Dialect> review() const override;
     std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
 
 private:
     void ActDrug_Restore() { restorePage(3); }
     void Drug_Modifyed() { markModified(3); }
-    void Combo2_Click();  // concentration units
-    void Combo1_Click();  // dose units
-    void Combo3_Click();  // bolus mode
-    void Combo4_Click();  // bolus time units
     void Command8_Click();   // Cancel Last Changes
     void Command15_Click();  // Delete Drug
-    // Shows a stored picker text as chosen, or nothing chosen when it is not in the list.
-    void choose(const std::string& picker, const std::string& text);
+    // The drug page as its controls show it now, and the controls showing a page.
     DrugPage shownPage() const;
+    void showDrugPage(const DrugPage& page);
 
     UsDrugLibrary library_;
     int currentDrug_ = 1;

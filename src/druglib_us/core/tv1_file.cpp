@@ -97,6 +97,14 @@ std::string writeTv1(const UsDrugLibrary& library, const std::string& macroName)
     return joinCrLf(lines);
 }
 
+UsDrugLibrary asSaved(UsDrugLibrary library) {
+    for (int i = 1; i <= library.DrugCount; ++i) {
+        DrugEntry& entry = library.Drug[i];
+        (usesBolusRate(entry) ? entry.BolusTime : entry.BolusRate).clear();
+    }
+    return library;
+}
+
 Tv1Read readTv1(std::string_view bytes) {
     Tv1Read read;
     UsDrugLibrary& library = read.library;

@@ -13,6 +13,10 @@ namespace mc::druglib_us {
 
 std::string writeTv1(const UsDrugLibrary& library, const std::string& macroName);
 
+// The library as its file reads back: the file carries only the bolus value
+// (time or rate) the bolus time units use.
+UsDrugLibrary asSaved(UsDrugLibrary library);
+
 struct Tv1Read {
     bool accepted = false;
     UsDrugLibrary library;  // when refused: what was read before the refusal
