@@ -16,9 +16,11 @@ using Typed = std::vector<std::pair<std::string, std::string>>;
 DrugPage with(DrugPage page, const Typed& typed) {
     for (const auto& [name, text] : typed) {
         if (name.starts_with("Combo"))
-            (name == "Combo2" ? page.concentrationUnit : name == "Combo3" ? page.vialUnit : page.doseUnit) = std::stoi(text);
+            (name == "Combo2" ? page.concentrationUnit : name == "Combo3" ? page.vialUnit : page.doseUnit) =
+                std::stoi(text);
         else
-            (name == "Text27" ? page.concMin : name == "Text28" ? page.concMax : name == "Text31" ? page.doseMin : page.doseMax) = text;
+            (name == "Text27" ? page.concMin : name == "Text28" ? page.concMax
+                                             : name == "Text31" ? page.doseMin : page.doseMax) = text;
     }
     return page;
 }
@@ -129,14 +131,33 @@ TEST(DrugRules, AnAcceptedPageStoresItsUnitAndLimitCodes) {
         const DrugCheck check = checkDrug(with(c.release == R041 ? Page041 : Page036, c.typed), c.release, {c.separator});
         ASSERT_TRUE(check.codes) << ::testing::PrintToString(c.typed);
         const DrugCodes& s = *check.codes;
-        EXPECT_EQ((std::array{s.unit, s.concMin, s.concMax, s.doseMin, s.doseMax}), c.codes) << ::testing::PrintToString(c.typed);
+        EXPECT_EQ((std::array{s.unit, s.concMin, s.concMax, s.doseMin, s.doseMax}), c.codes)
+            << ::testing::PrintToString(c.typed);
     }
-    // Release 036 keeps a unit code it has no dose unit for until one is chosen.
-    DrugPage kept = with(Page036, {{"Combo1", "-1"}});
-    kept.keptUnitCode = 9;
+    // Release 036 shows no dose unit for a code beyond its list, and keeps the code until one is chosen.
+    DrugLibrary library;
+    library.DrugUnitCodes[1] = 9;
+    DrugPage kept = shownDrug(library, 1, R036);
     EXPECT_EQ(checkDrug(kept, R036, {'.'}).codes->unit, 9u);
-    kept.doseUnit = 2;
-    EXPECT_EQ(checkDrug(kept, R036, {'.'}).codes->unit, 2u);
+    kept.doseUnit = 0;
+    EXPECT_EQ(checkDrug(kept, R036, {'.'}).codes->unit, 0u);
+}
+
+// What the command-line program shows of a drug for review: the page's captions and values with their units.
+TEST(DrugPage, ShownFieldsAreTheCaptionsAndValuesOfThePage) {
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    DrugPage morphine = with(Page041, {{"Text27", "1.5"}, {"Text31", "0.5"}});
+    morphine.departments = 0b101;
+    EXPECT_EQ(shownFields(morphine, R041),
+              (Fields{{"Drug Name", "Morphine"}, {"Concentration Units", "mg/mL"}, {"Concentration Minimum", "1.5 mg/mL"},
+                      {"Concentration Maximum", "1000 mg/mL"}, {"Drug Vial Units", "mg"}, {"Dose Units", "mg/hr"},
+                      {"Dose Minimum", "0.5 mg/hr"}, {"Dose Maximum", "2500 mg/hr"}, {"Departments", "1, 3"}}));
+    // "mL Only" hides the concentration rows; release 036 has no unit lists but the dose units.
+    EXPECT_EQ(shownFields(with(Page041, {{"Combo2", "7"}, {"Combo1", "1"}}), R041).at(2).second, "mL/min");
+    EXPECT_EQ(shownFields(Page036, R036),
+              (Fields{{"Drug Name", "Morphine"}, {"Concentration Minimum", "0 mg/ml"},
+                      {"Concentration Maximum", "655.35 mg/ml"}, {"Dose Units", "mg/h"}, {"Dose Minimum", "0 mg/h"},
+                      {"Dose Maximum", "655.35 mg/h"}, {"Departments", "none"}}));
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST_F(DrugEditor, NewShowsEmptyDepartmentsAndAnEmptyFirstDrug) {
                                      {"Label10", "mcg/kg/min"}}
                             : Values{{"Combo1", "\xB5g/kg/min"}, {"Label8", "mg/ml"}, {"Label10", "\xB5g/kg/min"}},
             {{"Label1", "1"}, {"Text26", ""}, {"Text27", "0"}, {"Text28", "0"}, {"Text31", "0"}, {"Text32", "0"}}));
-        EXPECT_EQ((*page)["Text26"].maxLength, release == R041 ? 14 : 10);
+        EXPECT_EQ(std::pair((*page)["Text26"].maxLength, (*page)["Text32"].maxLength),
+                  release == R041 ? std::pair(14, 5) : std::pair(10, 0));
         EXPECT_EQ(editor->form().has("Combo2"), release == R041);
     }
 }
@@ -67,7 +68,8 @@ TEST_F(DrugEditor, DepartmentNamesLoseTheirPaddingOnThePageOnlyAndCaptionTheChec
     file.DepartmentNames[1] = "  ICU";
     load(R041, writeTm2Release041(file, "Lib"));
     EXPECT_EQ(page->shown("Text1") + "|" + library().DepartmentNames[1], "  ICU|  ICU               ");
-    run({{"Text2", "Cardio"}, {"Text24", "Oncology"}, {"Text25", "Spare"}, {"Command4", ""}, {"Text2", "typo"}, {"Command5", ""}});
+    run({{"Text2", "Cardio"}, {"Text24", "Oncology"}, {"Text25", "Spare"}, {"Command4", ""}});
+    run({{"Text2", "typo"}, {"Command5", ""}});
     EXPECT_EQ(library().DepartmentNames[1] + "|" + library().DepartmentNames[25], "  ICU|Spare");
     expectShown({{"Text2", "Cardio"}, {"Label36", ""}});
     run({{"Command3", ""}});
@@ -129,6 +131,7 @@ TEST_F(DrugEditor, ARefusedOkMarksTheFieldsOfItsMessagesAndStoresNothing) {
 TEST_F(DrugEditor, AnOpenedLibraryDrugByDrug) {
     DrugLibrary file;
     file.DrugNames[2] = "Morphine";
+    file.DepartmentMasks[2] = 1u << 23;
     file.DrugNames[57] = "Heparin";
     file.DrugUnitCodes[1] = 0x52;  // Units/mL has no second vial unit
     file.DrugUnitCodes[2] = 0x62;  // mUnits/mL uses odd dose indices only
@@ -137,7 +140,8 @@ TEST_F(DrugEditor, AnOpenedLibraryDrugByDrug) {
     run({{"Command3", ""}});
     EXPECT_FALSE((*page)["Command14"].enabled);
     for (const Values& units : {Values{{"Combo2", "Units/mL"}, {"Combo3", ""}, {"Combo1", "mUnits/min"}},
-                                Values{{"Combo2", "mUnits/mL"}, {"Combo3", "mUnits"}, {"Combo1", ""}, {"Text26", "Morphine"}},
+                                Values{{"Combo2", "mUnits/mL"}, {"Combo3", "mUnits"}, {"Combo1", ""},
+                                       {"Text26", "Morphine"}, {"Check24", "1"}},
                                 Values{{"Combo2", "mg/mL"}, {"Combo3", "mg"}, {"Combo1", ""}}}) {
         expectShown(units);
         run({{"Command13", ""}});

@@ -25,7 +25,9 @@ void setDrug(DrugLibrary& library, int n, const std::string& name, const std::ar
     for (std::size_t i = 0; i < 6; ++i) (*fields[i])[n] = numbers[i];
 }
 
-std::string number(int n, std::size_t width) { return std::string(width - std::to_string(n).size(), '0') + std::to_string(n); }
+std::string number(int n, std::size_t width) {
+    return std::string(width - std::to_string(n).size(), '0') + std::to_string(n);
+}
 std::string dep(int d, const std::string& name) { return "DEP:" + number(d, 2) + "=" + padRight(name, 20); }
 std::string d36(int n, const std::string& name, const std::string& fields) {
     return "D36:" + number(n, 4) + "=" + padRight(name, 10) + "," + fields;
@@ -47,9 +49,11 @@ TEST(Tm2Writer, EveryLineOfBothReleases) {
         library.LibraryName = "Read before";  // the name given for the save wins
         std::vector<std::string> lines;
         for (int d = 1; d <= 25; ++d) lines.push_back(dep(d, ""));
-        for (int n = 1; n <= 100; ++n) lines.push_back(release == R041 ? "D41:" + number(n, 4) + "=" + EmptyDrug : d36(n, "", Zeros24));
+        for (int n = 1; n <= 100; ++n)
+            lines.push_back(release == R041 ? "D41:" + number(n, 4) + "=" + EmptyDrug : d36(n, "", Zeros24));
         if (release == R041) lines.push_back("LIBRARY=Ward7      ");
-        const auto drug = [&](int n, const std::string& name, const std::array<std::uint32_t, 6>& numbers, const std::string& line) {
+        const auto drug = [&](int n, const std::string& name, const std::array<std::uint32_t, 6>& numbers,
+                              const std::string& line) {
             setDrug(library, n, name, numbers);
             lines[static_cast<std::size_t>(24 + n)] = line;
         };
@@ -82,35 +86,33 @@ TEST(Tm2Writer, ValuesTooWideForTheirFieldsAreNeverCut) {
     EXPECT_EQ(read.DepartmentNames[2] + read.DrugNames[3] + read.LibraryName, "");
 }
 
+// Each form is taken exactly: not a character longer or shorter, nor with
+// another key, "=" or ",", nor with a number outside its range.
 TEST(Tm2Reader, TakesExactlyTheLinesOfItsForms) {
     const std::string older = d36(7, "Morphine", "0703E803E801F42710000005");
     const struct {
         std::string line;
         bool read041, read036;
-    } cases[] = {
-        {Morphine, true, false}, {Morphine.substr(0, 48) + "0000", true, false},  // the checksum is not checked
-        {"D41:0007=Morphine      ,0703e803e801f42710000005zzzz", true, false}, {older, true, true},
-        {Morphine.substr(0, 51), false, false}, {Morphine + " ", false, false}, {" " + Morphine.substr(1), false, false},
-        {"D42" + Morphine.substr(3), false, false}, {"d41" + Morphine.substr(3), false, false},
-        {"D41:0007:" + Morphine.substr(9), false, false}, {Morphine.substr(0, 23) + ";" + Morphine.substr(24), false, false},
-        {older.substr(0, 43), false, false}, {older + " ", false, false}, {"D36:0007:" + older.substr(9), false, false},
-        {older.substr(0, 19) + ";" + older.substr(20), false, false},
-        {"D41:0000" + Morphine.substr(8), false, false}, {"D41:0101" + Morphine.substr(8), false, false},
-        {"D41:  07" + Morphine.substr(8), false, false}, {"D41:00A7" + Morphine.substr(8), false, false},
-        {"D36:0101" + older.substr(8), false, false},
-        {dep(1, "ICU"), true, true}, {dep(25, "ICU"), true, true}, {dep(1, "ICU") + " ", false, false},
-        {dep(1, "ICU").substr(0, 26), false, false}, {"DEP:01:" + dep(1, "ICU").substr(7), false, false},
-        {"dep" + dep(1, "ICU").substr(3), false, false}, {dep(0, "ICU"), false, false}, {dep(26, "ICU"), false, false},
-        {"DEP: 1=" + dep(1, "ICU").substr(7), false, false},
-        {Library, true, false}, {Library.substr(0, 18), false, false}, {"library" + Library.substr(7), false, false},
+        std::vector<std::string> badNumbers;
+    } forms[] = {
+        {Morphine, true, false, {"0000", "0101", "  07", "00A7"}}, {older, true, true, {"0000", "0101", "-007"}},
+        {dep(25, "ICU"), true, true, {"00", "26", " 1", "+1"}},     {Library, true, false, {}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(readTm2Release041(c.line + "\r\n") != DrugLibrary{}, c.read041) << c.line;
-        EXPECT_EQ(readTm2Release036(c.line + "\r\n") != DrugLibrary{}, c.read036) << c.line;
+    for (const auto& form : forms) {
+        EXPECT_EQ(readTm2Release041(form.line) != DrugLibrary{}, form.read041) << form.line;
+        EXPECT_EQ(readTm2Release036(form.line) != DrugLibrary{}, form.read036) << form.line;
+        std::vector<std::string> skipped = {form.line + " ", form.line.substr(0, form.line.size() - 1)};
+        for (const std::size_t column : {std::size_t{0}, std::size_t{3}, form.line.find('='), form.line.find(',')})
+            if (column < form.line.size()) skipped.push_back(std::string(form.line).replace(column, 1, "#"));
+        for (const std::string& n : form.badNumbers) skipped.push_back(std::string(form.line).replace(4, n.size(), n));
+        for (const std::string& line : skipped)
+            EXPECT_TRUE(readTm2Release041(line) == DrugLibrary{} && readTm2Release036(line) == DrugLibrary{}) << line;
     }
     DrugLibrary expected;
     setDrug(expected, 7, "Morphine      ", MorphineNumbers);
-    for (const std::string& line : {cases[0].line, cases[1].line, cases[2].line, older})
+    const std::string lowerCase = "D41:0007=Morphine      ,0703e803e801f42710000005zzzz";
+    const std::string wrongChecksum = Morphine.substr(0, 48) + "0000";
+    for (const std::string& line : {Morphine, lowerCase, wrongChecksum, older})
         EXPECT_EQ(readTm2Release041(line), expected) << line;
     EXPECT_EQ(readTm2Release036(older).DrugNames[7], "Morphine  ");
     EXPECT_EQ(readTm2Release041(dep(25, "ICU")).DepartmentNames[25], padRight("ICU", 20));
@@ -120,7 +122,8 @@ TEST(Tm2Reader, TakesExactlyTheLinesOfItsForms) {
 // A field that is not hex keeps the value of the line before; a later line wins.
 TEST(Tm2Reader, LaterLinesWinInAnyOrderWithAnyLineEnd) {
     const DrugLibrary read = readTm2Release041(joinCrLf({
-        dep(4, "Old"), Morphine, "LIBRARY=First      ", dep(4, "New"), d36(7, "Newer", "2G2222G2222222222222222z"), Library}));
+        dep(4, "Old"), Morphine, "LIBRARY=First      ", dep(4, "New"), d36(7, "Newer", "2G2222G2222222222222222z"),
+        Library}));
     DrugLibrary expected;
     expected.DepartmentNames[4] = padRight("New", 20);
     setDrug(expected, 7, padRight("Newer", 14), {0x07, 0x2222, 0x3E8, 0x2222, 0x2222, 5});
@@ -131,7 +134,8 @@ TEST(Tm2Reader, LaterLinesWinInAnyOrderWithAnyLineEnd) {
     auto lines = splitLines(bytes);
     std::reverse(lines.begin(), lines.end());
     std::string mixed;
-    for (std::size_t i = 0; i < lines.size(); ++i) mixed += std::string(lines[i]) + std::array{"\n", "\r", "\r\n\r\n"}[i % 3];
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        mixed += std::string(lines[i]) + std::array{"\n", "\r", "\r\n\r\n"}[i % 3];
     EXPECT_EQ(readTm2Release041(mixed), readTm2Release041(bytes));
     EXPECT_EQ(readTm2Release041(bytes.substr(0, bytes.size() - 2)), readTm2Release041(bytes));
 }
@@ -197,11 +201,13 @@ TEST(ExplainTm2, NamesTheLineAndTheCause) {
          {"125: concentration minimum \"000G\" is not hexadecimal; the drug keeps its earlier value"}},
         {last + " " + end, {"125: drug line of 53 characters, should be 52", "0: no line for drug 100"}},
         {"D41:0101" + last.substr(8) + end, {"125: drug number \"0101\" is not 1 to 100", "0: no line for drug 100"}},
-        {last.substr(0, 23) + ";" + last.substr(24) + end, {"125: \",\" missing after the drug name", "0: no line for drug 100"}},
+        {last.substr(0, 23) + ";" + last.substr(24) + end,
+         {"125: \",\" missing after the drug name", "0: no line for drug 100"}},
         {last + "\r\n\r\nhello" + end, {"126: empty line", "127: not a line of a .tm2 file: \"hello\""}},
         {Library + "\r\n" + last, {"126: drug 100 out of order, after the library line"}},
         {"D41:0002=" + EmptyDrug + "\r\n" + dep(3, ""),
-         {"125: drug 2 again (first on line 27); this line wins", "126: department 3 again (first on line 3); this line wins",
+         {"125: drug 2 again (first on line 27); this line wins",
+          "126: department 3 again (first on line 3); this line wins",
           "0: no line for drug 100", "0: no library line"}},
     };
     for (const auto& [lines, expected] : cases) EXPECT_EQ(explained(lines, R041), expected) << lines;

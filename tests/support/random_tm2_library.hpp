@@ -29,7 +29,8 @@ public:
     std::uint32_t code(int high) { return static_cast<std::uint32_t>(between(0, high)); }
 
     std::string text(int longest, Tm2Drugs drugs) {
-        static constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -,;\"\xB5\xE9";
+        static constexpr std::string_view Letters =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -,;\"\xB5\xE9";
         std::string text(static_cast<std::size_t>(between(0, longest)), ' ');
         for (char& c : text) {
             const int any = between(0x20, 0xDE);  // 0x20..0x7E and 0xA0..0xFF
