@@ -15,23 +15,28 @@ using Typed = std::vector<std::pair<std::string, std::string>>;
 
 DrugPage with(DrugPage page, const Typed& typed) {
     for (const auto& [name, text] : typed) {
-        if (name.starts_with("Combo"))
-            (name == "Combo2" ? page.concentrationUnit : name == "Combo3" ? page.vialUnit : page.doseUnit) =
-                std::stoi(text);
-        else
-            (name == "Text27" ? page.concMin : name == "Text28" ? page.concMax
-                                             : name == "Text31" ? page.doseMin : page.doseMax) = text;
+        if (name == "Combo2") page.concentrationUnit = std::stoi(text);
+        else if (name == "Combo3") page.vialUnit = std::stoi(text);
+        else if (name == "Combo1") page.doseUnit = std::stoi(text);
+        else if (name == "Text27") page.concMin = text;
+        else if (name == "Text28") page.concMax = text;
+        else if (name == "Text31") page.doseMin = text;
+        else page.doseMax = text;
     }
     return page;
 }
 
 // A message is the caption of its field and what the rule says.
-const char *const Selected = " must be selected", *const Valid = " must be valid value",
-                  *const NotLess = " must be not less than 0.01", *const NotMore = " must be not more than 1000",
-                  *const Below2500 = " must be less than 2500", *const Below655 = " must be less than 655.36",
-                  *const Negative = " can not be negative", *const Order = " must be less or equal to Maximum",
-                  *const Three = " must be number, up to three digits after decimal point",
-                  *const Two = " must be number, up to two digits after decimal point";
+constexpr const char* Selected = " must be selected";
+constexpr const char* Valid = " must be valid value";
+constexpr const char* NotLess = " must be not less than 0.01";
+constexpr const char* NotMore = " must be not more than 1000";
+constexpr const char* Below2500 = " must be less than 2500";
+constexpr const char* Below655 = " must be less than 655.36";
+constexpr const char* Negative = " can not be negative";
+constexpr const char* Order = " must be less or equal to Maximum";
+constexpr const char* Three = " must be number, up to three digits after decimal point";
+constexpr const char* Two = " must be number, up to two digits after decimal point";
 using Said = std::vector<std::pair<std::string, const char*>>;
 
 FieldMessages messages(const Said& said) {
