@@ -48,6 +48,14 @@ protected:
 
     void Setting_Modifyed() { markModified(2); }
     void Protocol_Modifyed();
+    // The pages render their records into the controls and read them back.
+    void showSettingPage(const SettingPage& page);
+    SettingPage shownSettingPage() const;
+    void showProtocolPage(const ProtocolPage& page);
+    ProtocolPage shownProtocolPage() const;
+    void showUnits(const ProtocolUnits& units);
+    bool isSettingField(const std::string& control) const;
+    bool isProtocolBox(const std::string& control) const;
     void modeClick(PumpMode mode);
     void Combo19_Click();
     // Page Down and Page Up on the protocol page: the next or previous protocol.
@@ -60,8 +68,6 @@ protected:
 
 private:
     const EditorDescription& description_;
-    SettingPage settingPage_;
-    ProtocolPage protocolPage_;
     int currentProtocol_ = 1;
     int linesNotUnderstood_ = 0;  // of the file opened last
     PrintServices printing_;
