@@ -114,7 +114,8 @@ TEST(MacroReader, EachLineFormAndWhatItStores) {
         {{"Send:DATACOM]:12", "Send:K0010", "Send:KFF87", "", " \t"}, 0, {}},
         {{"Send:DATACOM]:12"}, 0, {"s35=12"}, Variant::Kt},
         // Two-way lines match whole; keys match in case and all.
-        {{"Send:COM1E ", "Send:COM1", "send:DATACOM_:1", "Send:DATACOM_", "Send:DATACOMQ:1", "Send:PDT99:1", "#"}, 7, {}},
+        {{"Send:COM1E ", "Send:COM1", "send:DATACOM_:1", "Send:DATACOM_", "Send:DATACOMU;1", "Send:DATACOMQ:1",
+          "Send:PDT99:1", "#"}, 8, {}},
         // Protocol lines go to the most recent protocol number 1..26 before them.
         {{"Send:PDT07:orphan", "Send:PDT06:2", "Send:PDT07:Y", "Send:PDT06:27", "Send:PDT07:Z"}, 3, {"2:07=Y"}},
         {{"Send:PDT06:0", "Send:PDT07:Z", "Send:PDT06:-1", "Send:PDT06:26", "Send:PDT07:X"}, 3, {"26:07=X"}},

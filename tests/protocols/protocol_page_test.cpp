@@ -176,45 +176,40 @@ TEST(ProtocolRules, SettingsUnitsAndTheOrderOfTheRules) {
 TEST(ProtocolPage, StoresVolumeValuesExactlyAndShowsThemInTheDrugUnits) {
     struct Stored {
         ProtocolPage page;
-        std::vector<std::string> stored, shown;
+        const char *stored, *shown;  // Initial Rate, Titration Limit, Bolus Dose, Maximum Bolus, Limit
         NumberFormat format = Point;
     };
     const Stored cases[] = {
         {protocol("OFF", "mg/mL", "2", {{"Text23", "3"}, {"Text24", "4"}, {"Text25", "1"}, {"Text28", "20"}}),
-         {"1.5", "2.0", "0.5", "0.0", "10.0"}, {"3.0", "4.0", "1.0", "0.0", "20.0"}},
+         "1.5 2.0 0.5 0.0 10.0", "3.0 4.0 1.0 0.0 20.0"},
         {protocol("ON", "mg/mL", "2", {{"Text23", "0.25"}, {"Text24", "1"}, {"Text25", "0.1"}, {"Text28", "20"}}),
-         {"0.125", "0.500", "0.050", "0.000", "10.000"}, {"0.250", "1.000", "0.100", "0.000", "20.000"}},
-        {protocol("OFF", "mL Only", "7", {{"Text23", "2"}, {"Text24", "2."}, {"Text26", "1.0"}}),
-         {"2.0", "2.0", "0.0", "1.0", "0.0"}, {"2.0", "2.0", "0.0", "1.0", "0.0"}},
-        {protocol("OFF", "mcg/mL", "0.3", {{"Text23", "0.03"}, {"Text24", "0.09"}}),
-         {"0.1", "0.3", "0.0", "0.0", "0.0"}, {"0.03", "0.09", "0.0", "0.0", "0.0"}},
-        {protocol("OFF", "mg/mL", "2,5", {{"Text23", "2,5"}, {"Text25", "0,25"}}),
-         {"1,0", "0,0", "0,1", "0,0", "0,0"}, {"2,5", "0,0", "0,25", "0,0", "0,0"}, NumberFormat{','}},
+         "0.125 0.500 0.050 0.000 10.000", "0.250 1.000 0.100 0.000 20.000"},
+        {protocol("OFF", "mL Only", "7", {{"Text23", "2"}, {"Text24", "2."}}), "2.0 2.0 0.0 0.0 0.0", "2.0 2.0 0.0 0.0 0.0"},
+        {protocol("OFF", "mcg/mL", "0.3", {{"Text23", "0.03"}, {"Text24", "0.09"}}), "0.1 0.3 0.0 0.0 0.0",
+         "0.03 0.09 0.0 0.0 0.0"},  // the exact drug amount, with more decimals where it needs them
+        {protocol("OFF", "mg/mL", "2,5", {{"Text23", "2,5"}, {"Text25", "0,25"}}), "1,0 0,0 0,1 0,0 0,0",
+         "2,5 0,0 0,25 0,0 0,0", NumberFormat{','}},
     };
     for (const Stored& c : cases) {
-        ProtocolMacro macro;
-        storeProtocol(macro, 3, c.page, Variant::Rx, c.format);
-        EXPECT_EQ((std::vector<std::string>{macro.ProtocolInitialRate[3], macro.ProtocolTitrationLimit[3],
-                                            macro.ProtocolBolusDose[3], macro.ProtocolMaxBolus[3], macro.ProtocolLimit[3]}),
-                  c.stored);
-        ProtocolPage expected = c.page;
-        expected.concentration = c.page.concentrationUnit == "mL Only" ? "" : c.page.concentration;
-        for (auto [value, shown] : {std::pair{&ProtocolPage::initialRate, 0}, {&ProtocolPage::titrationLimit, 1},
-                                    {&ProtocolPage::bolusDose, 2}, {&ProtocolPage::maxBolus, 3}, {&ProtocolPage::limit, 4}})
-            expected.*value = c.shown[static_cast<std::size_t>(shown)];
-        EXPECT_EQ(shownProtocol(macro, 3, Variant::Rx, c.format), expected);
+        ProtocolMacro m;
+        storeProtocol(m, 3, c.page, Variant::Rx, c.format);
+        EXPECT_EQ(m.ProtocolInitialRate[3] + " " + m.ProtocolTitrationLimit[3] + " " + m.ProtocolBolusDose[3] + " " +
+                      m.ProtocolMaxBolus[3] + " " + m.ProtocolLimit[3], c.stored);
+        const ProtocolPage p = shownProtocol(m, 3, Variant::Rx, c.format);
+        EXPECT_EQ(p.initialRate + " " + p.titrationLimit + " " + p.bolusDose + " " + p.maxBolus + " " + p.limit, c.shown);
+        EXPECT_EQ(p.dosavia + " " + p.concentrationUnit + " " + p.concentration,
+                  c.page.dosavia + " " + c.page.concentrationUnit + " " + (c.page.concentration == "7" ? "" : c.page.concentration));
     }
     ProtocolMacro macro;
     storeProtocol(macro, 1, protocol("OFF", "mL Only", "", {{"Text18", "Morphine"}, {"Text17", "HCl"}}), Variant::Rx, Point);
-    EXPECT_EQ(macro.ProtocolDrugName[1], "Morphine            HCl");
-    EXPECT_EQ(shownProtocol(macro, 1, Variant::Rx, Point).name, "Morphine            ");
-    EXPECT_EQ(shownProtocol(macro, 1, Variant::Rx, Point).secondName, "HCl");
-    EXPECT_EQ(shownProtocol(macro, 1, Variant::Kt, Point).name, "Morphine            HCl");
     EXPECT_EQ(protocolList(macro).front(), "A:Morphine            HCl");
     EXPECT_EQ(protocolList(macro).back(), "Z:");
+    const ProtocolPage shown = shownProtocol(macro, 1, Variant::Rx, Point);
+    EXPECT_EQ(shown.name + "|" + shown.secondName, "Morphine            |HCl");
+    EXPECT_EQ(shownProtocol(macro, 1, Variant::Kt, Point).name, "Morphine            HCl");
     storeProtocol(macro, 2, protocol("ON", "mL Only", "", {{"Text17", "HCl"}, {"Combo22", "Auto-bolus"}}), Variant::Kt, Point);
-    EXPECT_EQ(macro.ProtocolDrugName[2], "Morphine");
-    EXPECT_EQ(macro.ProtocolDosavia[2] + macro.ProtocolBolusType[2] + macro.ProtocolConcUnit[2], "110");
+    EXPECT_EQ(macro.ProtocolDrugName[2] + macro.ProtocolDosavia[2] + macro.ProtocolBolusType[2] + macro.ProtocolConcUnit[2],
+              "Morphine110");
 }
 
 TEST(ProtocolPage, ShowsStoredTextsAsMemoryHoldsThem) {

@@ -64,9 +64,8 @@ protected:
     // "Print Macro Data": reads the chosen file and prints its 14 pages.
     void Command12_Click();
 
-    ProtocolMacro macro_;
-
 private:
+    ProtocolMacro macro_;
     const EditorDescription& description_;
     int currentProtocol_ = 1;
     int linesNotUnderstood_ = 0;  // of the file opened last

@@ -114,13 +114,9 @@ QWidget* protocolFields(Variant variant) {
 
 QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
                               const NumberFormat& numberFormat, PrintServices printing) {
-    return createProtocolWindow(
-        std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat, std::move(printing)));
-}
-
-QWidget* createProtocolWindow(std::unique_ptr<ProtocolEditor> model) {
-    const Variant variant = model->description().variant;
-    return new mc::ui::EditorWindow(std::move(model), settingFields(variant), protocolFields(variant));
+    return new mc::ui::EditorWindow(
+        std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat, std::move(printing)),
+        settingFields(variant), protocolFields(variant));
 }
 
 }  // namespace mc::protocols::ui
