@@ -84,11 +84,13 @@ public:
     // The entries as the printout shows them: values with the units of the pages.
     std::vector<Entry> entries(std::string_view bytes) const override {
         const ProtocolMacro macro = read_(bytes);
-        std::vector<Entry> entries{
-            {"Settings", 0, "", false, fields(protocols::shownFields(protocols::shownSettings(macro, variant_), variant_))}};
+        const auto settings = protocols::shownFields(protocols::shownSettings(macro, variant_), variant_);
+        std::vector<Entry> entries{{"Settings", 0, "", false, fields(settings)}};
         const auto printed = protocols::printedProtocols(macro, variant_, format_);
-        for (int k = 1; k <= protocols::ProtocolCount; ++k)
-            entries.push_back({"Protocol", k, entryName(macro, k), false, fields(printed[static_cast<std::size_t>(k - 1)])});
+        for (int k = 1; k <= protocols::ProtocolCount; ++k) {
+            const auto& shown = printed[static_cast<std::size_t>(k - 1)];
+            entries.push_back({"Protocol", k, entryName(macro, k), false, fields(shown)});
+        }
         return entries;
     }
 

@@ -98,7 +98,8 @@ FieldMessages checkProtocol(const ProtocolPage& page, const ProtocolLimits& limi
     const auto minWeight = run.typed(page.minWeight, "Text19", "Min. Patient weight");
     if (run.ok() && minWeight) {
         if (allow == "0") {
-            run.failIf(!(*minWeight == zero()), "Text19", "With Dosavia not Allowed Min. Patient weight not used and must be 0");
+            run.failIf(!(*minWeight == zero()), "Text19",
+                       "With Dosavia not Allowed Min. Patient weight not used and must be 0");
         } else if (allow == "1") {
             run.failIf(*minWeight > Decimal::of("200"), "Text19", "Min. Patient weight must be <= 200 kg") ||
                 run.failIf(minWeight->isNegative(), "Text19", "Min. Patient weight must be >= 0 kg") ||
@@ -108,7 +109,8 @@ FieldMessages checkProtocol(const ProtocolPage& page, const ProtocolLimits& limi
     const auto maxWeight = run.typed(page.maxWeight, "Text20", "Max. Patient weight");
     if (run.ok() && maxWeight) {
         if (allow == "0") {
-            run.failIf(!(*maxWeight == zero()), "Text20", "With Dosavia not Allowed Max. Patient weight not used and must be 0");
+            run.failIf(!(*maxWeight == zero()), "Text20",
+                       "With Dosavia not Allowed Max. Patient weight not used and must be 0");
         } else if (allow == "1") {
             const Decimal minRounded = *Decimal::parse(std::to_string(minWeight->roundedAt(0)), format);
             run.failIf(*maxWeight > Decimal::of("200"), "Text20", "Max. Patient weight must be <= 200 kg") ||

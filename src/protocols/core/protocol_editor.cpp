@@ -7,6 +7,15 @@
 #include "shell/core/text.hpp"
 
 namespace mc::protocols {
+namespace {
+
+// The entry of a list that shows `value`; -1 (nothing chosen) when none does.
+int positionOf(const std::vector<std::string>& items, const std::string& value) {
+    const auto item = std::find(items.begin(), items.end(), value);
+    return item == items.end() ? -1 : static_cast<int>(item - items.begin());
+}
+
+}  // namespace
 
 FrameLayout protocolFrameLayout(const EditorDescription& description) {
     FrameLayout layout;
@@ -89,8 +98,7 @@ void ProtocolEditor::showSettingPage(const SettingPage& page) {
         if (row.kind == SettingKind::Typed) {
             control.text = value;
         } else {
-            const auto item = std::find(row.items.begin(), row.items.end(), value);
-            control.selected = value.empty() || item == row.items.end() ? -1 : static_cast<int>(item - row.items.begin());
+            control.selected = positionOf(row.items, value);
         }
     }
 }
@@ -114,8 +122,7 @@ void ProtocolEditor::showProtocolPage(const ProtocolPage& page) {
             continue;
         }
         control.items = row.items;
-        const auto item = std::find(row.items.begin(), row.items.end(), value);
-        control.selected = value.empty() || item == row.items.end() ? -1 : static_cast<int>(item - row.items.begin());
+        control.selected = positionOf(row.items, value);
     }
     // Without Dosavia or a unit chosen the labels keep what they showed (Protocol_Units).
     if (const auto units = unitsOf(page)) showUnits(*units);
@@ -285,7 +292,8 @@ void ProtocolEditor::Command12_Click() {
     // The pages are left as printing leaves them: the settings of the file, its
     // last protocol, and the unit labels the protocols before it left.
     for (int k = 1; k <= ProtocolCount; ++k)
-        if (const auto units = unitsOf(shownProtocol(macro_, k, description_.variant, numberFormat()))) showUnits(*units);
+        if (const auto units = unitsOf(shownProtocol(macro_, k, description_.variant, numberFormat())))
+            showUnits(*units);
     currentProtocol_ = ProtocolCount;
     restorePage(2);
     restorePage(3);

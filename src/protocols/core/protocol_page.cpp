@@ -54,7 +54,8 @@ std::vector<ProtocolRow> rowsOf(const EditorDescription& d) {
 
 const ProtocolRow& rowOf(const std::string& control) {
     const auto& rows = protocolRows(Variant::Rx);
-    return *std::find_if(rows.begin(), rows.end(), [&](const ProtocolRow& row) { return row.field.control == control; });
+    return *std::find_if(rows.begin(), rows.end(),
+                         [&](const ProtocolRow& row) { return row.field.control == control; });
 }
 
 bool isItem(const std::vector<std::string>& items, const std::string& text) {
@@ -106,7 +107,8 @@ std::optional<ProtocolUnits> unitsOf(const ProtocolPage& page) {
     const auto unit = std::find(ConcentrationUnits.begin(), ConcentrationUnits.end(), page.concentrationUnit);
     if (!isItem(DosaviaChoices, page.dosavia) || unit == ConcentrationUnits.end()) return std::nullopt;
     static const char* const drugs[] = {"mL", "mg", "mcg"};
-    const std::string amount = drugs[unit - ConcentrationUnits.begin()] + std::string(page.dosavia == "ON" ? "/kg" : "");
+    const std::string perKg = page.dosavia == "ON" ? "/kg" : "";
+    const std::string amount = drugs[unit - ConcentrationUnits.begin()] + perKg;
     return ProtocolUnits{amount + "/hr", amount, amount + "/hr"};
 }
 
@@ -135,7 +137,9 @@ ProtocolPage shownProtocol(const ProtocolMacro& macro, int n, Variant variant, c
     // A protocol without a unit shows none, never the unit of the one shown before.
     const std::string& unit = macro.ProtocolConcUnit[n];
     const bool drugUnit = unit == "1" || unit == "2";
-    page.concentrationUnit = unit == "0" ? ConcentrationUnits[0] : drugUnit ? ConcentrationUnits[unit == "1" ? 1 : 2] : "";
+    page.concentrationUnit = unit == "0" ? ConcentrationUnits[0]
+                             : drugUnit  ? ConcentrationUnits[unit == "1" ? 1 : 2]
+                                         : "";
     page.concentration = macro.ProtocolConcentration[n];
     // No box holds numbers this long; a damaged file's endless digits are not multiplied out.
     constexpr std::size_t longest = 1000;
