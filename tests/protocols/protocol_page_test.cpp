@@ -1,229 +1,249 @@
+// The "Protocol Data" page: every rule at its limits with Dosavia OFF and ON
+// in each concentration unit, with its message and the field it marks; what
+// the page shows of a stored protocol and what it stores.
+
 #include <gtest/gtest.h>
 
-#include "editor_driver.hpp"
+#include <algorithm>
+#include <array>
+
+#include "protocols/core/protocol_page.hpp"
 
 namespace mc::protocols {
 namespace {
 
-std::vector<std::string> shownVolumes(const EditorDriver& driver) {
-    return {driver["Text23"].text, driver["Text24"].text, driver["Text25"].text, driver["Text26"].text,
-            driver["Text28"].text};
+const NumberFormat Point{'.'};
+using Changes = std::vector<std::pair<const char*, const char*>>;  // control, text
+
+// A protocol that passes, every volume value 0, with some fields changed.
+ProtocolPage protocol(const char* dosavia, const char* unit, const char* concentration, const Changes& changes = {}) {
+    ProtocolPage page{"Morphine", "", dosavia, "0", "0", "100", unit, concentration, "0", "0", "Patient Bolus",
+                      "0", "0", "15", "0"};
+    const auto& rows = protocolRows(Variant::Rx);
+    for (const auto& [control, text] : changes)
+        page.*std::find_if(rows.begin(), rows.end(), [&](auto& row) { return row.field.control == control; })->value = text;
+    return page;
 }
 
-std::vector<std::string> storedVolumes(const ProtocolMacro& macro, int n) {
-    return {macro.ProtocolInitialRate[n], macro.ProtocolTitrationLimit[n], macro.ProtocolBolusDose[n],
-            macro.ProtocolMaxBolus[n], macro.ProtocolLimit[n]};
+const ProtocolLimits Allowed{"1", "1", "30", "10"};  // Dosavia, Auto-bolus, Maximum Basal Rate, Minimum Lock Out
+
+FieldMessages ok(const ProtocolPage& page, const ProtocolLimits& limits = Allowed) {
+    return checkProtocol(page, limits, Point);
 }
 
-TEST(ProtocolPage, AfterNewShowsProtocolAEmpty) {
-    EditorDriver driver(Variant::Rx);
-    driver.toProtocolPage();
-    const Control& list = driver["Combo19"];
-    ASSERT_EQ(list.items.size(), 26u);
-    EXPECT_EQ(list.items.front(), "A:");
-    EXPECT_EQ(list.items.back(), "Z:");
-    EXPECT_EQ(list.selectedText(), "A:");
-    EXPECT_EQ(driver["Text18"].text, "");
-    EXPECT_EQ(driver["Combo20"].selectedText(), "OFF");
-    EXPECT_EQ(driver["Combo21"].selected, -1);
-    EXPECT_EQ(driver["Combo22"].selectedText(), "Patient Bolus");
-    EXPECT_EQ(shownVolumes(driver), std::vector<std::string>(5, ""));
-    EXPECT_EQ(driver["Label74"].text, "");
-    EXPECT_FALSE(driver["Command9"].enabled);
-    EXPECT_TRUE(driver["Command7"].enabled);
-    EXPECT_TRUE(driver["Combo19"].enabled);
-}
+// Per Dosavia and unit, the limits of the rates (Initial Rate, Titration
+// Limit), the doses (Bolus Dose, Maximum Bolus) and the Limit in the drug's
+// units: each maximum, the next step past it, a value off the step just below
+// it, and the maxima and steps as the messages show them.
+struct VolumeLimits {
+    const char *dosavia, *unit, *concentration, *rateUnit, *doseUnit;
+    std::array<const char*, 3> maximum, pastMaximum, offStep, maximumShown;
+    const char *step, *limitStep;
+};
 
-TEST(ProtocolPage, StoresVolumeValuesAndShowsThemInTheDrugUnits) {
-    struct Case {
-        const char* what;
-        Values protocol;
-        std::vector<std::string> stored, shown;
-        NumberFormat numbers{'.'};
+TEST(ProtocolRules, RatesDosesAndLimitAtTheirLimitsInEachUnit) {
+    const VolumeLimits units[] = {
+        {"OFF", "mL Only", "", "mL/hr", "mL", {"30", "25.5", "273.1"}, {"30.1", "25.6", "273.2"},
+         {"29.95", "25.45", "273.05"}, {"30.00", "25.50", "273.10"}, "0.10", "0.10"},
+        {"OFF", "mg/mL", "2", "mg/hr", "mg", {"60", "51", "546.2"}, {"60.2", "51.2", "546.4"}, {"59.9", "50.9", "546.1"},
+         {"60.00", "51.00", "546.20"}, "0.20", "0.20"},
+        {"OFF", "mcg/mL", "50", "mcg/hr", "mcg", {"1500", "1275", "13655"}, {"1505", "1280", "13660"},
+         {"1497.5", "1272.5", "13652.5"}, {"1500.00", "1275.00", "13655.00"}, "5.00", "5.00"},
+        {"ON", "mL Only", "", "mL/kg/hr", "mL/kg", {"65.565", "0.255", "655.65"}, {"65.566", "0.256", "655.66"},
+         {"65.5645", "0.2545", "655.645"}, {"65.5650", "0.2550", "655.650"}, "0.0010", "0.010"},
+        {"ON", "mg/mL", "2", "mg/kg/hr", "mg/kg", {"131.13", "0.51", "1311.3"}, {"131.132", "0.512", "1311.32"},
+         {"131.129", "0.509", "1311.29"}, {"131.1300", "0.5100", "1311.300"}, "0.0020", "0.020"},
+        {"ON", "mcg/mL", "50", "mcg/kg/hr", "mcg/kg", {"3278.25", "12.75", "32782.5"}, {"3278.3", "12.8", "32783"},
+         {"3278.225", "12.725", "32782.25"}, {"3278.2500", "12.7500", "32782.500"}, "0.0500", "0.500"},
     };
-    const std::vector<Case> cases{
-        {"2 mg/mL, OFF", {}, {"1.5", "2.0", "0.5", "1.0", "10.0"}, {"3.0", "4.0", "1.0", "2.0", "20.0"}},
-        {"2 mg/mL, ON",
-         {{"Combo20", "ON"}, {"Text23", "0.25"}, {"Text24", "1"}, {"Text25", "0.1"}, {"Text26", "0.2"}},
-         {"0.125", "0.500", "0.050", "0.100", "10.000"},
-         {"0.250", "1.000", "0.100", "0.200", "20.000"}},
-        {"mL Only keeps the typed value",
-         {{"Combo21", "mL Only"}, {"Text22", ""}, {"Text23", "2"}, {"Text24", "2."}, {"Text26", "1.0"}},
-         {"2.0", "2.0", "1.0", "1.0", "20.0"},
-         {"2.0", "2.0", "1.0", "1.0", "20.0"}},
-        {"3 mg/mL: exact thirds", {{"Text22", "3"}, {"Text23", "0.9"}, {"Text24", "0.9"}, {"Text25", "0.3"},
-                                   {"Text26", ".6"}, {"Text28", "3"}},
-         {"0.3", "0.3", "0.1", "0.2", "1.0"},
-         {"0.9", "0.9", "0.3", "0.6", "3.0"}},
-        {"0.3 mg/mL: the exact product is shown", {{"Text22", "0.3"}, {"Text23", "0.03"}, {"Text24", "0.03"},
-                                                   {"Text25", "0.03"}, {"Text26", "0.03"}, {"Text28", "0.03"}},
-         {"0.1", "0.1", "0.1", "0.1", "0.1"},
-         {"0.03", "0.03", "0.03", "0.03", "0.03"}},
-        {"regional format", {{"Text22", "2,5"}, {"Text23", "2,5"}, {"Text24", "5"}, {"Text25", "0,25"},
-                             {"Text26", "2,5"}, {"Text28", "25"}},
-         {"1,0", "2,0", "0,1", "1,0", "10,0"},
-         {"2,5", "5,0", "0,25", "2,5", "25,0"},
-         NumberFormat{','}},
+    struct Field {
+        const char *control, *name;
+        std::size_t limits;  // 0 rate, 1 dose, 2 Limit
+        const char* crossCheck;  // what a negative value also says against the field before it
     };
-    for (const Case& c : cases) {
-        EditorDriver driver(Variant::Rx, c.numbers);
-        driver.toProtocolPage();
-        ASSERT_EQ(driver.okProtocol(c.protocol), "Protocol Updated") << c.what;
-        EXPECT_EQ(storedVolumes(driver.editor->macro(), 1), c.stored) << c.what;
-        EXPECT_EQ(shownVolumes(driver), c.shown) << c.what;
-        // A second OK of what is shown stores the same values.
-        driver.type("Text27", "15");
-        driver.click("Command9");
-        EXPECT_EQ(storedVolumes(driver.editor->macro(), 1), c.stored) << c.what;
-    }
-}
-
-TEST(ProtocolPage, UnitLabelsFollowDosaviaAndUnit) {
-    struct Case { const char* dosavia; const char* unit; const char* rate; const char* dose; };
-    for (const Case& c : {Case{"OFF", "mL Only", "mL/hr", "mL"}, {"OFF", "mg/mL", "mg/hr", "mg"},
-                          {"OFF", "mcg/mL", "mcg/hr", "mcg"}, {"ON", "mL Only", "mL/kg/hr", "mL/kg"},
-                          {"ON", "mg/mL", "mg/kg/hr", "mg/kg"}, {"ON", "mcg/mL", "mcg/kg/hr", "mcg/kg"}}) {
-        EditorDriver driver(Variant::Kt);
-        driver.toProtocolPage();
-        driver.pick("Combo21", c.unit);
-        driver.type("Text23", "5");
-        driver.pick("Combo20", c.dosavia);
-        EXPECT_EQ(driver["Text23"].text, "");  // emptied: the value no longer fits the units
-        for (const char* rate : {"Label70", "Label69", "Label65"}) EXPECT_EQ(driver[rate].text, c.rate) << c.unit;
-        for (const char* dose : {"Label68", "Label67"}) EXPECT_EQ(driver[dose].text, c.dose) << c.unit;
-        EXPECT_EQ(driver["Label66"].text, "Minutes");
-        EXPECT_EQ(driver["Label71"].text, "mL");
-        EXPECT_EQ(driver["Label73"].text, "kg");
-    }
-}
-
-TEST(ProtocolPage, DrugNameLines) {
-    EditorDriver rx(Variant::Rx);
-    rx.toProtocolPage();
-    ASSERT_EQ(rx.okProtocol({{"Text18", "Morphine"}, {"Text17", "HCl"}}), "Protocol Updated");
-    EXPECT_EQ(rx.editor->macro().ProtocolDrugName[1], "Morphine            HCl");
-    EXPECT_EQ(rx["Combo19"].items[0], "A:Morphine            HCl");
-    EXPECT_EQ(rx["Text18"].text, "Morphine            ");
-    EXPECT_EQ(rx["Text17"].text, "HCl");
-    EXPECT_EQ(rx["Text18"].maxLength, 20);
-
-    EditorDriver kt(Variant::Kt);
-    kt.toProtocolPage();
-    ASSERT_EQ(kt.okProtocol({{"Text18", "Fentanyl citrate 1"}}), "Protocol Updated");
-    EXPECT_EQ(kt.editor->macro().ProtocolDrugName[1], "Fentanyl citrate 1");
-    EXPECT_EQ(kt["Text18"].maxLength, 18);
-    EXPECT_EQ(kt["Text17"].maxLength, 3);  // there it is the backlight box of the setting page
-}
-
-TEST(ProtocolPage, ModifiedStateLocksTheListAndNavigation) {
-    for (Variant variant : {Variant::Rx, Variant::Kt}) {
-        EditorDriver driver(variant);
-        driver.toProtocolPage();
-        driver.pick("Combo22", "Auto-bolus");  // the bolus type alone does not modify the page
-        EXPECT_FALSE(driver["Command9"].enabled);
-        if (variant == Variant::Rx) {
-            driver.type("Text17", "x");  // nor does the second name line
-            EXPECT_FALSE(driver["Command9"].enabled);
+    const Field fields[] = {{"Text23", "Initial Rate", 0, ""}, {"Text24", "Titration Limit", 0, "Titration Limit must be >= Initial Rate"},
+                            {"Text25", "Bolus Dose", 1, ""}, {"Text26", "Maximum Bolus", 1, "Maximum Bolus must be >= Bolus Dose"},
+                            {"Text28", "Limit", 2, ""}};
+    for (const VolumeLimits& u : units) {
+        // Titration Limit, Maximum Bolus and Limit at their maxima; the rest 0.
+        const Changes atMaxima{{"Text24", u.maximum[0]}, {"Text26", u.maximum[1]}, {"Text28", u.maximum[2]}};
+        auto with = [&](const char* control, const char* value) {
+            Changes changes = atMaxima;
+            changes.emplace_back(control, value);
+            return checkProtocol(protocol(u.dosavia, u.unit, u.concentration, changes), Allowed, Point);
+        };
+        for (const Field& f : fields) {
+            const std::string unit = f.limits == 1 ? u.doseUnit : u.rateUnit;
+            const std::string name = f.name;
+            const std::string at = std::string(u.dosavia) + " " + u.unit + " " + f.control;
+            EXPECT_EQ(with(f.control, u.maximum[f.limits]), FieldMessages{}) << at;
+            EXPECT_EQ(with(f.control, u.pastMaximum[f.limits]),
+                      (FieldMessages{{f.control, name + " must be <= " + u.maximumShown[f.limits] + " " + unit}})) << at;
+            EXPECT_EQ(with(f.control, u.offStep[f.limits]),
+                      (FieldMessages{{f.control, name + " must be in " + (f.limits == 2 ? u.limitStep : u.step) + " " +
+                                                     unit + " resolution"}})) << at;
+            // The Limit has no lower bound of its own: the Titration Limit is its least.
+            FieldMessages negative{{f.control, f.limits == 2 ? "Limit must be >= " + std::string(u.maximum[0]) + " " + unit
+                                                             : name + " must be >= 0 " + unit}};
+            if (*f.crossCheck) negative.push_back({f.control, f.crossCheck});
+            EXPECT_EQ(with(f.control, "-1"), negative) << at;
         }
-        driver.type("Text27", "1");
-        EXPECT_EQ(driver["Label74"].text, variant == Variant::Rx ? "Press OK key to accept value"
-                                                                  : "Please validate modifications with OK key");
-        EXPECT_FALSE(driver["Combo19"].enabled);
-        EXPECT_FALSE(driver["Command7"].enabled);
-        EXPECT_FALSE(driver["Command10"].enabled);
-        EXPECT_TRUE(driver["Command8"].enabled);
-        driver.pick("Combo19", "C:");
-        EXPECT_EQ(driver.editor->CurrentProtocol(), 1);
-        EXPECT_EQ(driver["Combo19"].selectedText(), "A:");
-        driver.click("Command8");  // Cancel Changes
-        EXPECT_EQ(driver["Text27"].text, "");
-        EXPECT_TRUE(driver["Combo19"].enabled);
-        EXPECT_TRUE(driver["Command10"].enabled);
+        // No Limit: with Dosavia OFF, whatever the Titration Limit.
+        EXPECT_EQ(with("Text28", "0"), (std::string(u.dosavia) == "OFF"
+                                          ? FieldMessages{}
+                                          : FieldMessages{{"Text28", "Limit must be >= " + std::string(u.maximum[0]) +
+                                                                         " " + u.rateUnit}}));
+    }
+    // Without a Maximum Basal Rate, and without Dosavia shown, the rates have no upper limit.
+    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text23", "500"}, {"Text24", "500"}}), {"1", "1", "", "10"}), FieldMessages{});
+    EXPECT_EQ(ok(protocol("", "mg/mL", "2", {{"Text23", "1000.01"}, {"Text24", "1000.01"}})), FieldMessages{});
+    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text23", "5"}, {"Text24", "4.9"}})),
+              (FieldMessages{{"Text24", "Titration Limit must be >= Initial Rate"}}));
+    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text25", "2"}, {"Text26", "1.9"}})),
+              (FieldMessages{{"Text26", "Maximum Bolus must be >= Bolus Dose"}}));
+}
+
+// A typed field's range and resolution, as for the volume values above.
+struct Range {
+    const char *control, *name, *maximum, *pastMaximum, *above, *minimum, *pastMinimum, *below, *onStep, *offStep,
+        *resolution;
+};
+
+TEST(ProtocolRules, WeightsBagConcentrationAndLockoutAtTheirLimits) {
+    const Range ranges[] = {
+        {"Text19", "Min. Patient weight", "200", "201", "<= 200 kg", "0", "-1", ">= 0 kg", "7", "2.5", "in 1 kg resolution"},
+        {"Text20", "Max. Patient weight", "200", "201", "<= 200 kg", "0", "-1", "> 0 kg", "7", "2.5", "in 1 kg resolution"},
+        {"Text21", "Bag Volume", "1000", "1000.1", "< 1000 mL", "0", "-0.1", "> 0 mL", "0.1", "0.15", "in 0.1 mL resolution"},
+        {"Text22", "Concentration", "999", "999.1", "<= 999 mg/mL", "0.1", "0", "> 0 mg/mL", "0.2", "0.15",
+         "in 0.1 mg/mL resolution"},
+        {"Text27", "Lockout Time", "255", "256", "<= 255 Minutes", "10", "9", ">= 10 Minutes", "16", "15.5",
+         "in 1 Minute resolution"},
+    };
+    for (const Range& r : ranges) {
+        const std::string name = r.name;
+        auto with = [&](const char* value) {
+            return ok(protocol("OFF", "mg/mL", "2", {{"Text20", "200"}, {r.control, value}}));  // no weight above the max
+        };
+        auto refused = [&](const char* what) { return FieldMessages{{r.control, name + " must be " + what}}; };
+        for (const char* accepted : {r.maximum, r.minimum, r.onStep}) EXPECT_EQ(with(accepted), FieldMessages{}) << accepted;
+        EXPECT_EQ(with(r.pastMaximum), refused(r.above));
+        EXPECT_EQ(with(r.pastMinimum), refused(r.below));
+        EXPECT_EQ(with(r.offStep), refused(r.resolution));
+        EXPECT_EQ(with("1x"), refused("numbers only"));
+        EXPECT_EQ(with(""), (FieldMessages{refused("entered")[0], refused("numbers only")[0]}));
     }
 }
 
-TEST(ProtocolPage, ChoosingAProtocolShowsIt) {
-    EditorDriver driver(Variant::Rx);
-    driver.toProtocolPage();
-    ASSERT_EQ(driver.okProtocol({{"Text18", "Ketamine"}, {"Combo21", "mcg/mL"}, {"Text22", "50"}, {"Text23", "5"},
-                                 {"Text24", "10"}, {"Text25", "5"}, {"Text26", "10"}, {"Text28", "50"}}),
-              "Protocol Updated");
-    driver.pick("Combo19", "B:");
-    EXPECT_EQ(driver.editor->CurrentProtocol(), 2);
-    EXPECT_EQ(driver["Text18"].text, "");
-    EXPECT_EQ(driver["Combo21"].selected, -1);  // never the unit of the protocol shown before
-    EXPECT_EQ(shownVolumes(driver), std::vector<std::string>(5, ""));
-    driver.pick("Combo19", "A:Ketamine");
-    EXPECT_EQ(driver["Combo21"].selectedText(), "mcg/mL");
-    EXPECT_EQ(driver["Text23"].text, "5.0");
-    EXPECT_EQ(driver["Label70"].text, "mcg/hr");
-    // Back to the settings and Next again: protocol A.
-    driver.pick("Combo19", "D:");
-    driver.click("Command7");
-    EXPECT_TRUE(driver["Frame2"].visible);
-    driver.click("Command3");
-    EXPECT_EQ(driver.editor->CurrentProtocol(), 1);
-    // The Save page's Back shows the protocol in view again.
-    driver.pick("Combo19", "E:");
-    driver.click("Command10");
-    EXPECT_TRUE(driver["Frame4"].visible);
-    driver.click("Command6");
-    EXPECT_EQ(driver["Combo19"].selectedText(), "E:");
+TEST(ProtocolRules, SettingsUnitsAndTheOrderOfTheRules) {
+    const ProtocolLimits notAllowed{"0", "0", "30", "10"};
+    const Changes autoBolus{{"Combo22", "Auto-bolus"}};
+    const std::pair<ProtocolPage, FieldMessages> cases[] = {
+        {protocol("ON", "mg/mL", "2"), {{"Combo20", "Dosavia not Allowed. Enable Dosavia. "}}},
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "1"}}),
+         {{"Text19", "With Dosavia not Allowed Min. Patient weight not used and must be 0"}}},
+        {protocol("OFF", "mg/mL", "2", {{"Text20", "1"}}),
+         {{"Text20", "With Dosavia not Allowed Max. Patient weight not used and must be 0"}}},
+        // Auto-bolus not allowed is said even after another failure.
+        {protocol("OFF", "mg/mL", "2", {{"Text21", "1000.1"}, {"Combo22", "Auto-bolus"}}),
+         {{"Text21", "Bag Volume must be < 1000 mL"}, {"Combo22", "Auto-Bolus not Allowed. Enable Auto-Bolus."}}},
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "0"}, {"Text20", "0"}}), {}},
+    };
+    for (const auto& [page, expected] : cases) EXPECT_EQ(ok(page, notAllowed), expected);
+    EXPECT_EQ(ok(protocol("ON", "mg/mL", "2", autoBolus)), FieldMessages{});
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "500"}, {"Text20", "2.5"}}), {"", "1", "30", "10"}),
+              FieldMessages{});  // no Allow Dosavia setting: no weight rows
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "10"}})), FieldMessages{});
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "9"}})),
+              (FieldMessages{{"Text20", "Max. Patient weight must be >= Min. Patient weight"}}));
+    EXPECT_EQ(ok(protocol("OFF", "mcg/mL", "999.1")), (FieldMessages{{"Text22", "Concentration must be <= 999 mcg/mL"}}));
+    // The concentration rows do not stop at the first that fails.
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "1000.05")),
+              (FieldMessages{{"Text22", "Concentration must be <= 999 mg/mL"},
+                             {"Text22", "Concentration must be in 0.1 mg/mL resolution"}}));
+    for (const char* concentration : {"", "0", "1"}) EXPECT_EQ(ok(protocol("OFF", "mL Only", concentration)), FieldMessages{});
+    EXPECT_EQ(ok(protocol("OFF", "mL Only", "2")), (FieldMessages{{"Text22", "Concentration can not be entered at mL Only"}}));
+    EXPECT_EQ(ok(protocol("OFF", "", "2")), (FieldMessages{{"Combo21", "Concentration units must be selected"}}));
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text27", "0"}}), {"1", "1", "30", ""}), FieldMessages{});
+    // After a failure only the entered and numbers-only rules run.
+    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text21", "x"}, {"Text23", "999"}, {"Text27", ""}})),
+              (FieldMessages{{"Text21", "Bag Volume must be numbers only"}, {"Text27", "Lockout Time must be entered"},
+                             {"Text27", "Lockout Time must be numbers only"}}));
+    EXPECT_EQ(checkProtocol(protocol("OFF", "mL Only", "", {{"Text23", "30,1"}, {"Text24", "30,1"}}), Allowed,
+                            NumberFormat{','}),
+              (FieldMessages{{"Text23", "Initial Rate must be <= 30,00 mL/hr"}}));
+}
+
+TEST(ProtocolPage, StoresVolumeValuesExactlyAndShowsThemInTheDrugUnits) {
+    struct Stored {
+        ProtocolPage page;
+        const char *stored, *shown;  // Initial Rate, Titration Limit, Bolus Dose, Maximum Bolus, Limit
+        NumberFormat format = Point;
+    };
+    const Stored cases[] = {
+        {protocol("OFF", "mg/mL", "2", {{"Text23", "3"}, {"Text24", "4"}, {"Text25", "1"}, {"Text28", "20"}}),
+         "1.5 2.0 0.5 0.0 10.0", "3.0 4.0 1.0 0.0 20.0"},
+        {protocol("ON", "mg/mL", "2", {{"Text23", "0.25"}, {"Text24", "1"}, {"Text25", "0.1"}, {"Text28", "20"}}),
+         "0.125 0.500 0.050 0.000 10.000", "0.250 1.000 0.100 0.000 20.000"},
+        {protocol("OFF", "mL Only", "7", {{"Text23", "2"}, {"Text24", "2."}}), "2.0 2.0 0.0 0.0 0.0", "2.0 2.0 0.0 0.0 0.0"},
+        {protocol("OFF", "mcg/mL", "0.3", {{"Text23", "0.03"}, {"Text24", "0.09"}}), "0.1 0.3 0.0 0.0 0.0",
+         "0.03 0.09 0.0 0.0 0.0"},  // the exact drug amount, with more decimals where it needs them
+        {protocol("OFF", "mg/mL", "2,5", {{"Text23", "2,5"}, {"Text25", "0,25"}}), "1,0 0,0 0,1 0,0 0,0",
+         "2,5 0,0 0,25 0,0 0,0", NumberFormat{','}},
+    };
+    for (const Stored& c : cases) {
+        ProtocolMacro m;
+        storeProtocol(m, 3, c.page, Variant::Rx, c.format);
+        EXPECT_EQ(m.ProtocolInitialRate[3] + " " + m.ProtocolTitrationLimit[3] + " " + m.ProtocolBolusDose[3] + " " +
+                      m.ProtocolMaxBolus[3] + " " + m.ProtocolLimit[3], c.stored);
+        const ProtocolPage p = shownProtocol(m, 3, Variant::Rx, c.format);
+        EXPECT_EQ(p.initialRate + " " + p.titrationLimit + " " + p.bolusDose + " " + p.maxBolus + " " + p.limit, c.shown);
+        EXPECT_EQ(p.dosavia + " " + p.concentrationUnit + " " + p.concentration,
+                  c.page.dosavia + " " + c.page.concentrationUnit + " " + (c.page.concentration == "7" ? "" : c.page.concentration));
+    }
+    ProtocolMacro macro;
+    storeProtocol(macro, 1, protocol("OFF", "mL Only", "", {{"Text18", "Morphine"}, {"Text17", "HCl"}}), Variant::Rx, Point);
+    EXPECT_EQ(protocolList(macro).front(), "A:Morphine            HCl");
+    EXPECT_EQ(protocolList(macro).back(), "Z:");
+    const ProtocolPage shown = shownProtocol(macro, 1, Variant::Rx, Point);
+    EXPECT_EQ(shown.name + "|" + shown.secondName, "Morphine            |HCl");
+    EXPECT_EQ(shownProtocol(macro, 1, Variant::Kt, Point).name, "Morphine            HCl");
+    storeProtocol(macro, 2, protocol("ON", "mL Only", "", {{"Text17", "HCl"}, {"Combo22", "Auto-bolus"}}), Variant::Kt, Point);
+    EXPECT_EQ(macro.ProtocolDrugName[2] + macro.ProtocolDosavia[2] + macro.ProtocolBolusType[2] + macro.ProtocolConcUnit[2],
+              "Morphine110");
 }
 
 TEST(ProtocolPage, ShowsStoredTextsAsMemoryHoldsThem) {
-    struct Case { const char* unit; const char* concentration; const char* stored; const char* shown; };
-    for (const Case& c : {Case{"0", "", "abc", ""}, {"1", "2", "abc", ""}, {"0", "", "1", "1"},
-                          {"0", "", "12.500", "12.500"}, {"1", "2", "", ""}, {"2", "0.3", "0.1", "0.03"},
-                          {"1", "2", ".5", "1.0"}, {"1", "x", "1.5", ""}, {"7", "2", "1.5", ""}}) {
-        EditorDriver driver(Variant::Rx);
-        ProtocolMacro& memory = driver.editor->memory();
-        memory.ProtocolConcUnit[1] = c.unit;
-        memory.ProtocolConcentration[1] = c.concentration;
-        memory.ProtocolInitialRate[1] = c.stored;
-        driver.toProtocolPage();  // "New" empties the memory: fill it again and show it
-        memory.ProtocolConcUnit[1] = c.unit;
-        memory.ProtocolConcentration[1] = c.concentration;
-        memory.ProtocolInitialRate[1] = c.stored;
-        driver.click("Command10");
-        driver.click("Command6");
-        EXPECT_EQ(driver["Text23"].text, c.shown) << c.unit << " " << c.stored;
-        EXPECT_EQ(driver.editor->macro().ProtocolInitialRate[1], c.stored);
+    struct Shown { const char *unit, *concentration, *stored, *shown, *shownUnit; };
+    for (const Shown& c : {Shown{"0", "", "abc", "", "mL Only"}, {"0", "", "1", "1", "mL Only"}, {"1", "2", "", "", "mg/mL"},
+                           {"0", "", "12.500", "12.500", "mL Only"}, {"2", "0.3", "0.1", "0.03", "mcg/mL"},
+                           {"1", "2", ".5", "1.0", "mg/mL"}, {"1", "x", "1.5", "", "mg/mL"}, {"7", "2", "1.5", "", ""}}) {
+        ProtocolMacro macro;
+        macro.ProtocolConcUnit[1] = c.unit;
+        macro.ProtocolConcentration[1] = c.concentration;
+        macro.ProtocolInitialRate[1] = c.stored;
+        const ProtocolPage page = shownProtocol(macro, 1, Variant::Rx, Point);
+        EXPECT_EQ(page.initialRate, c.shown) << c.unit << " " << c.stored;
+        EXPECT_EQ(page.concentrationUnit, c.shownUnit);
+        EXPECT_EQ(page.dosavia + page.bolusType, "OFFPatient Bolus");
     }
-}
-
-TEST(ProtocolPage, DamagedValuesNeitherHangNorCrash) {
-    EditorDriver driver(Variant::Rx);
-    driver.toProtocolPage();
-    ProtocolMacro& memory = driver.editor->memory();
-    memory.ProtocolConcUnit[1] = "1";
-    memory.ProtocolConcentration[1] = "7." + std::string(200000, '3');
-    memory.ProtocolInitialRate[1] = std::string(200000, '9');
-    memory.ProtocolTitrationLimit[1] = "0.5";
-    driver.click("Command10");
-    driver.click("Command6");
-    EXPECT_EQ(driver["Text23"].text, "");
-    EXPECT_EQ(driver["Text24"].text, "");
-    driver.type("Text27", "15");
-    driver.click("Command9");
-    EXPECT_NE(driver["Label74"].text.find("Concentration must be in 0.1 mg/mL resolution"), std::string::npos);
-}
-
-TEST(ProtocolPage, RestoreShowsLongTextsWholeWhileTypingIsLimited) {
-    EditorDriver driver(Variant::Kt);
-    driver.toProtocolPage();
-    ProtocolMacro& memory = driver.editor->memory();
-    memory.ProtocolDrugName[1] = "Hydromorphone 10 mg/mL";  // 22 characters, the box takes 18
-    memory.ProtocolConcUnit[1] = "0";
-    memory.ProtocolTitrationLimit[1] = "12.500";
-    driver.click("Command10");
-    driver.click("Command6");
-    EXPECT_EQ(driver["Text18"].text, "Hydromorphone 10 mg/mL");
-    EXPECT_EQ(driver["Text24"].text, "12.500");
-    driver.type("Text18", "Hydromorphone 10 mg/m");  // shortened by one: kept
-    EXPECT_EQ(driver["Text18"].text, "Hydromorphone 10 mg/m");
-    driver.type("Text27", "1234");
-    EXPECT_EQ(driver["Text27"].text, "123");
+    // A damaged file's endless digits are neither multiplied out nor shown.
+    ProtocolMacro damaged;
+    damaged.ProtocolConcUnit[1] = damaged.ProtocolConcUnit[2] = "1";
+    damaged.ProtocolConcentration[1] = "7." + std::string(200000, '3');
+    damaged.ProtocolTitrationLimit[1] = "0.5";
+    damaged.ProtocolConcentration[2] = "2";
+    damaged.ProtocolInitialRate[2] = std::string(200000, '9');
+    EXPECT_EQ(shownProtocol(damaged, 1, Variant::Rx, Point).titrationLimit, "");
+    EXPECT_EQ(shownProtocol(damaged, 2, Variant::Rx, Point).initialRate, "");
+    // Another Dosavia or unit empties the five values in volume units, and only them.
+    const Changes typed{{"Text23", "1"}, {"Text24", "2"}, {"Text25", "3"}, {"Text26", "4"}, {"Text28", "5"}, {"Text27", "16"}};
+    const Changes emptied{{"Text23", ""}, {"Text24", ""}, {"Text25", ""}, {"Text26", ""}, {"Text28", ""}, {"Text27", "16"}};
+    ProtocolPage page = protocol("OFF", "mg/mL", "2", typed);
+    chooseDosavia(page, "ON");
+    EXPECT_EQ(page, protocol("ON", "mg/mL", "2", emptied));
+    page = protocol("OFF", "mg/mL", "2", typed);
+    chooseConcentrationUnit(page, "mcg/mL");
+    EXPECT_EQ(page, protocol("OFF", "mcg/mL", "2", emptied));
 }
 
 }  // namespace

@@ -1,226 +1,187 @@
+// The "Pump Setting" page: every rule at its limits in each pump mode, with
+// its message and the field it marks; what the page shows and stores.
+
 #include <gtest/gtest.h>
 
-#include "editor_driver.hpp"
+#include "protocols/core/setting_page.hpp"
 
 namespace mc::protocols {
 namespace {
 
-struct SettingCase {
-    const char* what;
-    Values changes;
-    const char* mode;  // "PCA", "EPIDURAL" or "" for none
-    std::string expected;
+const NumberFormat Point{'.'};
+constexpr PumpMode None = PumpMode::None, Pca = PumpMode::Pca, Epidural = PumpMode::Epidural;
+
+// A page that passes in every mode.
+SettingPage validPage(Variant variant) {
+    const char* values[] = {"1234", "11", "22", "33", "Level Two", "No Code", "Level One", "Level Three", "Level Two",
+                            "Level Two", "Level One", "Level Three", "Code switch", "0.1", "2", "0.5", "ON",
+                            variant == Variant::Rx ? "400" : "Normal", "ON", "OFF", "0.5", "2", "350", "100", "1",
+                            "30", "5", "4", "ON", "Boluses", "24", "5", "10", "5", "30"};
+    SettingPage page;
+    for (int field = 1; field <= settingCount(variant); ++field) page[field] = values[field - 1];
+    return page;
+}
+
+// The page's "OK" with one field changed; nothing for a value accepted.
+FieldMessages okWith(Variant variant, int field, const std::string& value, PumpMode mode = None) {
+    SettingPage page = validPage(variant);
+    page[field] = value;
+    return checkSettings(page, variant, mode, Point);
+}
+
+// A field's range and resolution: each bound accepted and the next step past
+// it refused, a value on its step accepted and one off it refused.
+struct Range {
+    int field;
+    const char *control, *name;
+    const char *maximum, *pastMaximum, *above;  // "" where the field has no such bound
+    const char *minimum, *pastMinimum, *below;
+    const char *onStep, *offStep, *resolution;
 };
 
-void runSettingCases(Variant variant, const std::vector<SettingCase>& cases) {
-    for (const SettingCase& c : cases) {
-        EditorDriver driver(variant);
-        if (*c.mode) driver.click(c.mode);
-        driver.click("Command13");
-        Values values = driver.validSettings();
-        for (const auto& [name, value] : c.changes) values[name] = value;
-        driver.set(values);
-        EXPECT_EQ(driver.okSettings(), c.expected.empty() ? "Setting Updated" : c.expected) << c.what;
+void expectRanges(Variant variant, std::initializer_list<Range> ranges, PumpMode mode = None) {
+    for (const Range& r : ranges) {
+        const std::string name = r.name;
+        auto refused = [&](const char* what) { return FieldMessages{{r.control, name + " must be " + what}}; };
+        for (const char* accepted : {r.maximum, r.minimum, r.onStep})
+            EXPECT_EQ(*accepted ? okWith(variant, r.field, accepted, mode) : FieldMessages{}, FieldMessages{}) << accepted;
+        for (auto [value, what] : {std::pair{r.pastMaximum, r.above}, {r.pastMinimum, r.below}, {r.offStep, r.resolution}})
+            EXPECT_EQ(*value ? okWith(variant, r.field, value, mode) : refused(what), refused(what)) << value;
+        // "Pressure Level", though typed, must be "selected".
+        EXPECT_EQ(okWith(variant, r.field, "", mode), refused(r.field == 18 ? "selected" : "entered"));
+        EXPECT_EQ(okWith(variant, r.field, "1x", mode), refused("numbers only"));
     }
 }
 
-TEST(CheckSetting, RangeAndResolutionRulesWithInclusiveBounds) {
-    runSettingCases(Variant::Rx, {
-        {"all valid", {}, "", ""},
-        {"0.3 is the upper bound", {{"Text5", "0.3"}}, "", ""},
-        {"0.04 is the lower bound", {{"Text5", "0.04"}}, "", ""},
-        {"0.31 too long", {{"Text5", "0.31"}}, "", lines({"Minimum Pressing time must be < 0.3 second"})},
-        {"0.03 too short", {{"Text5", "0.03"}}, "", lines({"Minimum Pressing time must be > 0.04 second"})},
-        {"two decimals pass", {{"Text5", "0.05"}}, "", ""},
-        {"three decimals", {{"Text5", ".055"}}, "", lines({"Minimum Pressing time must be in 0.02 second resolution"})},
-        {"separator at the end", {{"Text6", "3."}}, "", ""},
-        {"1.5 lower bound", {{"Text6", "1.5"}}, "", ""},
-        {"5.01", {{"Text6", "5.01"}}, "", lines({"Maximum Pressing time must be < 5 second"})},
-        {"0.09", {{"Text7", "0.09"}}, "", lines({"Minimum Interval time must be > 0.1 second"})},
-        {"air 1 passes", {{"Text8", "1"}}, "", ""},
-        {"air 1.01", {{"Text8", "1.01"}}, "", lines({"Air-in-Line Limit must be <= 1 mL"})},
-        {"air 0.03", {{"Text8", "0.03"}}, "", lines({"Air-in-Line Limit must be >= 0.04 mL"})},
-        {"air 0.055", {{"Text8", ".055"}}, "", lines({"Air-in-Line Limit must be in 0.01 mL resolution"})},
-        {"priming volume 2.5", {{"Text9", "2.5"}}, "", ""},
-        {"priming volume 2.55", {{"Text9", "2.55"}}, "", lines({"Priming Volume must be in 0.1 mL resolution"})},
-        {"priming volume -3", {{"Text9", "-3"}}, "", ""},
-        {"priming volume 20", {{"Text9", "20"}}, "", ""},
-        {"priming volume 21", {{"Text9", "21"}}, "", lines({"Priming Volume must be < 20 mL"})},
-        {"priming rate 426", {{"Text10", "426"}}, "", lines({"Priming Rate must be <= 425 mL/hr"})},
-        {"priming rate 299", {{"Text10", "299"}}, "", lines({"Priming Rate must be >= 300 mL/hr"})},
-        {"bolus rate 40", {{"Text11", "40"}}, "", ""},
-        {"bolus rate 39.9", {{"Text11", "39.9"}}, "", lines({"Bolus Rate must be >= 40 mL/hr"})},
-        {"KVO -1", {{"Text12", "-1"}}, "", lines({"KVO Rate must be >= 0 mL/hr"})},
-        {"KVO 0.15", {{"Text12", ".15"}}, "", lines({"KVO Rate must be in 0.1 mL/hr resolution"})},
-        {"clinician bolus 20.1", {{"Text14", "20.1"}}, "", lines({"Max. Clinician Bolus must be <= 20 mL"})},
-        {"lock out 255", {{"Text15", "255"}}, "", ""},
-        {"lock out 256", {{"Text15", "256"}}, "", lines({"Minimum Lock Out must be <= 255 minutes"})},
-        {"lock out 2.5", {{"Text15", "2.5"}}, "", lines({"Minimum Lock Out must be in 1 minute resolution"})},
-        {"info 0", {{"Text16", "0"}}, "", lines({"Info screen duration must be >= 1 second"})},
-        {"code 12a", {{"Text1", "12a"}}, "", lines({"Technician Code must be numbers only"})},
-        {"code 40000", {{"Text2", "40000"}}, "", lines({"Level One Code must be numbers only"})},
-        {"code -5 is a number", {{"Text3", "-5"}}, "", ""},
-        {"lone separator", {{"Text4", "."}}, "", lines({"Level Two Code must be numbers only"})},
+TEST(SettingRules, EachLimitAcceptsItsValueAndRefusesTheNextStep) {
+    expectRanges(Variant::Rx, {
+        {14, "Text5", "Minimum Pressing time", "0.3", "0.31", "< 0.3 second", "0.04", "0.03", "> 0.04 second",
+         "0.06", ".055", "in 0.02 second resolution"},
+        {15, "Text6", "Maximum Pressing time", "5", "5.01", "< 5 second", "1.5", "1.49", "> 1.5 second", "2.22",
+         "2.225", "in 0.02 second resolution"},
+        {16, "Text7", "Minimum Interval time", "5", "5.01", "< 5 second", "0.1", "0.09", "> 0.1 second", "0.11",
+         "0.115", "in 0.02 second resolution"},
+        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "<= 1 mL", "0.04", "0.03", ">= 0.04 mL", "0.05", "0.055",
+         "in 0.01 mL resolution"},
+        {22, "Text9", "Priming Volume", "20", "20.1", "< 20 mL", "-3", "", "", "2.5", "2.55", "in 0.1 mL resolution"},
+        {23, "Text10", "Priming Rate", "425", "425.1", "<= 425 mL/hr", "300", "299.9", ">= 300 mL/hr", "300.5",
+         "300.05", "in 0.1 mL/hr resolution"},
+        {24, "Text11", "Bolus Rate", "1000", "1000.1", "<= 1000 mL/hr", "40", "39.9", ">= 40 mL/hr", "40.1", "40.05",
+         "in 0.1 mL/hr resolution"},
+        {25, "Text12", "KVO Rate", "5", "5.1", "<= 5 mL/hr", "0", "-0.1", ">= 0 mL/hr", "0.1", "0.15",
+         "in 0.1 mL/hr resolution"},
+        {26, "Text13", "Maximum Basal Rate", "", "", "", "0", "-0.1", ">= 0 mL/hr", "29.9", "29.95",
+         "in 0.1 mL/hr resolution"},
+        {32, "Text14", "Max. Clinician Bolus", "20", "20.1", "<= 20 mL", "0", "-0.1", ">= 0 mL", "0.1", "0.15",
+         "in 0.1 mL resolution"},
+        {33, "Text15", "Minimum Lock Out", "255", "256", "<= 255 minutes", "0", "-1", ">= 0 minute", "7", "2.5",
+         "in 1 minute resolution"},
+        {34, "Text16", "Info screen duration", "255", "256", "<= 255 seconds", "1", "0", ">= 1 second", "7", "1.5",
+         "in 1 second resolution"},
     });
+    // The modes' limits of "Maximum Basal Rate" and "Pressure Level".
+    expectRanges(Variant::Rx, {{26, "Text13", "Maximum Basal Rate", "100", "100.1", "<= 100 mL/hr", "", "", "", "0.1",
+                                "0.05", "in 0.1 mL/hr resolution"},
+                               {18, "Text31", "Pressure Level", "520", "530", "<= 520 mmHg", "250", "240",
+                                ">= 250 mmHg", "300", "365", "in 10 mmHg resolution"}},
+                 Pca);
+    expectRanges(Variant::Rx, {{26, "Text13", "Maximum Basal Rate", "30", "30.1", "<= 30 mL/hr", "", "", "", "", "0.05",
+                                "in 0.1 mL/hr resolution"},
+                               {18, "Text31", "Pressure Level", "1100", "1110", "<= 1100 mmHg", "350", "340",
+                                ">= 350 mmHg", "360", "355", "in 10 mmHg resolution"}},
+                 Epidural);
+    const FieldMessages pressure520{{"Text31", "Pressure Level must be <= 520 mmHg"}};
+    EXPECT_EQ(okWith(Variant::Rx, 18, "521"), pressure520);  // no mode: as PCA
+    EXPECT_EQ(okWith(Variant::Rx, 18, "525", Epidural), FieldMessages{});  // above 520 nothing more is judged
+    EXPECT_EQ(okWith(Variant::Rx, 18, "305", Pca), FieldMessages{});       // nor below 350
+    EXPECT_EQ(okWith(Variant::Rx, 26, "30.05"), FieldMessages{});  // above 30 without a mode: no more
+    EXPECT_EQ(okWith(Variant::Rx, 26, "5000"), FieldMessages{});
+    // The codes and "Priming Volume" are 16-bit whole numbers.
+    EXPECT_EQ(okWith(Variant::Rx, 2, "32767"), FieldMessages{});
+    EXPECT_EQ(okWith(Variant::Rx, 2, "32768"), (FieldMessages{{"Text2", "Level One Code must be numbers only"}}));
+    EXPECT_EQ(okWith(Variant::Rx, 4, "-32769"), (FieldMessages{{"Text3", "Level Three Code must be numbers only"}}));
+    EXPECT_EQ(okWith(Variant::Rx, 22, "40000"), (FieldMessages{{"Text9", "Priming Volume must be numbers only"}}));
+    EXPECT_EQ(okWith(Variant::Rx, 21, "0,055", None), (FieldMessages{{"Text8", "Air-in-Line Limit must be numbers only"}}));
 }
 
-TEST(CheckSetting, ModeDependentLimitsAreReadFromTheButtons) {
-    runSettingCases(Variant::Rx, {
-        {"pressure 1000 epidural", {{"Text31", "1000"}}, "EPIDURAL", ""},
-        {"pressure 1100 epidural", {{"Text31", "1100"}}, "EPIDURAL", ""},
-        {"pressure 1110 epidural", {{"Text31", "1110"}}, "EPIDURAL", lines({"Pressure Level must be <= 1100 mmHg"})},
-        {"pressure 1000 pca", {{"Text31", "1000"}}, "PCA", lines({"Pressure Level must be <= 520 mmHg"})},
-        {"pressure 1000 no mode", {{"Text31", "1000"}}, "", lines({"Pressure Level must be <= 520 mmHg"})},
-        {"pressure 520 pca", {{"Text31", "520"}}, "PCA", ""},
-        {"pressure 300 epidural", {{"Text31", "300"}}, "EPIDURAL", lines({"Pressure Level must be >= 350 mmHg"})},
-        {"pressure 300 pca", {{"Text31", "300"}}, "PCA", ""},
-        {"pressure 305 accepted below 350", {{"Text31", "305"}}, "PCA", ""},
-        {"pressure 200 pca", {{"Text31", "200"}}, "PCA", lines({"Pressure Level must be >= 250 mmHg"})},
-        {"pressure 365 pca", {{"Text31", "365"}}, "PCA", lines({"Pressure Level must be in 10 mmHg resolution"})},
-        {"pressure 365 epidural", {{"Text31", "365"}}, "EPIDURAL", lines({"Pressure Level must be in 10 mmHg resolution"})},
-        {"pressure 360", {{"Text31", "360"}}, "EPIDURAL", ""},
-        {"pressure empty", {{"Text31", ""}}, "", lines({"Pressure Level must be selected"})},
-        {"basal 50 pca", {{"Text13", "50"}}, "PCA", ""},
-        {"basal 50 epidural", {{"Text13", "50"}}, "EPIDURAL", lines({"Maximum Basal Rate must be <= 30 mL/hr"})},
-        {"basal 150 pca", {{"Text13", "150"}}, "PCA", lines({"Maximum Basal Rate must be <= 100 mL/hr"})},
-        {"basal 150 epidural", {{"Text13", "150"}}, "EPIDURAL", lines({"Maximum Basal Rate must be <= 30 mL/hr"})},
-        {"basal 5000 no mode", {{"Text13", "5000.55"}}, "", ""},
-        {"basal 0.55", {{"Text13", "0.55"}}, "", lines({"Maximum Basal Rate must be in 0.1 mL/hr resolution"})},
+TEST(SettingRules, MacroCreatorsOwnMessagesPressureAndBacklight) {
+    expectRanges(Variant::Kt, {
+        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "< 1 mL", "0.04", "0.03", "> 0.04 mL", "0.05", "0.055",
+         "in 0.01 mL resolution"},
+        {23, "Text10", "Priming Rate", "425", "425.1", "< 425 mL/hr", "300", "299.9", "> 300 mL/hr", "300.5",
+         "300.05", "in 0.1 mL/hr resolution"},
+        {35, "Text17", "Backlight duration", "255", "256", "<= 255 seconds", "0", "-1", ">= 0 second", "7", "1.5",
+         "in 1 second resolution"},
     });
+    EXPECT_EQ(okWith(Variant::Kt, 18, "", Epidural), (FieldMessages{{"Combo11", "Pressure Level must be selected"}}));
+    EXPECT_EQ(okWith(Variant::Kt, 26, "30.1", Epidural),
+              (FieldMessages{{"Text13", "Maximum Basal Rate must be <= 30 mL/hr"}}));
 }
 
-TEST(CheckSetting, RangeRulesStopOnceAnythingFailed) {
-    runSettingCases(Variant::Rx, {
-        {"empty before", {{"Text5", ""}, {"Text11", "5000"}}, "", lines({"Minimum Pressing time must be entered"})},
-        {"valid before", {{"Text5", "0.2"}, {"Text11", "5000"}}, "", lines({"Bolus Rate must be <= 1000 mL/hr"})},
-        {"first range failure stops later ones", {{"Text5", "0.5"}, {"Text11", "5000"}}, "",
-         lines({"Minimum Pressing time must be < 0.3 second"})},
-        {"presence after a failure still runs", {{"Text5", "0.5"}, {"Combo16", ""}, {"Combo9", ""}, {"Text16", "x"}}, "",
-         lines({"Handset Key Type must be selected", "Info screen duration must be numbers only"})},
-        {"a later failure hides an earlier range", {{"Text6", "9"}, {"Combo12", ""}}, "",
-         lines({"Maximum Pressing time must be < 5 second", "LED Indicator must be selected"})},
-    });
+TEST(SettingRules, AnEmptyPageListsEveryPresenceMessageInPageOrder) {
+    const FieldMessages rx{
+        {"Text1", "Technician Code must be entered"}, {"Text2", "Level One Code must be entered"},
+        {"Text3", "Level Three Code must be entered"}, {"Text4", "Level Two Code must be entered"},
+        {"Combo1", "Resume Access must be selected"}, {"Combo2", "Menu Access must be selected"},
+        {"Combo3", "Select Protocol Accass must be selected"}, {"Combo4", "Modify Protocol Access must be selected"},
+        {"Combo5", "Patient Bolus Titration must be selected"}, {"Combo6", "Basal Rate Titration must be selected"},
+        {"Combo7", "Clinician Bolus Access must be selected"}, {"Combo8", "Change Set Up Access must be selected"},
+        {"Combo9", "Handset Key Type must be selected"}, {"Text5", "Minimum Pressing time must be entered"},
+        {"Text6", "Maximum Pressing time must be entered"}, {"Text7", "Minimum Interval time must be entered"},
+        {"Combo10", "Auto-bolus must be selected"}, {"Text31", "Pressure Level must be selected"},
+        {"Combo12", "LED Indicator must be selected"}, {"Combo13", "Bolus Titrations must be selected"},
+        {"Text8", "Air-in-Line Limit must be entered"}, {"Text9", "Priming Volume must be entered"},
+        {"Text10", "Priming Rate must be entered"}, {"Text11", "Bolus Rate must be entered"},
+        {"Text12", "KVO Rate must be entered"}, {"Text13", "Maximum Basal Rate must be entered"},
+        {"Text14", "Max. Clinician Bolus must be entered"}, {"Text15", "Minimum Lock Out must be entered"},
+        {"Text16", "Info screen duration must be entered"}};
+    EXPECT_EQ(checkSettings({}, Variant::Rx, None, Point), rx);
+    FieldMessages kt = rx;
+    kt[17].field = "Combo11";
+    kt.push_back({"Text17", "Backlight duration must be entered"});
+    EXPECT_EQ(checkSettings({}, Variant::Kt, Pca, Point), kt);
 }
 
-TEST(CheckSetting, EveryFieldEmptyListsEachPresenceMessageInPageOrder) {
-    const std::string rxExpected = lines(
-        {"Technician Code must be entered", "Level One Code must be entered", "Level Three Code must be entered",
-         "Level Two Code must be entered", "Resume Access must be selected", "Menu Access must be selected",
-         "Select Protocol Accass must be selected", "Modify Protocol Access must be selected",
-         "Patient Bolus Titration must be selected", "Basal Rate Titration must be selected",
-         "Clinician Bolus Access must be selected", "Change Set Up Access must be selected",
-         "Handset Key Type must be selected", "Minimum Pressing time must be entered",
-         "Maximum Pressing time must be entered", "Minimum Interval time must be entered",
-         "Auto-bolus must be selected", "Pressure Level must be selected", "LED Indicator must be selected",
-         "Bolus Titrations must be selected", "Air-in-Line Limit must be entered", "Priming Volume must be entered",
-         "Priming Rate must be entered", "Bolus Rate must be entered", "KVO Rate must be entered",
-         "Maximum Basal Rate must be entered", "Max. Clinician Bolus must be entered",
-         "Minimum Lock Out must be entered", "Info screen duration must be entered"});
-    for (Variant variant : {Variant::Rx, Variant::Kt}) {
-        EditorDriver driver(variant);
-        driver.click("Command13");
-        driver.type("Text1", "1");
-        driver.type("Text1", "");
-        const std::string messages = driver.okSettings();
-        EXPECT_EQ(messages, variant == Variant::Rx ? rxExpected : rxExpected + "Backlight duration must be entered\r\n");
-        EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), variant == Variant::Rx ? 29 : 30);
-        EXPECT_TRUE(driver["Command4"].enabled);
-        EXPECT_FALSE(driver["Command3"].enabled);
+TEST(SettingRules, RangesAreJudgedOnlyWhileNothingHasFailed) {
+    SettingPage page = validPage(Variant::Rx);
+    page[14] = "0.5";   // out of range
+    page[24] = "5000";  // out of range, after it: not judged
+    page[19] = "";      // unchosen: judged all the same
+    page[34] = "x";     // not a number: judged all the same
+    const FieldMessages expected{{"Text5", "Minimum Pressing time must be < 0.3 second"},
+                                 {"Combo12", "LED Indicator must be selected"},
+                                 {"Text16", "Info screen duration must be numbers only"}};
+    EXPECT_EQ(checkSettings(page, Variant::Rx, None, Point), expected);
+    // Each field judged on its own, as the command-line program asks.
+    const FieldMessages alone{expected[0], expected[1], {"Text11", "Bolus Rate must be <= 1000 mL/hr"}, expected[2]};
+    EXPECT_EQ(checkEachSetting(page, Variant::Rx, None, Point), alone);
+    page = validPage(Variant::Rx);
+    page[21] = "0,055";  // numbers in the regional format
+    EXPECT_EQ(checkSettings(page, Variant::Rx, None, NumberFormat{','}),
+              (FieldMessages{{"Text8", "Air-in-Line Limit must be in 0.01 mL resolution"}}));
+}
+
+TEST(SettingPage, ShowsAndStoresPositionsAndChosenTexts) {
+    ProtocolMacro macro;
+    const std::pair<int, const char*> stored[] = {{5, "2"}, {6, "01"}, {7, "4"}, {8, "x"}, {9, "-1"}, {13, "1"},
+                                                  {27, "5"}, {28, "1"}, {31, "24"}, {18, "1"}};
+    for (const auto& [field, value] : stored) macro.PumpSettings[field] = value;
+    for (const Variant variant : {Variant::Rx, Variant::Kt}) {
+        const SettingPage page = shownSettings(macro, variant);
+        // Positions beyond their list and texts no item shows choose nothing.
+        const char* shown[] = {"Level Two", "Level One", "", "", "", "Code switch", "5", "", "24"};
+        for (std::size_t i = 0; i < std::size(shown); ++i) EXPECT_EQ(page[stored[i].first], shown[i]);
+        EXPECT_EQ(page[18], variant == Variant::Rx ? "1" : "Normal");  // typed in RX_Macro_Creator
     }
-}
-
-TEST(CheckSetting, MacroCreatorHasItsOwnPressureBacklightAndMessages) {
-    runSettingCases(Variant::Kt, {
-        {"all valid", {}, "", ""},
-        {"pressure unchosen", {{"Combo11", ""}}, "", lines({"Pressure Level must be selected"})},
-        {"air 1.01", {{"Text8", "1.01"}}, "", lines({"Air-in-Line Limit must be < 1 mL"})},
-        {"air 0.03", {{"Text8", "0.03"}}, "", lines({"Air-in-Line Limit must be > 0.04 mL"})},
-        {"priming rate 426", {{"Text10", "426"}}, "", lines({"Priming Rate must be < 425 mL/hr"})},
-        {"priming rate 299", {{"Text10", "299"}}, "", lines({"Priming Rate must be > 300 mL/hr"})},
-        {"basal 50 epidural", {{"Text13", "50"}}, "EPIDURAL", lines({"Maximum Basal Rate must be <= 30 mL/hr"})},
-        {"backlight 0", {{"Text17", "0"}}, "", ""},
-        {"backlight 256", {{"Text17", "256"}}, "", lines({"Backlight duration must be <= 255 seconds"})},
-        {"backlight -1", {{"Text17", "-1"}}, "", lines({"Backlight duration must be >= 0 second"})},
-        {"backlight 1.5", {{"Text17", "1.5"}}, "", lines({"Backlight duration must be in 1 second resolution"})},
-        {"backlight last", {{"Text17", "x"}, {"Text16", ""}}, "",
-         lines({"Info screen duration must be entered", "Backlight duration must be numbers only"})},
-    });
-}
-
-TEST(CheckSetting, ReadsNumbersInTheRegionalFormat) {
-    EditorDriver driver(Variant::Rx, NumberFormat{','});
-    driver.click("Command13");
-    Values values = driver.validSettings();
-    values["Text5"] = "0,1";
-    values["Text8"] = ",055";
-    driver.set(values);
-    EXPECT_EQ(driver.okSettings(), lines({"Air-in-Line Limit must be in 0.01 mL resolution"}));
-    driver.type("Text8", "0,05");
-    EXPECT_EQ(driver.okSettings(), "Setting Updated");
-    EXPECT_EQ(driver.editor->macro().PumpSettings[21], "0,05");
-}
-
-TEST(SettingPage, StoresPositionsAndChosenTexts) {
-    for (Variant variant : {Variant::Rx, Variant::Kt}) {
-        EditorDriver driver(variant);
-        driver.click("Command13");
-        Values values = driver.validSettings();
-        values["Combo9"] = "Code switch";
-        values["Combo16"] = "";  // Allow Dosavia left unchosen
-        driver.set(values);
-        ASSERT_EQ(driver.okSettings(), "Setting Updated");
-        const auto& s = driver.editor->macro().PumpSettings;
-        EXPECT_EQ(s[1], "1234");
-        EXPECT_EQ(s[3], "22");  // Level Two Code, from Text4
-        EXPECT_EQ(s[4], "33");  // Level Three Code, from Text3
-        EXPECT_EQ(s[5], "2");
-        EXPECT_EQ(s[6], "0");
-        EXPECT_EQ(s[13], "1");
-        EXPECT_EQ(s[27], "5");
-        EXPECT_EQ(s[28], "4");
-        EXPECT_EQ(s[29], "");
-        EXPECT_EQ(s[30], "1");
-        EXPECT_EQ(s[31], "24");
-        EXPECT_EQ(s[18], variant == Variant::Rx ? "400" : "1");
-        EXPECT_EQ(s[35], variant == Variant::Rx ? "" : "30");
-        EXPECT_EQ(driver["Combo16"].selected, -1);
-        EXPECT_EQ(driver["Combo9"].selectedText(), "Code switch");
-        EXPECT_FALSE(driver["Command4"].enabled);
-        EXPECT_TRUE(driver["Command3"].enabled);
-    }
-}
-
-TEST(SettingPage, UnchosenComboKeepsItsStoredValue) {
-    EditorDriver driver(Variant::Rx);
-    driver.click("Command13");
-    driver.set(driver.validSettings());
-    ASSERT_EQ(driver.okSettings(), "Setting Updated");
-    // A choice undone by the user: the Form says nothing is chosen, the stored value stays.
-    driver.pick("Combo14", "");
-    driver.pick("Combo5", "");
-    driver.pick("Combo5", "Level One");
-    EXPECT_EQ(driver.okSettings(), "Setting Updated");
-    EXPECT_EQ(driver.editor->macro().PumpSettings[27], "5");
-    EXPECT_EQ(driver.editor->macro().PumpSettings[9], "1");
-}
-
-TEST(SettingPage, ModifiedStateAndCancel) {
-    EditorDriver driver(Variant::Rx);
-    driver.click("Command13");
-    driver.type("Text1", "12");
-    EXPECT_EQ(driver["Label36"].text, "Press OK key to accept value");
-    EXPECT_TRUE(driver["Command5"].enabled);
-    EXPECT_TRUE(driver["Command4"].enabled);
-    EXPECT_FALSE(driver["Command3"].enabled);
-    EXPECT_TRUE(driver["Command2"].enabled);
-    driver.pick("Combo3", "Level One");
-    driver.click("Command5");  // Cancel Changes: the settings in memory are empty
-    EXPECT_EQ(driver["Text1"].text, "");
-    EXPECT_EQ(driver["Combo3"].selected, -1);
-    EXPECT_EQ(driver["Label36"].text, "");
-    EXPECT_TRUE(driver["Command3"].enabled);
-    EXPECT_EQ(driver["Command5"].text, "Cancel Changes");
-    EXPECT_EQ(driver["Command2"].text, "Cancel All Changes Back");
+    SettingPage page = validPage(Variant::Kt);
+    page[29] = "";  // unchosen: the stored value stays
+    page[31] = "";  // Limit Period takes even no choice
+    macro.PumpSettings[29] = "1";
+    storeSettings(macro, page, Variant::Kt);
+    const std::pair<int, const char*> expected[] = {{1, "1234"}, {3, "22"}, {4, "33"}, {5, "2"}, {6, "0"},
+                                                    {13, "1"}, {18, "1"}, {27, "5"}, {28, "4"}, {29, "1"},
+                                                    {30, "1"}, {31, ""}, {35, "30"}};
+    for (const auto& [field, value] : expected) EXPECT_EQ(macro.PumpSettings[field], value) << field;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <cctype>
 
 #include "cli/core/dialect.hpp"
-#include "cli/core/protocol_dialect.hpp"
+#include "protocols/core/protocol_review.hpp"
 #include "druglib_dual/core/tm2_review.hpp"
 #include "druglib_us/core/tv1_review.hpp"
 
@@ -18,12 +18,12 @@ std::vector<std::unique_ptr<Dialect>> dialectsFor(std::string_view extension) {
         dialects.push_back(druglib::tm2Dialect(druglib::Release::R036));
         dialects.push_back(druglib::tm2Dialect(druglib::Release::R041));
     } else if (lower == ".tb2") {
-        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::None));
-        dialects.push_back(protocolDialect(protocols::Variant::Kt, protocols::PumpMode::None));
+        dialects.push_back(protocols::protocolDialect(protocols::Variant::Rx, protocols::PumpMode::None));
+        dialects.push_back(protocols::protocolDialect(protocols::Variant::Kt, protocols::PumpMode::None));
     } else if (lower == ".tv9") {
-        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Pca));
+        dialects.push_back(protocols::protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Pca));
     } else if (lower == ".tv8") {
-        dialects.push_back(protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Epidural));
+        dialects.push_back(protocols::protocolDialect(protocols::Variant::Rx, protocols::PumpMode::Epidural));
     } else if (lower == ".tv1") {
         dialects.push_back(druglib_us::tv1Dialect());
     }

@@ -1,10 +1,22 @@
 #include "protocols/core/protocol_editor.hpp"
 
+#include <algorithm>
+
 #include "protocols/core/macro_file.hpp"
 #include "protocols/core/protocol_printout.hpp"
+#include "protocols/core/protocol_review.hpp"
 #include "shell/core/text.hpp"
 
 namespace mc::protocols {
+namespace {
+
+// The entry of a list that shows `value`; -1 (nothing chosen) when none does.
+int positionOf(const std::vector<std::string>& items, const std::string& value) {
+    const auto item = std::find(items.begin(), items.end(), value);
+    return item == items.end() ? -1 : static_cast<int>(item - items.begin());
+}
+
+}  // namespace
 
 FrameLayout protocolFrameLayout(const EditorDescription& description) {
     FrameLayout layout;
@@ -31,12 +43,20 @@ FrameLayout protocolFrameLayout(const EditorDescription& description) {
 ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDirectory, NumberFormat numberFormat,
                                PrintServices printing)
     : EditorFrame(protocolFrameLayout(describe(variant)), std::move(workingDirectory), numberFormat),
-      description_(describe(variant)),
-      settingPage_(description_),
-      protocolPage_(description_),
-      printing_(std::move(printing)) {
-    settingPage_.addControls(form_);
-    protocolPage_.addControls(form_);
+      description_(describe(variant)) {
+    usePrinting(std::move(printing));
+    addPageControls(form_, settingPageTable(variant));
+    for (const SettingRow& row : settingRows(variant)) {
+        form_[row.field.control].items = row.items;
+        if (!row.unit.empty()) form_[row.field.unitLabel].text = row.unit;
+    }
+    // The protocol page's lists are filled when a protocol is shown.
+    addPageControls(form_, protocolPageTable(variant));
+    showUnits(firstProtocolUnits());
+}
+
+std::unique_ptr<Dialect> ProtocolEditor::review() const {
+    return protocolDialect(description_.variant, mode(), numberFormat());
 }
 
 PumpMode ProtocolEditor::mode() const {
@@ -46,21 +66,93 @@ PumpMode ProtocolEditor::mode() const {
 }
 
 void ProtocolEditor::fillPage(int page) {
-    if (page == 2) settingPage_.Setting_Restore(form_, macro_);
-    else if (page == 3) protocolPage_.ActProtocol_Restore(form_, macro_, currentProtocol_, numberFormat());
+    if (page == 2) {
+        showSettingPage(shownSettings(macro_, description_.variant));  // Setting_Restore
+        return;
+    }
+    // ActProtocol_Restore
+    Control& list = form_["Combo19"];
+    list.items = protocolList(macro_);
+    list.selected = currentProtocol_ - 1;
+    showProtocolPage(shownProtocol(macro_, currentProtocol_, description_.variant, numberFormat()));
 }
 
 EditorFrame::Commit ProtocolEditor::commitPage(int page) {
+    const Variant variant = description_.variant;
     if (page == 2) {
-        std::string messages = settingPage_.Check_Setting(form_, mode(), numberFormat());
-        if (!messages.empty()) return refused(messagesByCaption(messages, fieldCaptions(2)));
-        settingPage_.store(form_, macro_);
+        const SettingPage shown = shownSettingPage();
+        FieldMessages messages = checkSettings(shown, variant, mode(), numberFormat());
+        if (!messages.empty()) return refused(std::move(messages));
+        storeSettings(macro_, shown, variant);
         return stored("Setting Updated");
     }
-    std::string messages = protocolPage_.Check_Protocol(form_, ProtocolLimits::of(macro_), numberFormat());
-    if (!messages.empty()) return refused(messagesByCaption(messages, fieldCaptions(3)));
-    protocolPage_.store(form_, macro_, currentProtocol_, numberFormat());
+    const ProtocolPage shown = shownProtocolPage();
+    FieldMessages messages = checkProtocol(shown, ProtocolLimits::of(macro_), numberFormat());
+    if (!messages.empty()) return refused(std::move(messages));
+    storeProtocol(macro_, currentProtocol_, shown, variant, numberFormat());
     return stored("Protocol Updated");
+}
+
+void ProtocolEditor::showSettingPage(const SettingPage& page) {
+    for (const SettingRow& row : settingRows(description_.variant)) {
+        Control& control = form_[row.field.control];
+        const std::string& value = page[row.number];
+        if (row.kind == SettingKind::Typed) {
+            control.text = value;
+        } else {
+            control.selected = positionOf(row.items, value);
+        }
+    }
+}
+
+SettingPage ProtocolEditor::shownSettingPage() const {
+    SettingPage page;
+    for (const SettingRow& row : settingRows(description_.variant)) {
+        const Control& control = form_[row.field.control];
+        page[row.number] = row.kind == SettingKind::Typed ? control.text : control.selectedText();
+    }
+    return page;
+}
+
+void ProtocolEditor::showProtocolPage(const ProtocolPage& page) {
+    for (const ProtocolRow& row : protocolRows(description_.variant)) {
+        if (!row.value) continue;  // the protocol list
+        Control& control = form_[row.field.control];
+        const std::string& value = page.*row.value;
+        if (row.field.kind != FieldKind::Choice) {
+            control.text = value;
+            continue;
+        }
+        control.items = row.items;
+        control.selected = positionOf(row.items, value);
+    }
+    // Without Dosavia or a unit chosen the labels keep what they showed (Protocol_Units).
+    if (const auto units = unitsOf(page)) showUnits(*units);
+}
+
+ProtocolPage ProtocolEditor::shownProtocolPage() const {
+    ProtocolPage page;
+    for (const ProtocolRow& row : protocolRows(description_.variant)) {
+        if (!row.value) continue;
+        const Control& control = form_[row.field.control];
+        page.*row.value = row.field.kind == FieldKind::Choice ? control.selectedText() : control.text;
+    }
+    return page;
+}
+
+void ProtocolEditor::showUnits(const ProtocolUnits& units) {
+    for (const ProtocolRow& row : protocolRows(description_.variant))
+        if (!row.field.unitLabel.empty()) form_[row.field.unitLabel].text = unitCaption(row, units);
+}
+
+bool ProtocolEditor::isSettingField(const std::string& control) const {
+    return fieldOf(settingPageTable(description_.variant), control) != nullptr;
+}
+
+bool ProtocolEditor::isProtocolBox(const std::string& control) const {
+    // The second name line alone does not modify the page.
+    const PageField* field = fieldOf(protocolPageTable(description_.variant), control);
+    return field && field->kind != FieldKind::Choice && control != "Text17";
 }
 
 void ProtocolEditor::showNewMacro() {
@@ -86,17 +178,10 @@ void ProtocolEditor::stepProtocol(int step) {
 
 std::vector<std::pair<std::string, std::string>> ProtocolEditor::fieldCaptions(int page) const {
     std::vector<std::pair<std::string, std::string>> captions;
-    if (page == 2) {
-        for (const SettingRow& row : settingRows(description_.variant)) captions.emplace_back(row.caption, row.control);
-        // Where the rules' messages name a field otherwise than its caption.
-        captions.insert(captions.end(), {{"Select Protocol Accass", "Combo3"},
-                                         {"Patient Bolus Titration", "Combo5"},
-                                         {"Basal Rate Titration", "Combo6"}});
-    } else if (page == 3) {
-        for (const ProtocolRow& row : protocolRows(description_.variant))
-            if (!row.caption.empty() && row.captionLabel != "Label51") captions.emplace_back(row.caption, row.control);
-        captions.insert(captions.end(), {{"Concentration units", "Combo21"}, {"Auto-Bolus", "Combo22"}});
-    }
+    if (page == 2 || page == 3)
+        for (const PageField& field : page == 2 ? settingPageTable(description_.variant)
+                                                : protocolPageTable(description_.variant))
+            captions.emplace_back(field.caption, field.control);
     return captions;
 }
 
@@ -109,8 +194,8 @@ void ProtocolEditor::modeClick(PumpMode mode) {
 }
 
 bool ProtocolEditor::onTextEdited(const std::string& name) {
-    if (settingPage_.isField(name)) Setting_Modifyed();
-    else if (protocolPage_.isTypedField(name)) Protocol_Modifyed();
+    if (isSettingField(name)) Setting_Modifyed();
+    else if (isProtocolBox(name)) Protocol_Modifyed();
     else return false;
     return true;
 }
@@ -120,10 +205,14 @@ bool ProtocolEditor::onPick(const std::string& name) {
         Combo19_Click();
     } else if (name == "Combo20" || name == "Combo21") {
         Protocol_Modifyed();
-        protocolPage_.unitsChanged(form_);
+        ProtocolPage page = shownProtocolPage();
+        const std::string& shown = form_[name].selectedText();
+        if (name == "Combo20") chooseDosavia(page, shown);
+        else chooseConcentrationUnit(page, shown);
+        showProtocolPage(page);
     } else if (name == "Combo22") {
         // The bolus type alone does not modify the page.
-    } else if (settingPage_.isField(name)) {
+    } else if (isSettingField(name)) {
         Setting_Modifyed();
     } else {
         return false;
@@ -194,29 +283,26 @@ std::string ProtocolEditor::duplicateNameMessage(const std::string&) const {
 }
 
 void ProtocolEditor::Command12_Click() {
-    const auto bytes = readChosenFileToPrint(printing_);
+    const auto bytes = readChosenFileToPrint(printing());
     if (!bytes) return;
     std::string& message = form_[layout().openMessage].text;
     readMacro(*bytes);
     libraryReplacedByChosenFile(*bytes);
-    const auto pages = protocolPrintout(
-        description_.variant, macro_.MacroTitle,
-        [this]() -> const Form& {
-            fillPage(2);  // Setting_Restore
-            return form_;
-        },
-        [this](int protocol) -> const Form& {
-            currentProtocol_ = protocol;
-            fillPage(3);  // ActProtocol_Restore
-            return form_;
-        },
-        printing_.currentDate(), printing_.currentTime());
+    const ProtocolUnits unitsShown{form_["Label70"].text, form_["Label68"].text, form_["Label65"].text};
+    const auto pages = protocolPrintout(macro_, description_.variant, numberFormat(), printing().currentDate(),
+                                        printing().currentTime(), unitsShown);
+    // The pages are left as printing leaves them: the settings of the file, its
+    // last protocol, and the unit labels the protocols before it left.
+    for (int k = 1; k <= ProtocolCount; ++k)
+        if (const auto units = unitsOf(shownProtocol(macro_, k, description_.variant, numberFormat())))
+            showUnits(*units);
+    currentProtocol_ = ProtocolCount;
     restorePage(2);
     restorePage(3);
-    const PrintedFile printed{chosenFile(), printing_.sha256 ? printing_.sha256(*bytes) : std::string()};
-    const auto stopped = printPages(workingDirectory(), pages, printed, printing_);
+    const PrintedFile printed{chosenFile(), printing().sha256 ? printing().sha256(*bytes) : std::string()};
+    const auto stopped = printPages(workingDirectory(), pages, printed, printing());
     message = stopped.value_or("");
-    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing_));
+    tellStatus(stopped ? *stopped : printedMessage(pages.size(), printing()));
 }
 
 }  // namespace mc::protocols

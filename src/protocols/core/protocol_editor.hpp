@@ -29,6 +29,7 @@ public:
 
 protected:
     void ResetMacro() override { macro_.ResetMacro(); }
+    std::unique_ptr<Dialect> review() const override;
     void fillPage(int page) override;
     Commit commitPage(int page) override;
     void selectFirstRecord() override { currentProtocol_ = 1; }
@@ -48,6 +49,14 @@ protected:
 
     void Setting_Modifyed() { markModified(2); }
     void Protocol_Modifyed();
+    // The pages render their records into the controls and read them back.
+    void showSettingPage(const SettingPage& page);
+    SettingPage shownSettingPage() const;
+    void showProtocolPage(const ProtocolPage& page);
+    ProtocolPage shownProtocolPage() const;
+    void showUnits(const ProtocolUnits& units);
+    bool isSettingField(const std::string& control) const;
+    bool isProtocolBox(const std::string& control) const;
     void modeClick(PumpMode mode);
     void Combo19_Click();
     // Page Down and Page Up on the protocol page: the next or previous protocol.
@@ -56,15 +65,11 @@ protected:
     // "Print Macro Data": reads the chosen file and prints its 14 pages.
     void Command12_Click();
 
-    ProtocolMacro macro_;
-
 private:
+    ProtocolMacro macro_;
     const EditorDescription& description_;
-    SettingPage settingPage_;
-    ProtocolPage protocolPage_;
     int currentProtocol_ = 1;
     int linesNotUnderstood_ = 0;  // of the file opened last
-    PrintServices printing_;
 };
 
 }  // namespace mc::protocols

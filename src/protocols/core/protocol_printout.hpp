@@ -1,30 +1,31 @@
 #pragma once
 // The printout of a pump command macro, as the text of each of its 14 pages:
 // page 1 the pump settings as the "Pump Setting" page shows them, pages 2 to
-// 14 two protocols each as the "Protocol Data" page shows them. Every value
-// is read off the page's controls, so the printout says what the pages say.
+// 14 two protocols each as the "Protocol Data" page shows them.
 
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "protocols/core/protocol_macro.hpp"
-#include "shell/core/form.hpp"
+#include "protocols/core/protocol_page.hpp"
+#include "shell/core/print_page.hpp"
 
 namespace mc::protocols {
 
-using PrintedPage = std::vector<std::string>;  // title first, then the body and footer
-
 inline constexpr int PrintoutPageCount = 14;
 
-// The "Pump Setting" page, filled from the macro.
-using ShowSettings = std::function<const Form&()>;
-// The "Protocol Data" page, showing protocol n (1..26). The form may be the
-// same object each time; it is read before the next protocol is shown.
-using ShowProtocol = std::function<const Form&(int protocol)>;
+using ShownFields = std::vector<std::pair<std::string, std::string>>;
 
-std::vector<PrintedPage> protocolPrintout(Variant variant, const std::string& macroTitle,
-                                          const ShowSettings& showSettings, const ShowProtocol& showProtocol,
-                                          const std::string& date, const std::string& time);
+// Protocols 1 to 26 as the printout shows them, one after the other on the
+// protocol page. A protocol without a concentration unit leaves the unit
+// labels as the protocol before it left them; the first finds `unitsShown`.
+std::vector<ShownFields> printedProtocols(const ProtocolMacro& macro, Variant variant, const NumberFormat& format,
+                                          ProtocolUnits unitsShown = firstProtocolUnits());
+
+// The 14 pages, each ending with the footer of `date` and `time`, titled by
+// the macro's name.
+std::vector<PrintedPage> protocolPrintout(const ProtocolMacro& macro, Variant variant, const NumberFormat& format,
+                                          const std::string& date, const std::string& time,
+                                          const ProtocolUnits& unitsShown = firstProtocolUnits());
 
 }  // namespace mc::protocols

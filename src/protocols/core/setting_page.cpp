@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "protocols/core/editor_description.hpp"
 #include "shell/core/number_text.hpp"
 
 namespace mc::protocols {
@@ -14,16 +15,20 @@ const std::vector<std::string> SwitchChoices{"OFF", "ON"};
 const std::vector<std::string> LimitsSettingChoices{"Volume", "Boluses"};
 const std::vector<std::string> PressureLevels{"Low", "Normal", "High"};
 
-SettingRow typed(int field, int label, std::string caption, std::string control, int maxLength,
+SettingRow typed(int number, int label, std::string caption, std::string control, int maxLength,
                  std::string unitLabel = {}, std::string unit = {}) {
-    return {field, "Label" + std::to_string(label), std::move(caption), std::move(control), SettingKind::Typed, {},
-            std::move(unitLabel), std::move(unit), maxLength};
+    // The codes are whole numbers without a unit; the other boxes hold a value in their unit.
+    const FieldKind kind = unitLabel.empty() ? FieldKind::Text : FieldKind::Number;
+    return {{std::move(control), kind, std::move(caption), "Label" + std::to_string(label), maxLength,
+             std::move(unitLabel)},
+            number, SettingKind::Typed, {}, std::move(unit)};
 }
 
-SettingRow choice(int field, int label, std::string caption, std::string control, std::vector<std::string> items,
+SettingRow choice(int number, int label, std::string caption, std::string control, std::vector<std::string> items,
                   SettingKind kind = SettingKind::Position, std::string unitLabel = {}, std::string unit = {}) {
-    return {field, "Label" + std::to_string(label), std::move(caption), std::move(control), kind, std::move(items),
-            std::move(unitLabel), std::move(unit), 0};
+    return {{std::move(control), FieldKind::Choice, std::move(caption), "Label" + std::to_string(label), 0,
+             std::move(unitLabel)},
+            number, kind, std::move(items), std::move(unit)};
 }
 
 std::vector<SettingRow> rowsOf(Variant variant) {
@@ -219,52 +224,16 @@ bool holds(const Condition& condition, const Decimal& v, PumpMode mode) {
     return false;
 }
 
-// What a choice shows for a stored value; -1 for none.
-int shownChoice(const SettingRow& row, const std::string& stored) {
-    if (row.kind == SettingKind::ChosenText) {
-        const auto it = std::find(row.items.begin(), row.items.end(), stored);
-        return it == row.items.end() ? -1 : static_cast<int>(it - row.items.begin());
-    }
+// The item a choice shows for a stored value; "" for none.
+std::string shownChoice(const SettingRow& row, const std::string& stored) {
+    if (row.kind == SettingKind::ChosenText)
+        return std::find(row.items.begin(), row.items.end(), stored) != row.items.end() ? stored : std::string();
     const auto position = Decimal::parse(stored, NumberFormat{});
-    if (!position || !position->isWholeAt(0) || position->isNegative()) return -1;
+    if (!position || !position->isWholeAt(0) || position->isNegative()) return {};
     const auto index = position->roundedAt(0);
-    return index < static_cast<std::int64_t>(row.items.size()) ? static_cast<int>(index) : -1;
+    return index < static_cast<std::int64_t>(row.items.size()) ? row.items[static_cast<std::size_t>(index)]
+                                                               : std::string();
 }
-
-}  // namespace
-
-const std::vector<SettingRow>& settingRows(Variant variant) {
-    static const std::vector<SettingRow> rx = rowsOf(Variant::Rx);
-    static const std::vector<SettingRow> kt = rowsOf(Variant::Kt);
-    return variant == Variant::Rx ? rx : kt;
-}
-
-void SettingPage::addControls(Form& form) const {
-    for (const SettingRow& row : settingRows(description_.variant)) {
-        form.add(row.captionLabel).text = row.caption;
-        Control& control = form.add(row.control);
-        control.items = row.items;
-        control.maxLength = row.maxLength;
-        control.numeric = row.kind == SettingKind::Typed && !row.unitLabel.empty();  // a value in its unit
-        if (!row.unitLabel.empty()) form.add(row.unitLabel).text = row.unit;
-    }
-}
-
-bool SettingPage::isField(const std::string& control) const {
-    const auto& rows = settingRows(description_.variant);
-    return std::any_of(rows.begin(), rows.end(), [&](const SettingRow& row) { return row.control == control; });
-}
-
-void SettingPage::Setting_Restore(Form& form, const ProtocolMacro& macro) const {
-    for (const SettingRow& row : settingRows(description_.variant)) {
-        Control& control = form[row.control];
-        const std::string& stored = macro.PumpSettings[row.field];
-        if (row.kind == SettingKind::Typed) control.text = stored;
-        else control.selected = shownChoice(row, stored);
-    }
-}
-
-namespace {
 
 const std::vector<Rule>& rulesFor(Variant variant) {
     static const std::vector<Rule> rx = rulesOf(describe(Variant::Rx));
@@ -272,16 +241,17 @@ const std::vector<Rule>& rulesFor(Variant variant) {
     return variant == Variant::Rx ? rx : kt;
 }
 
-// What a rule says against its control: first whether the field is there and
-// a number, then (when `ranges`) its range and resolution in `mode`.
-std::optional<std::string> judge(const Rule& rule, const Control& control, PumpMode mode, const NumberFormat& format,
+const SettingRow& rowOf(Variant variant, const std::string& control) {
+    const auto& rows = settingRows(variant);
+    return *std::find_if(rows.begin(), rows.end(), [&](const SettingRow& row) { return row.field.control == control; });
+}
+
+// What a rule says against the field's text: first whether it is there and a
+// number, then (when `ranges`) its range and resolution in `mode`.
+std::optional<std::string> judge(const Rule& rule, const std::string& text, PumpMode mode, const NumberFormat& format,
                                  bool ranges) {
-    if (rule.numbers.empty()) {
-        if (control.selectedText().empty()) return rule.entered;
-        return std::nullopt;
-    }
-    const std::string& text = control.text;
     if (text.empty()) return rule.entered;
+    if (rule.numbers.empty()) return std::nullopt;  // a list: chosen is all it needs
     if (!(rule.integer ? ToIntegerVal(text, format) : ToFloatVal(text, format))) return rule.numbers;
     if (!ranges) return std::nullopt;
     const Decimal v = *Decimal::parse(text, format);
@@ -293,51 +263,83 @@ std::optional<std::string> judge(const Rule& rule, const Control& control, PumpM
     return std::nullopt;
 }
 
-}  // namespace
-
-std::vector<SettingPage::Failure> SettingPage::failures(const Form& form, PumpMode mode,
-                                                        const NumberFormat& format) const {
-    std::vector<Failure> found;
-    for (const Rule& rule : rulesFor(description_.variant)) {
-        // Range and resolution only while nothing has failed in this run.
-        if (auto message = judge(rule, form[rule.control], mode, format, found.empty()))
+// `alone`: each field judged as if every other held; else as the page's "OK"
+// judges, ranges only while nothing has failed.
+FieldMessages check(const SettingPage& page, Variant variant, PumpMode mode, const NumberFormat& format, bool alone) {
+    FieldMessages found;
+    for (const Rule& rule : rulesFor(variant)) {
+        const std::string& text = page[rowOf(variant, rule.control).number];
+        if (auto message = judge(rule, text, mode, format, alone || found.empty()))
             found.push_back({rule.control, std::move(*message)});
     }
     return found;
 }
 
-std::vector<SettingPage::Failure> SettingPage::fieldFailures(const Form& form, PumpMode mode,
-                                                             const NumberFormat& format) const {
-    std::vector<Failure> found;
-    for (const Rule& rule : rulesFor(description_.variant))
-        if (auto message = judge(rule, form[rule.control], mode, format, true))
-            found.push_back({rule.control, std::move(*message)});
-    return found;
+}  // namespace
+
+const std::vector<SettingRow>& settingRows(Variant variant) {
+    static const std::vector<SettingRow> rx = rowsOf(Variant::Rx);
+    static const std::vector<SettingRow> kt = rowsOf(Variant::Kt);
+    return variant == Variant::Rx ? rx : kt;
 }
 
-std::string SettingPage::Check_Setting(const Form& form, PumpMode mode, const NumberFormat& format) const {
-    std::string messages;
-    for (const Failure& failure : failures(form, mode, format)) messages += failure.message + "\r\n";
-    return messages;
+const PageTable& settingPageTable(Variant variant) {
+    auto tableOf = [](Variant v) {
+        PageTable table;
+        for (const SettingRow& row : settingRows(v)) table.push_back(row.field);
+        return table;
+    };
+    static const PageTable rx = tableOf(Variant::Rx);
+    static const PageTable kt = tableOf(Variant::Kt);
+    return variant == Variant::Rx ? rx : kt;
 }
 
-void SettingPage::store(const Form& form, ProtocolMacro& macro) const {
-    for (const SettingRow& row : settingRows(description_.variant)) {
-        const Control& control = form[row.control];
-        std::string& stored = macro.PumpSettings[row.field];
+SettingPage shownSettings(const ProtocolMacro& macro, Variant variant) {
+    SettingPage page;
+    for (const SettingRow& row : settingRows(variant)) {
+        const std::string& stored = macro.PumpSettings[row.number];
+        page[row.number] = row.kind == SettingKind::Typed ? stored : shownChoice(row, stored);
+    }
+    return page;
+}
+
+FieldMessages checkSettings(const SettingPage& page, Variant variant, PumpMode mode, const NumberFormat& format) {
+    return check(page, variant, mode, format, false);
+}
+
+FieldMessages checkEachSetting(const SettingPage& page, Variant variant, PumpMode mode, const NumberFormat& format) {
+    return check(page, variant, mode, format, true);
+}
+
+void storeSettings(ProtocolMacro& macro, const SettingPage& page, Variant variant) {
+    for (const SettingRow& row : settingRows(variant)) {
+        const std::string& shown = page[row.number];
+        std::string& stored = macro.PumpSettings[row.number];
+        const auto item = std::find(row.items.begin(), row.items.end(), shown);
         switch (row.kind) {
         case SettingKind::Typed:
-            stored = control.text;
+            stored = shown;
             break;
         case SettingKind::Position:
-            if (control.selected >= 0) stored = std::to_string(control.selected);
+            if (item != row.items.end()) stored = std::to_string(item - row.items.begin());
             break;
         case SettingKind::ChosenText:
-            // "Limit Period" takes the combo's text even when nothing is chosen.
-            if (control.selected >= 0 || row.field == 31) stored = control.selectedText();
+            // "Limit Period" takes the list's text even when nothing is chosen.
+            if (item != row.items.end() || row.number == 31) stored = shown;
             break;
         }
     }
+}
+
+std::vector<std::pair<std::string, std::string>> shownFields(const SettingPage& page, Variant variant) {
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (const SettingRow& row : settingRows(variant)) {
+        std::string value = page[row.number];
+        // An unchosen list shows nothing after its caption, not even its unit.
+        if (!row.unit.empty() && !(row.field.kind == FieldKind::Choice && value.empty())) value += " " + row.unit;
+        fields.emplace_back(row.field.caption, std::move(value));
+    }
+    return fields;
 }
 
 }  // namespace mc::protocols

@@ -52,15 +52,15 @@ QWidget* settingFields(Variant variant) {
     grid->setVerticalSpacing(3);
     const auto& rows = settingRows(variant);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const SettingRow& row = rows[i];
+        const PageField& field = rows[i].field;
         const bool left = i < LeftColumnRows;
         const int r = static_cast<int>(left ? i : i - LeftColumnRows);
         const int column = left ? 0 : 3;
-        QWidget* input = control(row.control, row.maxLength, 160);
-        auto* caption = named<QLabel>(row.captionLabel);
+        QWidget* input = control(field.control, field.maxLength, 160);
+        auto* caption = named<QLabel>(field.captionLabel);
         caption->setBuddy(input);  // a screen reader announces the field by its caption
         grid->addWidget(caption, r, column);
-        grid->addLayout(withUnit(input, row.unitLabel), r, column + 1);
+        grid->addLayout(withUnit(input, field.unitLabel), r, column + 1);
     }
     grid->setColumnMinimumWidth(1, 230);
     grid->setColumnMinimumWidth(2, 30);
@@ -78,25 +78,29 @@ QWidget* protocolFields(Variant variant) {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
     grid->setColumnMinimumWidth(0, 128);
-    int r = 0;
+    int r = -1;
+    QHBoxLayout* cell = nullptr;
     for (const ProtocolRow& row : protocolRows(variant)) {
-        const int width = row.control == "Combo19" ? 260 : 130;
-        QWidget* input = control(row.control, row.maxLength, width);
-        if (!row.captionLabel.empty()) {
-            auto* caption = named<QLabel>(row.captionLabel);
+        const PageField& field = row.field;
+        if (row.besidePrevious) {
+            // The unit list, right of the concentration box.
+            QComboBox* unit = list(field.control, 100);
+            unit->setAccessibleName(QString::fromStdString(field.caption));
+            cell->insertWidget(1, unit);
+            continue;
+        }
+        ++r;
+        const int width = field.control == "Combo19" ? 260 : 130;
+        QWidget* input = control(field.control, field.maxLength, width);
+        if (!field.captionLabel.empty()) {
+            auto* caption = named<QLabel>(field.captionLabel);
             caption->setBuddy(input);  // a screen reader announces the field by its caption
             grid->addWidget(caption, r, 0);
         } else {
-            input->setAccessibleName(QStringLiteral("Drug Name, second line"));
+            input->setAccessibleName(QString::fromStdString(field.caption));
         }
-        auto* cell = withUnit(input, row.unitLabel);
-        if (!row.secondControl.empty()) {
-            QComboBox* unit = list(row.secondControl, 100);
-            unit->setAccessibleName(QString::fromStdString(row.caption + " Units"));
-            cell->insertWidget(1, unit);
-        }
+        cell = withUnit(input, field.unitLabel);
         grid->addLayout(cell, r, 1);
-        ++r;
     }
     grid->setColumnMinimumWidth(1, 300);
     auto* columns = new QHBoxLayout(page);
@@ -110,13 +114,9 @@ QWidget* protocolFields(Variant variant) {
 
 QWidget* createProtocolWindow(Variant variant, const std::filesystem::path& workingDirectory,
                               const NumberFormat& numberFormat, PrintServices printing) {
-    return createProtocolWindow(
-        std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat, std::move(printing)));
-}
-
-QWidget* createProtocolWindow(std::unique_ptr<ProtocolEditor> model) {
-    const Variant variant = model->description().variant;
-    return new mc::ui::EditorWindow(std::move(model), settingFields(variant), protocolFields(variant));
+    return new mc::ui::EditorWindow(
+        std::make_unique<ProtocolEditor>(variant, workingDirectory, numberFormat, std::move(printing)),
+        settingFields(variant), protocolFields(variant));
 }
 
 }  // namespace mc::protocols::ui
