@@ -553,10 +553,11 @@ TEST_F(Print, AFullDiskLeavesNoCutFileAndSaysSo) {
     const struct {
         QStringList arguments;
         QString file;
-        rlim_t room;  // the PDF takes 17 KiB, the library 6 KiB
+        rlim_t room;  // the PDF takes 17 KiB, the spreadsheet 1 KiB, the library 6 KiB
         const char* says;
     } cases[] = {
-        {{"print", "--pdf", pdf("full.pdf"), "clean041.tm2"}, pdf("full.pdf"), 8192, "cannot be written whole"},
+        {{"print", "--pdf", pdf("full.pdf"), "clean041.tm2"}, pdf("full.pdf"), 1024, "cannot be written whole"},
+        {{"export", "--csv", pdf("full.csv"), "clean041.tm2"}, pdf("full.csv"), 512, "cannot be written"},
         {{"import", "--csv", QString::fromStdString(csvData("plain041.csv")), "--release", "041", "--to",
           pdf("full.tm2")},
          pdf("full.tm2"), 1024, "could not be written"},

@@ -7,13 +7,13 @@
 
 #include "cli/core/csv_table.hpp"
 #include "cli/core/library_sheet.hpp"
-#include "cli/core/scratch_folder.hpp"
 #include "druglib_dual/core/limit_codes.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/core/unit_codes.hpp"
 #include "druglib_us/core/tv1_file.hpp"
 #include "shell/core/macro_files.hpp"
 #include "support/random_us_library.hpp"
+#include "support/temp_folder.hpp"
 
 namespace mc::cli {
 namespace {
@@ -171,7 +171,7 @@ struct RoundTrip {
 RoundTrip exportAndImport(SheetKind kind, const std::string& bytes, const std::string& macroName) {
     RoundTrip trip;
     trip.csv = exportSheet(kind, bytes).csv;
-    const ScratchFolder folder;
+    const mc::testing::TempFolder folder;
     const SheetImport built = importSheet(kind, readCsv(trip.csv), folder.path(), macroName);
     trip.faults = built.faults;
     trip.error = built.error;

@@ -30,21 +30,4 @@ std::string joinedMessages(const FieldMessages& messages) {
     return text;
 }
 
-FieldMessages messagesByCaption(const std::string& messages,
-                                const std::vector<std::pair<std::string, std::string>>& captions) {
-    FieldMessages found;
-    std::size_t start = 0;
-    while (start < messages.size()) {
-        std::size_t end = messages.find("\r\n", start);
-        if (end == std::string::npos) end = messages.size();
-        const std::string line = messages.substr(start, end - start);
-        const std::pair<std::string, std::string>* named = nullptr;
-        for (const auto& entry : captions)
-            if (line.starts_with(entry.first) && (!named || entry.first.size() > named->first.size())) named = &entry;
-        found.push_back({named ? named->second : std::string(), line});
-        start = end + 2;
-    }
-    return found;
-}
-
 }  // namespace mc

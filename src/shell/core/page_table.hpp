@@ -51,9 +51,4 @@ using FieldMessages = std::vector<FieldMessage>;
 // The page's message label: every message followed by CR LF.
 std::string joinedMessages(const FieldMessages& messages);
 
-// Messages collected as one CR LF text, each given the field whose caption
-// (of `captions`: caption, control) begins it, the longest that does.
-FieldMessages messagesByCaption(const std::string& messages,
-                                const std::vector<std::pair<std::string, std::string>>& captions);
-
 }  // namespace mc
