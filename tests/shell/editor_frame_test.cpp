@@ -16,6 +16,13 @@ public:
         form_.add("TextA");
         form_.add("TextB");
         form_.add("Exhaust");
+        handle("TextA", [this] { markModified(2); });
+        handle("TextB", [this] { markModified(3); });
+        handle("Exhaust", [] { throw std::bad_alloc(); });
+        handle("Command13", [this] {
+            ++record;
+            restorePage(3);
+        });
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
@@ -61,17 +68,6 @@ protected:
     }
     void selectFirstRecord() override { record = 1; }
     void enableRecordButtons() override { form_["Command14"].enabled = record > 1; }
-    bool onTextEdited(const std::string& name) override {
-        markModified(name == "TextA" ? 2 : 3);
-        return true;
-    }
-    bool onClick(const std::string& name) override {
-        if (name == "Exhaust") throw std::bad_alloc();
-        if (name != "Command13") return false;
-        ++record;
-        restorePage(3);
-        return true;
-    }
 };
 
 class Frame : public ::testing::Test {

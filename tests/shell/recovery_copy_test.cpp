@@ -96,6 +96,12 @@ public:
         form_.add("TextA");
         form_.add("TextB");
         form_.add("Delete");
+        handle("TextA", [this] { markModified(2); });
+        handle("TextB", [this] { markModified(3); });
+        handle("Delete", [this] {
+            b.clear();
+            markLibraryChanged();
+        });
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
@@ -122,16 +128,6 @@ protected:
     Commit commitPage(int page) override {
         (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
         return stored("Updated");
-    }
-    bool onTextEdited(const std::string& name) override {
-        markModified(name == "TextA" ? 2 : 3);
-        return true;
-    }
-    bool onClick(const std::string& name) override {
-        if (name != "Delete") return false;
-        b.clear();
-        markLibraryChanged();
-        return true;
     }
 };
 

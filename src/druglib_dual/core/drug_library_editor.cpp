@@ -10,10 +10,6 @@ namespace {
 
 std::string departmentCheck(int d) { return "Check" + std::to_string(d); }
 
-bool isDrugBox(const std::string& name) {
-    return name == "Text26" || name == "Text27" || name == "Text28" || name == "Text31" || name == "Text32";
-}
-
 }  // namespace
 
 FrameLayout drugLibraryFrameLayout(std::string windowName, std::string caption, std::string saveNameCaption,
@@ -38,6 +34,15 @@ DrugLibraryEditor::DrugLibraryEditor(Release release, FrameLayout layout, std::f
     addPageControls(form_, drugPageTable(release_));
     for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
     showDrugPage(DrugPage{});
+
+    for (int d = 1; d <= DepartmentCount; ++d) handle(departmentBox(d), [this] { markModified(2); });
+    for (const PageField& field : drugPageTable(release_))
+        if (field.kind != FieldKind::Choice) handle(field.control, [this] { Drug_Modifyed(); });
+    for (int d = 1; d <= MaskDepartmentCount; ++d) handle(departmentCheck(d), [this] { Drug_Modifyed(); });
+    handle("Command13", [this] { stepDrug(+1); });
+    handle("Command14", [this] { stepDrug(-1); });
+    if (release_ == Release::R041) handle("Combo2", [this] { changeUnit(chooseConcentrationUnit, "Combo2"); });
+    handle("Combo1", [this] { changeUnit(chooseDoseUnit, "Combo1"); });
 }
 
 std::unique_ptr<Dialect> DrugLibraryEditor::review() const { return tm2Dialect(release_); }
@@ -145,44 +150,19 @@ bool DrugLibraryEditor::goToRecord(const std::string& typed) {
     return drug.has_value();
 }
 
-bool DrugLibraryEditor::onClick(const std::string& name) {
-    if (name != "Command13" && name != "Command14") return false;
-    activeDrug_ += name == "Command13" ? 1 : -1;
+void DrugLibraryEditor::stepDrug(int step) {
+    activeDrug_ += step;
     ActDrug_Restore();
-    return true;
-}
-
-bool DrugLibraryEditor::onTextEdited(const std::string& name) {
-    if (isDepartmentBox(name, DepartmentCount)) {
-        markModified(2);  // Departments_Modifyed
-        return true;
-    }
-    if (!isDrugBox(name)) return false;
-    Drug_Modifyed();
-    return true;
-}
-
-bool DrugLibraryEditor::onToggle(const std::string& name) {
-    if (!name.starts_with("Check")) return false;
-    Drug_Modifyed();
-    return true;
 }
 
 // A new concentration unit starts its limits and both lists below it over, a
 // new dose unit its limits; the vial unit alone does not mark the page.
-bool DrugLibraryEditor::onPick(const std::string& name) {
-    if (name == "Combo3") return true;
-    if (name != "Combo1" && name != "Combo2") return false;
+void DrugLibraryEditor::changeUnit(void (*choose)(DrugPage&, int), const std::string& list) {
     DrugPage page = shownPage();
-    if (name == "Combo2") {
-        chooseConcentrationUnit(page, form_["Combo2"].selected);
-        form_["Combo1"].error = form_["Combo3"].error = false;  // their lists start over
-    } else {
-        chooseDoseUnit(page, form_["Combo1"].selected);
-    }
+    choose(page, form_[list].selected);
+    if (list == "Combo2") form_["Combo1"].error = form_["Combo3"].error = false;  // their lists start over
     Drug_Modifyed();
     showDrugPage(page);
-    return true;
 }
 
 std::string DrugLibraryEditor::describeMacro() const {

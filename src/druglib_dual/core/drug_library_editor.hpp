@@ -34,11 +34,7 @@ protected:
     Commit commitPage(int page) override;
     void selectFirstRecord() override { activeDrug_ = 1; }
     void enableRecordButtons() override;
-    bool onClick(const std::string& name) override;
     bool goToRecord(const std::string& typed) override;
-    bool onTextEdited(const std::string& name) override;
-    bool onPick(const std::string& name) override;
-    bool onToggle(const std::string& name) override;
     std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
     std::string describeMacro() const override;
     std::vector<std::string> openNotes() const override;
@@ -54,6 +50,9 @@ private:
     // The drug page as its controls show it now, and the controls showing a page.
     DrugPage shownPage() const;
     void showDrugPage(const DrugPage& page);
+    void stepDrug(int step);
+    // A unit chosen in `list` by `choose`, which starts the lists below it over.
+    void changeUnit(void (*choose)(DrugPage&, int), const std::string& list);
 
     Release release_;
     int activeDrug_ = 1;

@@ -17,13 +17,8 @@ Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberF
                                  PrintServices printing)
     : DrugLibraryEditor(Release::R041, quelda041FrameLayout(), std::move(workingDirectory), numberFormat) {
     usePrinting(std::move(printing));
-}
-
-bool Quelda041Editor::onClick(const std::string& name) {
-    if (name == "Command15") printChosenFile(printoutByDrug);
-    else if (name == "Command16") printChosenFile(printoutByDepartment);
-    else return DrugLibraryEditor::onClick(name);
-    return true;
+    handle("Command15", [this] { printChosenFile(printoutByDrug); });
+    handle("Command16", [this] { printChosenFile(printoutByDepartment); });
 }
 
 void Quelda041Editor::printChosenFile(Printout printout) {

@@ -17,9 +17,6 @@ public:
     // `printing` serves the two print buttons of the Open page.
     Quelda041Editor(std::filesystem::path workingDirectory, NumberFormat numberFormat, PrintServices printing = {});
 
-protected:
-    bool onClick(const std::string& name) override;
-
 private:
     using Printout = std::vector<PrintedPage> (*)(const DrugLibrary&, const PageFooter&);
     // Reads the chosen file and prints the printout's pages, one job each.

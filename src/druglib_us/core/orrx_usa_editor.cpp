@@ -12,11 +12,6 @@ namespace {
 
 std::string checkBox(int d) { return "Check" + std::to_string(d); }
 
-bool isDrugPageBox(const std::string& name) {
-    const PageField* field = fieldOf(drugEntryPageTable(), name);
-    return field && field->kind != FieldKind::Choice;
-}
-
 }  // namespace
 
 FrameLayout orrxUsaFrameLayout() {
@@ -43,6 +38,18 @@ OrrxUsaEditor::OrrxUsaEditor(std::filesystem::path workingDirectory, NumberForma
     addPageControls(form_, drugEntryPageTable());
     for (int d = 1; d <= DepartmentCount; ++d) form_.add(checkBox(d));
     showDrugPage(DrugPage{});
+
+    for (int d = 1; d <= DepartmentCount; ++d) {
+        handle(departmentBox(d), [this] { markModified(2); });
+        handle(checkBox(d), [this] { Drug_Modifyed(); });
+    }
+    for (const PageField& field : drugEntryPageTable()) {
+        if (field.kind == FieldKind::Choice) handle(field.control, [this, list = field.control] { chooseUnit(list); });
+        else handle(field.control, [this] { Drug_Modifyed(); });
+    }
+    handle("Command13", [this] { stepDrug(+1); });  // Next Drug
+    handle("Command14", [this] { stepDrug(-1); });  // Previous Drug
+    handle("Command15", [this] { Command15_Click(); });
 }
 
 // ---- file ----------------------------------------------------------------------
@@ -201,39 +208,17 @@ bool OrrxUsaEditor::goToRecord(const std::string& typed) {
     return drug.has_value();
 }
 
-bool OrrxUsaEditor::onClick(const std::string& name) {
-    if (name == "Command15") {
-        Command15_Click();
-        return true;
-    }
-    if (name != "Command13" && name != "Command14") return false;
-    currentDrug_ += name == "Command13" ? 1 : -1;  // Next Drug, Previous Drug
+void OrrxUsaEditor::stepDrug(int step) {
+    currentDrug_ += step;
     ActDrug_Restore();
-    return true;
-}
-
-bool OrrxUsaEditor::onTextEdited(const std::string& name) {
-    if (isDepartmentBox(name, DepartmentCount)) markModified(2);  // Departments_Modifyed
-    else if (isDrugPageBox(name)) Drug_Modifyed();
-    else return false;
-    return true;
-}
-
-bool OrrxUsaEditor::onToggle(const std::string& name) {
-    if (!name.starts_with("Check")) return false;
-    Drug_Modifyed();
-    return true;
 }
 
 // Each list's handler empties the boxes that follow it (see `choose`).
-bool OrrxUsaEditor::onPick(const std::string& name) {
-    const PageField* field = fieldOf(drugEntryPageTable(), name);
-    if (!field || field->kind != FieldKind::Choice) return false;
+void OrrxUsaEditor::chooseUnit(const std::string& list) {
     DrugPage page = shownPage();
-    choose(page, name, form_[name].selected);
+    choose(page, list, form_[list].selected);
     Drug_Modifyed();
     showDrugPage(page);
-    return true;
 }
 
 }  // namespace mc::druglib_us

@@ -35,11 +35,7 @@ protected:
     void cancelPage(int page) override;
     void selectFirstRecord() override { currentDrug_ = 1; }
     void enableRecordButtons() override;
-    bool onClick(const std::string& name) override;
     bool goToRecord(const std::string& typed) override;
-    bool onTextEdited(const std::string& name) override;
-    bool onPick(const std::string& name) override;
-    bool onToggle(const std::string& name) override;
     bool readsBackAsMacro(std::string_view bytes) const override;
     std::unique_ptr<Dialect> review() const override;
     std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
@@ -52,6 +48,8 @@ private:
     // The drug page as its controls show it now, and the controls showing a page.
     DrugPage shownPage() const;
     void showDrugPage(const DrugPage& page);
+    void stepDrug(int step);
+    void chooseUnit(const std::string& list);
 
     UsDrugLibrary library_;
     int currentDrug_ = 1;

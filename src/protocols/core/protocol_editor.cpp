@@ -53,6 +53,20 @@ ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDir
     // The protocol page's lists are filled when a protocol is shown.
     addPageControls(form_, protocolPageTable(variant));
     showUnits(firstProtocolUnits());
+
+    for (const PageField& field : settingPageTable(variant)) handle(field.control, [this] { Setting_Modifyed(); });
+    // The second name line and the bolus type alone do not modify the page.
+    for (const PageField& field : protocolPageTable(variant))
+        if (field.kind != FieldKind::Choice && field.control != "Text17")
+            handle(field.control, [this] { Protocol_Modifyed(); });
+    handle("Combo19", [this] { Combo19_Click(); });
+    handle("Combo20", [this] { chooseUnit("Combo20", chooseDosavia); });
+    handle("Combo21", [this] { chooseUnit("Combo21", chooseConcentrationUnit); });
+    handle("PCA", [this] { modeClick(PumpMode::Pca); });
+    handle("EPIDURAL", [this] { modeClick(PumpMode::Epidural); });
+    handle("Command12", [this] { Command12_Click(); });
+    handle("NextProtocol", [this] { stepProtocol(+1); });
+    handle("PreviousProtocol", [this] { stepProtocol(-1); });
 }
 
 std::unique_ptr<Dialect> ProtocolEditor::review() const {
@@ -145,28 +159,9 @@ void ProtocolEditor::showUnits(const ProtocolUnits& units) {
         if (!row.field.unitLabel.empty()) form_[row.field.unitLabel].text = unitCaption(row, units);
 }
 
-bool ProtocolEditor::isSettingField(const std::string& control) const {
-    return fieldOf(settingPageTable(description_.variant), control) != nullptr;
-}
-
-bool ProtocolEditor::isProtocolBox(const std::string& control) const {
-    // The second name line alone does not modify the page.
-    const PageField* field = fieldOf(protocolPageTable(description_.variant), control);
-    return field && field->kind != FieldKind::Choice && control != "Text17";
-}
-
 void ProtocolEditor::showNewMacro() {
     // Page 2 keeps what it showed; the emptied settings reach it with the next restore.
     if (description_.newDisablesNext) form_["Command3"].enabled = false;
-}
-
-bool ProtocolEditor::onClick(const std::string& name) {
-    if (name == "PCA") modeClick(PumpMode::Pca);
-    else if (name == "EPIDURAL") modeClick(PumpMode::Epidural);
-    else if (name == "Command12") Command12_Click();
-    else if (name == "NextProtocol" || name == "PreviousProtocol") stepProtocol(name == "NextProtocol" ? 1 : -1);
-    else return false;
-    return true;
 }
 
 void ProtocolEditor::stepProtocol(int step) {
@@ -193,31 +188,11 @@ void ProtocolEditor::modeClick(PumpMode mode) {
     setMacroExtension(mode == PumpMode::Pca ? ".tv9" : ".tv8");
 }
 
-bool ProtocolEditor::onTextEdited(const std::string& name) {
-    if (isSettingField(name)) Setting_Modifyed();
-    else if (isProtocolBox(name)) Protocol_Modifyed();
-    else return false;
-    return true;
-}
-
-bool ProtocolEditor::onPick(const std::string& name) {
-    if (name == "Combo19") {
-        Combo19_Click();
-    } else if (name == "Combo20" || name == "Combo21") {
-        Protocol_Modifyed();
-        ProtocolPage page = shownProtocolPage();
-        const std::string& shown = form_[name].selectedText();
-        if (name == "Combo20") chooseDosavia(page, shown);
-        else chooseConcentrationUnit(page, shown);
-        showProtocolPage(page);
-    } else if (name == "Combo22") {
-        // The bolus type alone does not modify the page.
-    } else if (isSettingField(name)) {
-        Setting_Modifyed();
-    } else {
-        return false;
-    }
-    return true;
+void ProtocolEditor::chooseUnit(const std::string& list, void (*choose)(ProtocolPage&, const std::string&)) {
+    Protocol_Modifyed();
+    ProtocolPage page = shownProtocolPage();
+    choose(page, form_[list].selectedText());
+    showProtocolPage(page);
 }
 
 void ProtocolEditor::Protocol_Modifyed() {

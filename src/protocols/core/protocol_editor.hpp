@@ -34,10 +34,7 @@ protected:
     Commit commitPage(int page) override;
     void selectFirstRecord() override { currentProtocol_ = 1; }
     void enableRecordButtons() override { form_["Combo19"].enabled = true; }
-    bool onClick(const std::string& name) override;
     bool goToRecord(const std::string& typed) override;
-    bool onTextEdited(const std::string& name) override;
-    bool onPick(const std::string& name) override;
     void showNewMacro() override;
     std::optional<std::string> readMacro(std::string_view bytes) override;
     std::string describeMacro() const override;
@@ -55,8 +52,8 @@ protected:
     void showProtocolPage(const ProtocolPage& page);
     ProtocolPage shownProtocolPage() const;
     void showUnits(const ProtocolUnits& units);
-    bool isSettingField(const std::string& control) const;
-    bool isProtocolBox(const std::string& control) const;
+    // A unit chosen in `list` by `choose`, which starts what follows it over.
+    void chooseUnit(const std::string& list, void (*choose)(ProtocolPage&, const std::string&));
     void modeClick(PumpMode mode);
     void Combo19_Click();
     // Page Down and Page Up on the protocol page: the next or previous protocol.

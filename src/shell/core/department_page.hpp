@@ -17,12 +17,6 @@ inline void addDepartmentBoxes(Form& form, int count, int maxLength) {
     for (int d = 1; d <= count; ++d) form.add(departmentBox(d)).maxLength = maxLength;
 }
 
-inline bool isDepartmentBox(const std::string& name, int count) {
-    for (int d = 1; d <= count; ++d)
-        if (name == departmentBox(d)) return true;
-    return false;
-}
-
 // `Names` is a table of the department names indexed 1..Names::size.
 template <typename Names>
 void showDepartmentNames(Form& form, const Names& names, std::size_t shownLength) {

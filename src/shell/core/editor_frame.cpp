@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <new>
+#include <stdexcept>
 
 #include "shell/core/text.hpp"
 
@@ -40,15 +41,21 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
       guard_(form_, layout_),
       status_(form_) {
     addPages();
-    buttons_ = {
-        {"Command1", [this] { Command1_Click(); }},   {layout_.newButton, [this] { New_Click(); }},
-        {"Command2", [this] { Command2_Click(); }},   {"Command3", [this] { Command3_Click(); }},
-        {"Command4", [this] { commit(2); }},          {"Command5", [this] { cancelPage(2); }},
-        {"Command7", [this] { Command7_Click(); }},   {"Command8", [this] { cancelPage(3); }},
-        {"Command9", [this] { commit(3); }},          {"Command10", [this] { Command10_Click(); }},
-        {"Command11", [this] { Command11_Click(); }}, {"Command6", [this] { Command6_Click(); }},
-    };
-    if (layout_.goTo) buttons_["GoTo"] = [this] { GoTo_Enter(); };
+    handle("Command1", [this] { Command1_Click(); });
+    handle(layout_.newButton, [this] { New_Click(); });
+    handle("Command2", [this] { Command2_Click(); });
+    handle("Command3", [this] { Command3_Click(); });
+    handle("Command4", [this] { commit(2); });
+    handle("Command5", [this] { cancelPage(2); });
+    handle("Command7", [this] { Command7_Click(); });
+    handle("Command8", [this] { cancelPage(3); });
+    handle("Command9", [this] { commit(3); });
+    handle("Command10", [this] { Command10_Click(); });
+    handle("Command11", [this] { Command11_Click(); });
+    handle("Command6", [this] { Command6_Click(); });
+    handle("Text29", [this] { Text29_Change(); });
+    handle("File1", [this] { File1_Click(); });
+    if (layout_.goTo) handle("GoTo", [this] { GoTo_Enter(); });
     // Load step: the macro is empty (the editors' tables start empty), the
     // lists show the macro files of the working directory, page 1 is in view.
     files_.refresh();
@@ -143,8 +150,7 @@ void EditorFrame::click(const std::string& name) {
     const bool stepKey = !name.empty() && (name == layout_.nextRecord || name == layout_.previousRecord);
     if (form_.has(name) ? !form_[name].enabled : !stepKey) return;
     guarded([&] {
-        if (const auto it = buttons_.find(name); it != buttons_.end()) it->second();
-        else onClick(name);
+        handled(name);
         // The pump mode belongs to the unsaved work: its copy and its review follow it.
         if (isModeButton(name)) {
             status_.changedAgain();
@@ -152,6 +158,16 @@ void EditorFrame::click(const std::string& name) {
         }
     });
     reviewLibrary();
+}
+
+void EditorFrame::handle(const std::string& control, std::function<void()> handler) {
+    const bool stepKey = control == layout_.nextRecord || control == layout_.previousRecord;
+    if (!form_.has(control) && !stepKey) throw std::logic_error("a handler for " + control + ", which no control is");
+    handlers_[control] = std::move(handler);
+}
+
+void EditorFrame::handled(const std::string& control) {
+    if (const auto it = handlers_.find(control); it != handlers_.end()) it->second();
 }
 
 bool EditorFrame::isModeButton(const std::string& name) const {
@@ -183,8 +199,7 @@ void EditorFrame::textEdited(const std::string& name, const std::string& text) {
         const auto limit = std::max(static_cast<std::size_t>(control.maxLength), control.text.size());
         control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
         control.error = false;  // changed: no longer the field a rule named
-        if (name == "Text29") Text29_Change();
-        else onTextEdited(name);
+        if (name != "GoTo") handled(name);  // what is typed there waits for Enter
     });
     reviewLibrary();
 }
@@ -198,8 +213,7 @@ void EditorFrame::pick(const std::string& name, int index) {
         // A record chosen in a list keeps the keyboard there, so that the
         // arrow keys go on choosing.
         const int fresh = freshPages_;
-        if (name == "File1") File1_Click();
-        else onPick(name);
+        handled(name);
         freshPages_ = fresh;
     });
     reviewLibrary();
@@ -210,7 +224,7 @@ void EditorFrame::toggle(const std::string& name, bool checked) {
     guarded([&] {
         form_[name].checked = checked;
         form_[name].error = false;
-        onToggle(name);
+        handled(name);
     });
     reviewLibrary();
 }

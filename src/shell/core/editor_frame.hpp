@@ -190,11 +190,6 @@ protected:
     virtual void selectFirstRecord() {}
     // Enables the record buttons of page 3 in its clean state.
     virtual void enableRecordButtons() {}
-    // The editor's own controls; return false when the event is not theirs.
-    virtual bool onClick(const std::string& /*name*/) { return false; }
-    virtual bool onTextEdited(const std::string& /*name*/) { return false; }
-    virtual bool onPick(const std::string& /*name*/) { return false; }
-    virtual bool onToggle(const std::string& /*name*/) { return false; }
     // What the Save page says when a file of the typed name exists already.
     virtual std::string duplicateNameMessage(const std::string& name) const;
     // What the Open page says when the chosen file cannot be read or is too large.
@@ -221,6 +216,11 @@ protected:
     virtual void showNewMacro() { restorePage(2); }
 
     // ---- services for the editors -------------------------------------------
+    // The editor's own handler of a control: a click, an edit, a pick or a tick
+    // of it runs the handler, after the control shows what the user did. A
+    // name the form has no control of is a fault of the program, refused when
+    // the editor is built.
+    void handle(const std::string& control, std::function<void()> handler);
     // Fills a data page from memory and puts it into the clean state.
     void restorePage(int page);
     // Puts a data page into the modified state.
@@ -261,6 +261,8 @@ protected:
 
 private:
     void addPages();
+    // Runs the handler of a control, if it has one.
+    void handled(const std::string& control);
     bool isModeButton(const std::string& name) const;
     void setClean(int page);
     // Runs a handler; a failure it cannot recover from (no memory left, a
@@ -293,7 +295,7 @@ private:
     FileChoice files_;
     PageGuard guard_;
     LibraryStatus status_;
-    std::map<std::string, std::function<void()>> buttons_;
+    std::map<std::string, std::function<void()>> handlers_;
     std::function<bool(const Question&)> ask_;
     int freshPages_ = 0;
     PrintServices printing_;
