@@ -130,11 +130,8 @@ EditorFrame::Commit DrugLibraryEditor::commitPage(int page) {
     return stored("Drug Updated");
 }
 
-std::vector<std::pair<std::string, std::string>> DrugLibraryEditor::fieldCaptions(int page) const {
-    std::vector<std::pair<std::string, std::string>> captions;
-    if (page == 3)
-        for (const PageField& field : drugPageTable(release_)) captions.emplace_back(field.caption, field.control);
-    return captions;
+const PageTable& DrugLibraryEditor::pageTable(int page) const {
+    return page == 3 ? drugPageTable(release_) : noFields();
 }
 
 void DrugLibraryEditor::enableRecordButtons() {

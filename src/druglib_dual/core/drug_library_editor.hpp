@@ -20,6 +20,7 @@ public:
     const DrugLibrary& library() const { return library_; }
     int ActiveDrug() const { return activeDrug_; }
     Release release() const { return release_; }
+    const PageTable& pageTable(int page) const override;
 
 protected:
     DrugLibraryEditor(Release release, FrameLayout layout, std::filesystem::path workingDirectory,
@@ -35,7 +36,6 @@ protected:
     void selectFirstRecord() override { activeDrug_ = 1; }
     void enableRecordButtons() override;
     bool goToRecord(const std::string& typed) override;
-    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
     std::string describeMacro() const override;
     std::vector<std::string> openNotes() const override;
 

@@ -192,12 +192,7 @@ bool OrrxUsaEditor::readsBackAsMacro(std::string_view bytes) const {
 
 std::unique_ptr<Dialect> OrrxUsaEditor::review() const { return tv1Dialect(numberFormat()); }
 
-std::vector<std::pair<std::string, std::string>> OrrxUsaEditor::fieldCaptions(int page) const {
-    std::vector<std::pair<std::string, std::string>> captions;
-    if (page == 3)
-        for (const PageField& field : drugEntryPageTable()) captions.emplace_back(field.caption, field.control);
-    return captions;
-}
+const PageTable& OrrxUsaEditor::pageTable(int page) const { return page == 3 ? drugEntryPageTable() : noFields(); }
 
 bool OrrxUsaEditor::goToRecord(const std::string& typed) {
     // Past the last entry only the next new one, as "Next Drug" reaches it.

@@ -21,6 +21,7 @@ public:
     const UsDrugLibrary& library() const { return library_; }
     int CurrentDrug() const { return currentDrug_; }
     bool NewDrugPending() const { return newDrugPending_; }
+    const PageTable& pageTable(int page) const override;
 
 protected:
     void ResetMacro() override { library_.ResetMacro(); }
@@ -38,7 +39,6 @@ protected:
     bool goToRecord(const std::string& typed) override;
     bool readsBackAsMacro(std::string_view bytes) const override;
     std::unique_ptr<Dialect> review() const override;
-    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
 
 private:
     void ActDrug_Restore() { restorePage(3); }

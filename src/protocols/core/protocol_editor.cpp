@@ -37,6 +37,7 @@ FrameLayout protocolFrameLayout(const EditorDescription& description) {
     layout.nextRecord = "NextProtocol";
     layout.previousRecord = "PreviousProtocol";
     layout.goTo = true;
+    layout.duplicateNameMessage = "This Macro name already exists. Please enter another Macro name.";
     return layout;
 }
 
@@ -171,13 +172,9 @@ void ProtocolEditor::stepProtocol(int step) {
     pick("Combo19", protocol - 1);
 }
 
-std::vector<std::pair<std::string, std::string>> ProtocolEditor::fieldCaptions(int page) const {
-    std::vector<std::pair<std::string, std::string>> captions;
-    if (page == 2 || page == 3)
-        for (const PageField& field : page == 2 ? settingPageTable(description_.variant)
-                                                : protocolPageTable(description_.variant))
-            captions.emplace_back(field.caption, field.control);
-    return captions;
+const PageTable& ProtocolEditor::pageTable(int page) const {
+    if (page == 2) return settingPageTable(description_.variant);
+    return page == 3 ? protocolPageTable(description_.variant) : noFields();
 }
 
 void ProtocolEditor::modeClick(PumpMode mode) {
@@ -251,10 +248,6 @@ bool ProtocolEditor::readsBackAsMacro(std::string_view bytes) const {
 void ProtocolEditor::afterSave(const std::string& macroName) {
     // The name box shows the name as the file's name line carries it.
     form_["Text29"].text = padRight(macroName, MacroNameWidth);
-}
-
-std::string ProtocolEditor::duplicateNameMessage(const std::string&) const {
-    return "This Macro name already exists. Please enter another Macro name.";
 }
 
 void ProtocolEditor::Command12_Click() {

@@ -26,6 +26,7 @@ public:
     const ProtocolMacro& macro() const { return macro_; }
     int CurrentProtocol() const { return currentProtocol_; }
     PumpMode mode() const;
+    const PageTable& pageTable(int page) const override;
 
 protected:
     void ResetMacro() override { macro_.ResetMacro(); }
@@ -42,7 +43,6 @@ protected:
     std::optional<std::string> writeMacro(const std::string& macroName) override;
     bool readsBackAsMacro(std::string_view bytes) const override;
     void afterSave(const std::string& macroName) override;
-    std::string duplicateNameMessage(const std::string& name) const override;
 
     void Setting_Modifyed() { markModified(2); }
     void Protocol_Modifyed();
@@ -58,7 +58,6 @@ protected:
     void Combo19_Click();
     // Page Down and Page Up on the protocol page: the next or previous protocol.
     void stepProtocol(int step);
-    std::vector<std::pair<std::string, std::string>> fieldCaptions(int page) const override;
     // "Print Macro Data": reads the chosen file and prints its 14 pages.
     void Command12_Click();
 

@@ -412,15 +412,16 @@ std::optional<std::string> EditorFrame::writeMacro(const std::string&) { return 
 
 EditorFrame::Commit EditorFrame::commitPage(int) { return stored({}); }
 
-std::string EditorFrame::duplicateNameMessage(const std::string& name) const {
-    return "The Macro with name " + name + " alredy exist. Please enter another Macro name";
-}
+namespace {
 
-std::string EditorFrame::unreadableFileMessage(const std::string& fileName, ReadStatus status) const {
+// What the Open page says when the chosen file cannot be read or is too large.
+std::string unreadableFileMessage(const std::string& fileName, ReadStatus status) {
     if (status == ReadStatus::TooLarge)
         return "The Macro file " + fileName + " can not be opened: at more than 1 MiB it is far larger than any macro file.";
     return "The Macro file " + fileName + " can not be opened. It may have been removed.";
 }
+
+}  // namespace
 
 std::vector<std::string> EditorFrame::linesLeftOutNote(int count) const {
     if (count <= 0) return {};
@@ -570,7 +571,11 @@ void EditorFrame::Command11_Click() {
     for (const LibraryProblem& problem : problems_)
         if (problem.page != 0) found.push_back(problem.text);
     if (!goAheadDespite(found, name + MacroExtension(), "Save", "Save")) return;
-    const auto refused = saveMacroFile({workingDirectory(), name, MacroExtension(), duplicateNameMessage(name)}, *bytes,
+    const std::string duplicate =
+        layout_.duplicateNameMessage.empty()
+            ? "The Macro with name " + name + " alredy exist. Please enter another Macro name"
+            : layout_.duplicateNameMessage;
+    const auto refused = saveMacroFile({workingDirectory(), name, MacroExtension(), duplicate}, *bytes,
                                        [this](std::string_view written) { return readsBackAsMacro(written); });
     if (refused) {
         message = *refused;

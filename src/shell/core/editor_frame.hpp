@@ -64,6 +64,9 @@ struct FrameLayout {
     std::string previousRecord = "Command14";
     // Page 3 has a "Go to" box (`GoTo`) beside its record buttons.
     bool goTo = false;
+    // What the Save page says when a file of the typed name exists already;
+    // empty for the message that names the file.
+    std::string duplicateNameMessage;
 };
 
 // How the questions before dropping unsaved work begin.
@@ -158,9 +161,9 @@ public:
     std::optional<std::string> restoreLibrary(std::string_view bytes, const std::string& libraryName,
                                               const std::string& note, const std::string& mode = {});
     void setStatusNote(std::string note) { status_.setNote(std::move(note)); }
-    // The caption of each input field of a data page and its control, so that
-    // a window can announce every field by its caption.
-    std::vector<std::pair<std::string, std::string>> captionsOf(int page) const { return fieldCaptions(page); }
+    // The input fields of a data page with their captions, so that a window
+    // can announce every field by its caption.
+    virtual const PageTable& pageTable(int /*page*/) const { return noFields(); }
 
 protected:
     // What a data page's "OK" did: stored it with a confirmation, or refused
@@ -190,18 +193,12 @@ protected:
     virtual void selectFirstRecord() {}
     // Enables the record buttons of page 3 in its clean state.
     virtual void enableRecordButtons() {}
-    // What the Save page says when a file of the typed name exists already.
-    virtual std::string duplicateNameMessage(const std::string& name) const;
-    // What the Open page says when the chosen file cannot be read or is too large.
-    virtual std::string unreadableFileMessage(const std::string& fileName, ReadStatus status) const;
     // A save has written the macro under this name.
     virtual void afterSave(const std::string& /*macroName*/) {}
     // Does this file, read back with the editor's own reader, hold exactly the
     // macro in memory? Asked after every save.
     virtual bool readsBackAsMacro(std::string_view /*bytes*/) const { return true; }
-    // The caption of each input field of a data page and its control, so that
-    // a failed rule's message marks the field it names.
-    virtual std::vector<std::pair<std::string, std::string>> fieldCaptions(int /*page*/) const { return {}; }
+
     // What the macro read last holds, in a few words ("3 drugs in 25
     // departments"); empty says nothing.
     virtual std::string describeMacro() const { return {}; }

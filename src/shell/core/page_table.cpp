@@ -4,6 +4,11 @@
 
 namespace mc {
 
+const PageTable& noFields() {
+    static const PageTable none;
+    return none;
+}
+
 const PageField* fieldOf(const PageTable& table, std::string_view control) {
     const auto it = std::find_if(table.begin(), table.end(), [&](const PageField& f) { return f.control == control; });
     return it == table.end() ? nullptr : &*it;

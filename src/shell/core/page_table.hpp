@@ -29,6 +29,8 @@ struct PageField {
     std::string unitLabel;     // "Label11"; empty for a field without a unit
 };
 using PageTable = std::vector<PageField>;
+// The table of a page without input fields.
+const PageTable& noFields();
 
 // The field shown by `control`; null when the page has none.
 const PageField* fieldOf(const PageTable& table, std::string_view control);

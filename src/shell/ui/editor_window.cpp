@@ -428,9 +428,9 @@ void EditorWindow::nameFields() {
             combo->setAccessibleName(captionOf(combo));
     // Where no caption stands beside a field, the editor's caption of it names it.
     for (int page = 2; page <= 3; ++page)
-        for (const auto& [caption, name] : model_->captionsOf(page))
-            if (QWidget* field = binding_->widget(name); field && captionOf(field).isEmpty())
-                field->setAccessibleName(fromLatin1(caption));
+        for (const PageField& field : model_->pageTable(page))
+            if (QWidget* widget = binding_->widget(field.control); widget && captionOf(widget).isEmpty())
+                widget->setAccessibleName(fromLatin1(field.caption));
     const std::pair<const char*, const char*> openAndSave[] = {
         {"File1", "Macro files"}, {"Text30", "Chosen macro file"}, {"File2", "Macro files in the working folder"}};
     for (const auto& [name, caption] : openAndSave)
@@ -592,9 +592,8 @@ void EditorWindow::showProblems() {
     problemsShown_ = model_->problems().size();
     if (problemsShown_ == 0) return;
     problemsWindow_->show(model_->problems(), [this](int page, const std::string& control) {
-        for (const auto& [caption, name] : model_->captionsOf(page))
-            if (name == control) return caption;
-        return control;
+        const PageField* field = fieldOf(model_->pageTable(page), control);
+        return field ? field->caption : control;
     });
 }
 
