@@ -335,8 +335,11 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
 
     for (auto* button : findChildren<QPushButton*>()) button->setStyle(roomyButtons());
 
-    binding_ = std::make_unique<FormBinding>(this, *model_, [this] { followFreshPage(); },
-                                             QStringList{QStringLiteral("PageScroll")});
+    const auto afterEvent = [this] {
+        followFreshPage();
+        followProblems();
+    };
+    binding_ = std::make_unique<FormBinding>(this, *model_, afterEvent, QStringList{QStringLiteral("PageScroll")});
     // A control without its widget would never be shown; a widget without its control never filled.
     for (const QString& mismatch : binding_->mismatches())
         qCritical("%s: %s", qPrintable(objectName()), qPrintable(mismatch));

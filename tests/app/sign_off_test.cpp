@@ -1,0 +1,210 @@
+// Sign-off in the window: the problems of a library in view, the questions
+// before printing one that has them, the list of changes, and the footer that
+// ties each printed page to the bytes of its file; printed on the test printer.
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <functional>
+
+#include "app/editor_catalog.hpp"
+#include "druglib_dual/core/tm2_file.hpp"
+#include "shell/ui/editor_window.hpp"
+#include "support/qt_test_environment.hpp"
+#include "support/temp_folder.hpp"
+#include "support/test_printer.hpp"
+#include "support/window_driver.hpp"
+
+using namespace mc::testing;
+
+namespace {
+
+// Heparin, Morphine and Fentanyl in two departments; `refused` gives Morphine
+// a dose minimum above its maximum.
+std::string wardLibrary(bool refused) {
+    mc::druglib::DrugLibrary library;
+    library.DepartmentNames[1] = "ICU";
+    library.DepartmentNames[2] = "Oncology";
+    const struct {
+        int slot;
+        const char* name;
+        std::uint32_t unit, concMin, concMax, doseMin, doseMax, mask;
+    } drugs[] = {{2, "Heparin", 0x07, 1000, 19000, 500, 10000, 0b11},
+                 {7, "Morphine", 0x07, 1000, 1000, refused ? 19000u : 500u, 10000, 0b01},
+                 {9, "Fentanyl", 0x27, 10000, 13000, 11500, 19000, 0b10}};
+    for (const auto& d : drugs) {
+        library.DrugNames[d.slot] = d.name;
+        library.DrugUnitCodes[d.slot] = d.unit;
+        library.ConcMinCodes[d.slot] = d.concMin;
+        library.ConcMaxCodes[d.slot] = d.concMax;
+        library.DoseMinCodes[d.slot] = d.doseMin;
+        library.DoseMaxCodes[d.slot] = d.doseMax;
+        library.DepartmentMasks[d.slot] = d.mask;
+    }
+    return mc::druglib::writeTm2Release041(library, "WARD");
+}
+
+// The same bytes with the checksum of Fentanyl's line (file line 34) no longer matching it.
+std::string withBadChecksum(std::string bytes) {
+    const auto end = bytes.find("\r\n", bytes.find("D41:0009="));
+    bytes.replace(end - 4, 4, bytes.compare(end - 4, 4, "0000") == 0 ? "1111" : "0000");
+    return bytes;
+}
+
+const QColor MarkedField(0xFF, 0xE4, 0xE4);
+
+}  // namespace
+
+class SignOffTest : public QObject {
+    Q_OBJECT
+
+    TempFolder folder;
+    QString asked;
+
+    mc::ui::EditorWindow* openFile(const char* file) {
+        auto* window = qobject_cast<mc::ui::EditorWindow*>(
+            mc::app::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{}));
+        window->show();
+        chooseInList(window, "File1", QString::fromLatin1(file));
+        clickButton(window, "Command1");
+        return window;
+    }
+
+    // Presses a button; the question box it brings up, if any, is answered
+    // with `answer` and kept in `asked`. `during` runs while a dialog is up.
+    void press(QWidget* window, const char* button, const QString& answer, std::function<void(QWidget*)> during = {}) {
+        asked.clear();
+        QTimer::singleShot(0, this, [this, answer, during] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                asked = QStringLiteral("%1: %2 [%3]").arg(box->objectName(), box->text(), box->defaultButton()->text());
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == answer) b->click();
+            } else if (modal && during) {
+                during(modal);
+                modal->close();
+            }
+        });
+        clickButton(window, button);
+        QApplication::processEvents();
+    }
+
+    QStringList printedTexts(const QSet<QString>& before) {
+        QStringList texts;
+        for (const QString& pdf : newPdfs(before)) texts << pdfText(pdf);
+        return texts;
+    }
+
+private slots:
+    void initTestCase() {
+        quietOffscreenNoise();
+        QVERIFY(queueDrained());
+        folder.write("Ward.tm2", withBadChecksum(wardLibrary(true)));
+        folder.write("Clean.tm2", wardLibrary(false));
+    }
+
+    void cleanup() {
+        // Deleted without the close question: the tests leave unsaved work behind.
+        QList<QPointer<mc::ui::EditorWindow>> editors;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* editor = qobject_cast<mc::ui::EditorWindow*>(window)) editors << editor;
+        for (const auto& editor : editors) delete editor.data();
+    }
+
+    void aLibraryWithProblemsShowsThemAndAsksBeforePrinting() {
+        QPointer<mc::ui::EditorWindow> window = openFile("Ward.tm2");
+        QCOMPARE(shown(window, "StatusProblems"), QStringLiteral("2 problems"));
+        auto* list = window->findChild<QTreeWidget*>(QStringLiteral("ProblemList"));
+        QVERIFY(list && list->isVisible());
+        QStringList rows;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = list->topLevelItem(row);
+            rows << item->text(0) + QStringLiteral(" | ") + item->text(1) + QStringLiteral(" | ") + item->text(2);
+        }
+        QCOMPARE(rows.size(), 2);
+        QVERIFY2(rows[0].startsWith(QStringLiteral("Line 34 |  | checksum ")), qPrintable(rows[0]));
+        QCOMPARE(rows[1], QStringLiteral("Drug 7 (Morphine) | Dose Minimum | Dose Minimum must be less or equal to "
+                                         "Maximum"));
+        saveScreenshot(list->window(), QStringLiteral("ProblemsWindow"));
+
+        list->setCurrentItem(list->topLevelItem(1));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(visible(window, "Frame3"));
+        QCOMPARE(shown(window, "Label1"), QStringLiteral("7"));
+        QCOMPARE(widget(window, "Text31")->palette().color(QPalette::Base), MarkedField);
+        QVERIFY(widget(window, "Text32")->palette().color(QPalette::Base) != MarkedField);
+
+        clickButton(window, "Command7");
+        clickButton(window, "Command2");
+        chooseInList(window, "File1", QStringLiteral("Ward.tm2"));
+        const QSet<QString> before = pdfsNow();
+        press(window, "Command15", QStringLiteral("Cancel"));
+        QVERIFY2(asked.startsWith(QStringLiteral("PrintQuestion: Ward.tm2 has 2 problems (first: ")), qPrintable(asked));
+        QVERIFY2(asked.endsWith(QStringLiteral("Print it anyway? [Cancel]")), qPrintable(asked));
+        QCOMPARE(printedTexts(before), QStringList());
+    }
+
+    void aPrintedPageNamesItsFileAndDigest() {
+        QPointer<mc::ui::EditorWindow> window = openFile("Clean.tm2");
+        QVERIFY(!visible(window, "StatusProblems"));
+        clickButton(window, "Command7");
+        clickButton(window, "Command2");
+        chooseInList(window, "File1", QStringLiteral("Clean.tm2"));
+        const QSet<QString> before = pdfsNow();
+        press(window, "Command15", QStringLiteral("Print"));
+        QCOMPARE(asked, QString());
+        const QStringList pages = printedTexts(before);
+        QCOMPARE(pages.size(), 3);
+        const QString digest = QString::fromLatin1(
+            QCryptographicHash::hash(QByteArray::fromStdString(folder.read("Clean.tm2")), QCryptographicHash::Sha256).toHex().left(16));
+        for (int k = 0; k < 3; ++k) {
+            const QRegularExpression footer(QStringLiteral("File Clean\\.tm2\\s+SHA-256 %1\\s+Page %2 of 3\\s+Printed "
+                                                           "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")
+                                                .arg(digest)
+                                                .arg(k + 1));
+            QVERIFY2(pages[k].contains(footer), qPrintable(pages[k]));
+        }
+    }
+
+    void theChangeListHoldsWhatWasChanged() {
+        QPointer<mc::ui::EditorWindow> window = openFile("Clean.tm2");
+        typeInto(window, "Text1", QStringLiteral("Intensive"));
+        clickButton(window, "Command4");
+        clickButton(window, "Command3");
+        clickButton(window, "Command13");  // drug 2
+        typeInto(window, "Text32", QStringLiteral("12"));
+        clickButton(window, "Command9");
+        clickButton(window, "Command10");
+        QStringList changes;
+        const QSet<QString> before = pdfsNow();
+        press(window, "ReviewChanges", {}, [&changes](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("ChangeList"));
+            for (int row = 0; row < list->count(); ++row) changes << list->item(row)->text();
+            saveScreenshot(dialog, QStringLiteral("ChangesWindow"));
+            clickButton(dialog, "PrintChanges");
+        });
+        QCOMPARE(changes, QStringList({QStringLiteral("Department 1 (ICU): Name \"ICU\" -> \"Intensive\""),
+                                       QStringLiteral("Drug 2 (Heparin): Dose Maximum \"10 mg/hr\" -> \"12 mg/hr\"")}));
+        const QStringList pages = printedTexts(before);
+        QCOMPARE(pages.size(), 1);
+        for (const QString& change : changes) QVERIFY2(pages[0].contains(change), qPrintable(pages[0]));
+        QVERIFY2(pages[0].contains(QRegularExpression(QStringLiteral("Changes to \\S+\\.tm2"))), qPrintable(pages[0]));
+    }
+};
+
+int main(int argc, char** argv) {
+    prepareHeadlessQt();
+    useTestPrinter();
+    QApplication app(argc, argv);
+    SignOffTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "sign_off_test.moc"

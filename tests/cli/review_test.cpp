@@ -1,0 +1,125 @@
+// What an editor shows of a library opened from a file: its problems and its
+// changes, on the reference files and cases of `tavrel-macro check` and `diff`.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "druglib_dual/core/quelda036_editor.hpp"
+#include "druglib_dual/core/quelda041_editor.hpp"
+#include "druglib_us/core/orrx_usa_editor.hpp"
+#include "protocols/core/protocol_editor.hpp"
+#include "support/model_driver.hpp"
+
+namespace mc {
+namespace {
+
+std::unique_ptr<EditorFrame> editorFor(const std::string& file) {
+    const std::filesystem::path data = MC_CLI_DATA;
+    if (file.ends_with("036.tm2")) return std::make_unique<druglib::Quelda036Editor>(data, NumberFormat{});
+    if (file.ends_with(".tm2")) return std::make_unique<druglib::Quelda041Editor>(data, NumberFormat{});
+    if (file.ends_with(".tv1")) return std::make_unique<druglib_us::OrrxUsaEditor>(data, NumberFormat{});
+    return std::make_unique<protocols::ProtocolEditor>(protocols::Variant::Rx, data, NumberFormat{});
+}
+
+// Chooses the file on the Open page and presses "Open".
+void open(EditorFrame& editor, const std::string& file) {
+    const auto& items = editor.form()["File1"].items;
+    const auto it = std::find(items.begin(), items.end(), file);
+    ASSERT_NE(it, items.end()) << file;
+    editor.pick("File1", static_cast<int>(it - items.begin()));
+    editor.click("Command1");
+}
+
+struct ProblemCase {
+    std::string file;
+    std::vector<std::string> problems;  // "entry | field | text"
+};
+
+void PrintTo(const ProblemCase& c, std::ostream* out) { *out << c.file; }
+
+class Problems : public ::testing::TestWithParam<ProblemCase> {};
+
+// The Problems list finds what check finds, each problem at its entry and field.
+TEST_P(Problems, AreWhatCheckFinds) {
+    auto editor = editorFor(GetParam().file);
+    open(*editor, GetParam().file);
+    std::vector<std::string> found;
+    for (const auto& problem : editor->problems())
+        found.push_back(problem.entry + " | " + problem.field + " | " + problem.text);
+    EXPECT_EQ(found, GetParam().problems);
+    EXPECT_EQ(editor->form()["StatusProblems"].visible, !found.empty());
+    if (!found.empty()) {
+        EXPECT_EQ(editor->form()["StatusProblems"].text,
+                  std::to_string(found.size()) + (found.size() == 1 ? " problem" : " problems"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReferenceFiles, Problems,
+    ::testing::Values(
+        ProblemCase{"clean041.tm2", {}}, ProblemCase{"clean036.tm2", {}}, ProblemCase{"clean.tv1", {}},
+        ProblemCase{"bad_checksum041.tm2", {"Line 32 |  | checksum 1A2B, should be 101B"}},
+        ProblemCase{"ok_fails041.tm2",
+                    {"Drug 7 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
+        ProblemCase{"bad_hex041.tm2",
+                    {"Line 27 |  | dose maximum \"27G0\" is not hexadecimal; the drug keeps its earlier value",
+                     "Drug 2 (Heparin) | Text31 | Dose Minimum must be less or equal to Maximum"}},
+        ProblemCase{"ok_fails036.tm2",
+                    {"Drug 5 (Insulin) | Text27 | Concentration Minimum must be less or equal to Maximum"}},
+        ProblemCase{"ok_fails.tv1",
+                    {"Drug 1 (Heparin) | Text28 | Dose Rate Initial Value must be less or equal to Dose Rate "
+                     "Upper Soft Limit"}},
+        ProblemCase{"twice.tb2", {"Line 26 |  | \"Send:DATACOM7:300\", a line Save does not write"}}),
+    [](const auto& param) {
+        std::string name = param.param.file;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
+
+// Activating a problem shows its entry with the field marked, as a refused "OK" does.
+TEST(Problems, ShowingOneBringsUpItsEntryWithItsFieldMarked) {
+    druglib::Quelda041Editor editor(MC_CLI_DATA, NumberFormat{});
+    testing::ModelDriver page(editor);
+    open(editor, "bad_hex041.tm2");
+    editor.showProblem(1);
+    EXPECT_EQ(editor.visiblePage(), 3);
+    EXPECT_EQ(page["Label1"].text, "2");
+    EXPECT_TRUE(page["Text31"].error);
+    EXPECT_FALSE(page["Text32"].error);
+    editor.showProblem(0);  // a line's problem has no page to show
+    EXPECT_EQ(editor.visiblePage(), 3);
+}
+
+// The change list says in diff's words what the pages changed since Open.
+TEST(Changes, AreWhatDiffSays) {
+    druglib::Quelda041Editor editor(MC_CLI_DATA, NumberFormat{});
+    testing::ModelDriver page(editor);
+    open(editor, "clean041.tm2");
+    EXPECT_EQ(editor.changes(), std::vector<std::string>{});
+    page.type("Text3", "Paediatrics");
+    page.click("Command4");
+    page.click("Command3");
+    page.type("GoTo", "7");
+    page.click("GoTo");
+    page.type("Text32", "12");
+    page.click("Command9");
+    EXPECT_EQ(editor.changes(), (std::vector<std::string>{
+                                    "Department 3 (Pediatrics): Name \"Pediatrics\" -> \"Paediatrics\"",
+                                    "Drug 7 (Morphine): Dose Maximum \"10 mg/hr\" -> \"12 mg/hr\"",
+                                }));
+}
+
+// A new library's changes are everything in it, counted from empty slots.
+TEST(Changes, OfANewLibraryAreAllItHolds) {
+    druglib_us::OrrxUsaEditor editor(MC_CLI_DATA, NumberFormat{});
+    testing::ModelDriver page(editor);
+    page.click("Command12");
+    page.type("Text1", "ICU");
+    page.click("Command4");
+    EXPECT_EQ(editor.changes(), std::vector<std::string>{"Department 1: Name \"\" -> \"ICU\""});
+}
+
+}  // namespace
+}  // namespace mc
