@@ -10,6 +10,7 @@
 #include "druglib_us/core/orrx_usa_editor.hpp"
 #include "protocols/core/protocol_editor.hpp"
 #include "support/model_driver.hpp"
+#include "support/temp_folder.hpp"
 
 namespace mc {
 namespace {
@@ -90,6 +91,32 @@ TEST(Problems, ShowingOneBringsUpItsEntryWithItsFieldMarked) {
     EXPECT_FALSE(page["Text32"].error);
     editor.showProblem(0);  // a line's problem has no page to show
     EXPECT_EQ(editor.visiblePage(), 3);
+}
+
+// Saving a library whose entries break a rule asks first; Cancel writes nothing.
+// What Save rewrites (a bad checksum) is no reason to ask.
+TEST(Problems, SavingALibraryWithProblemsAsksFirst) {
+    testing::TempFolder folder;
+    for (const char* file : {"ok_fails041.tm2", "bad_checksum041.tm2"})
+        folder.write(file, readFile(std::filesystem::path(MC_CLI_DATA) / file).bytes);
+    for (const auto& [file, question] : std::vector<std::pair<std::string, std::string>>{
+             {"ok_fails041.tm2", "SaveQuestion: COPY.tm2 has 1 problem (first: Dose Minimum must be less or equal "
+                                 "to Maximum). Save it anyway? [Save]"},
+             {"bad_checksum041.tm2", ""}}) {
+        druglib::Quelda041Editor editor(folder.path(), NumberFormat{});
+        std::string asked;
+        editor.askWith([&asked](const Question& q) {
+            asked = q.name + ": " + q.text + " [" + q.goAhead + "]";
+            return false;
+        });
+        open(editor, file);
+        editor.click("Command3");
+        editor.click("Command10");
+        editor.textEdited("Text29", "COPY");
+        editor.click("Command11");
+        EXPECT_EQ(asked, question);
+        EXPECT_EQ(std::filesystem::exists(folder.path() / "COPY.tm2"), question.empty()) << file;
+    }
 }
 
 // The change list says in diff's words what the pages changed since Open.
