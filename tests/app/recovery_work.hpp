@@ -53,11 +53,31 @@ inline void enterWork(QWidget* editor, EditorKind kind) {
         clickButton(editor, "Command9");
         break;
     case EditorKind::Quelda036:
-    case EditorKind::OrrxUsa:
         clickButton(editor, "Command12");
         typeInto(editor, "Text1", QStringLiteral("Intensive Care"));
         clickButton(editor, "Command4");
         break;
+    case EditorKind::OrrxUsa: {
+        // A US library is saved with at least one drug.
+        clickButton(editor, "Command12");
+        typeInto(editor, "Text1", QStringLiteral("Intensive Care"));
+        clickButton(editor, "Command4");
+        clickButton(editor, "Command3");
+        const char* drug[][2] = {{"Text26", "Dobutamine"}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"},
+                                 {"Text27", "5"},          {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"},
+                                 {"Text31", "2"},          {"Text32", "10"}, {"Text34", "1"},   {"Text35", "20"},
+                                 {"Combo3", "WEIGHT"},     {"Text36", "1"},  {"Text39", "1"},   {"Text40", "2"},
+                                 {"Text41", "0.5"},        {"Text42", "3"},  {"Combo4", "SS"},  {"Text37", "30"}};
+        for (const auto& [name, text] : drug) {
+            if (QString::fromLatin1(name).startsWith(QStringLiteral("Combo")))
+                pickInCombo(editor, name, QString::fromLatin1(text));
+            else
+                typeInto(editor, name, QString::fromLatin1(text));
+        }
+        QTest::mouseClick(widget(editor, "Check1"), Qt::LeftButton);
+        clickButton(editor, "Command9");
+        break;
+    }
     case EditorKind::Rx:
     case EditorKind::Kt:
         clickButton(editor, "Command13");

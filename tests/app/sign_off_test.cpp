@@ -71,6 +71,8 @@ class SignOffTest : public QObject {
         auto* window = qobject_cast<mc::ui::EditorWindow*>(
             mc::app::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{}));
         window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window)) return nullptr;
         chooseInList(window, "File1", QString::fromLatin1(file));
         clickButton(window, "Command1");
         return window;
@@ -119,9 +121,11 @@ private slots:
 
     void aLibraryWithProblemsShowsThemAndAsksBeforePrinting() {
         QPointer<mc::ui::EditorWindow> window = openFile("Ward.tm2");
+        QVERIFY(window);
         QCOMPARE(shown(window, "StatusProblems"), QStringLiteral("2 problems"));
         auto* list = window->findChild<QTreeWidget*>(QStringLiteral("ProblemList"));
         QVERIFY(list && list->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), window.data());  // the keyboard stays in the editor
         QStringList rows;
         for (int row = 0; row < list->topLevelItemCount(); ++row) {
             const QTreeWidgetItem* item = list->topLevelItem(row);
@@ -133,6 +137,8 @@ private slots:
                                          "Maximum"));
         saveScreenshot(list->window(), QStringLiteral("ProblemsWindow"));
 
+        list->window()->activateWindow();  // the technician turns to the list
+        QTRY_COMPARE(QApplication::activeWindow(), list->window());
         list->setCurrentItem(list->topLevelItem(1));
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);

@@ -46,7 +46,7 @@ protected:
     }
     void open(const std::string& name, const std::string& bytes) {
         folder.write(name, bytes);
-        page.click("Command2");  // the Open page, whose lists are then read again
+        editor.setWorkingDirectory(folder.path());  // the lists are read again
         page.pick("File1", name);
         page.click("Command1");
     }

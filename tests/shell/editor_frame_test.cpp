@@ -16,10 +16,10 @@ public:
         form_.add("TextA");
         form_.add("TextB");
         form_.add("Exhaust");
-        handle("TextA", [this] { markModified(2); });
-        handle("TextB", [this] { markModified(3); });
-        handle("Exhaust", [] { throw std::bad_alloc(); });
-        handle("Command13", [this] {
+        onEdit("TextA", [this] { markModified(2); });
+        onEdit("TextB", [this] { markModified(3); });
+        onClick("Exhaust", [] { throw std::bad_alloc(); });
+        onClick("Command13", [this] {
             ++record;
             restorePage(3);
         });

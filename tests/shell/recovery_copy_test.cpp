@@ -96,9 +96,9 @@ public:
         form_.add("TextA");
         form_.add("TextB");
         form_.add("Delete");
-        handle("TextA", [this] { markModified(2); });
-        handle("TextB", [this] { markModified(3); });
-        handle("Delete", [this] {
+        onEdit("TextA", [this] { markModified(2); });
+        onEdit("TextB", [this] { markModified(3); });
+        onClick("Delete", [this] {
             b.clear();
             markLibraryChanged();
         });

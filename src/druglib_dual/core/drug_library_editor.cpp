@@ -31,18 +31,18 @@ DrugLibraryEditor::DrugLibraryEditor(Release release, FrameLayout layout, std::f
     addDepartmentBoxes(form_, DepartmentCount, 20);
     form_.add("Label51").text = "Drug Number";
     form_.add("Label1");
-    addPageControls(form_, drugPageTable(release_));
-    for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d));
+    addPageControls(form_, drugPageTable(release_), 3);
+    for (int d = 1; d <= MaskDepartmentCount; ++d) form_.add(departmentCheck(d)).page = 3;
     showDrugPage(DrugPage{});
 
-    for (int d = 1; d <= DepartmentCount; ++d) handle(departmentBox(d), [this] { markModified(2); });
+    for (int d = 1; d <= DepartmentCount; ++d) onEdit(departmentBox(d), [this] { markModified(2); });
     for (const PageField& field : drugPageTable(release_))
-        if (field.kind != FieldKind::Choice) handle(field.control, [this] { Drug_Modifyed(); });
-    for (int d = 1; d <= MaskDepartmentCount; ++d) handle(departmentCheck(d), [this] { Drug_Modifyed(); });
-    handle("Command13", [this] { stepDrug(+1); });
-    handle("Command14", [this] { stepDrug(-1); });
-    if (release_ == Release::R041) handle("Combo2", [this] { changeUnit(chooseConcentrationUnit, "Combo2"); });
-    handle("Combo1", [this] { changeUnit(chooseDoseUnit, "Combo1"); });
+        if (field.kind != FieldKind::Choice) onEdit(field.control, [this] { Drug_Modifyed(); });
+    for (int d = 1; d <= MaskDepartmentCount; ++d) onToggle(departmentCheck(d), [this] { Drug_Modifyed(); });
+    onClick("Command13", [this] { stepDrug(+1); });
+    onClick("Command14", [this] { stepDrug(-1); });
+    if (release_ == Release::R041) onPick("Combo2", [this] { changeUnit(chooseConcentrationUnit, "Combo2"); });
+    onPick("Combo1", [this] { changeUnit(chooseDoseUnit, "Combo1"); });
 }
 
 std::unique_ptr<Dialect> DrugLibraryEditor::review() const { return tm2Dialect(release_); }

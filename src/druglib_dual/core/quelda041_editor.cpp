@@ -17,8 +17,8 @@ Quelda041Editor::Quelda041Editor(std::filesystem::path workingDirectory, NumberF
                                  PrintServices printing)
     : DrugLibraryEditor(Release::R041, quelda041FrameLayout(), std::move(workingDirectory), numberFormat) {
     usePrinting(std::move(printing));
-    handle("Command15", [this] { printChosenFile(printoutByDrug); });
-    handle("Command16", [this] { printChosenFile(printoutByDepartment); });
+    onClick("Command15", [this] { printChosenFile(printoutByDrug); });
+    onClick("Command16", [this] { printChosenFile(printoutByDepartment); });
 }
 
 void Quelda041Editor::printChosenFile(Printout printout) {

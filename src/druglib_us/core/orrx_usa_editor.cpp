@@ -35,21 +35,21 @@ OrrxUsaEditor::OrrxUsaEditor(std::filesystem::path workingDirectory, NumberForma
     form_.add("Label13").text = "of";
     form_.add("Label1");
     form_.add("Label14");
-    addPageControls(form_, drugEntryPageTable());
-    for (int d = 1; d <= DepartmentCount; ++d) form_.add(checkBox(d));
+    addPageControls(form_, drugEntryPageTable(), 3);
+    for (int d = 1; d <= DepartmentCount; ++d) form_.add(checkBox(d)).page = 3;
     showDrugPage(DrugPage{});
 
     for (int d = 1; d <= DepartmentCount; ++d) {
-        handle(departmentBox(d), [this] { markModified(2); });
-        handle(checkBox(d), [this] { Drug_Modifyed(); });
+        onEdit(departmentBox(d), [this] { markModified(2); });
+        onToggle(checkBox(d), [this] { Drug_Modifyed(); });
     }
     for (const PageField& field : drugEntryPageTable()) {
-        if (field.kind == FieldKind::Choice) handle(field.control, [this, list = field.control] { chooseUnit(list); });
-        else handle(field.control, [this] { Drug_Modifyed(); });
+        if (field.kind == FieldKind::Choice) onPick(field.control, [this, list = field.control] { chooseUnit(list); });
+        else onEdit(field.control, [this] { Drug_Modifyed(); });
     }
-    handle("Command13", [this] { stepDrug(+1); });  // Next Drug
-    handle("Command14", [this] { stepDrug(-1); });  // Previous Drug
-    handle("Command15", [this] { Command15_Click(); });
+    onClick("Command13", [this] { stepDrug(+1); });  // Next Drug
+    onClick("Command14", [this] { stepDrug(-1); });  // Previous Drug
+    onClick("Command15", [this] { Command15_Click(); });
 }
 
 // ---- file ----------------------------------------------------------------------

@@ -46,28 +46,28 @@ ProtocolEditor::ProtocolEditor(Variant variant, std::filesystem::path workingDir
     : EditorFrame(protocolFrameLayout(describe(variant)), std::move(workingDirectory), numberFormat),
       description_(describe(variant)) {
     usePrinting(std::move(printing));
-    addPageControls(form_, settingPageTable(variant));
+    addPageControls(form_, settingPageTable(variant), 2);
     for (const SettingRow& row : settingRows(variant)) {
         form_[row.field.control].items = row.items;
         if (!row.unit.empty()) form_[row.field.unitLabel].text = row.unit;
     }
     // The protocol page's lists are filled when a protocol is shown.
-    addPageControls(form_, protocolPageTable(variant));
+    addPageControls(form_, protocolPageTable(variant), 3);
     showUnits(firstProtocolUnits());
 
-    for (const PageField& field : settingPageTable(variant)) handle(field.control, [this] { Setting_Modifyed(); });
+    for (const PageField& field : settingPageTable(variant)) onChange(field, [this] { Setting_Modifyed(); });
     // The second name line and the bolus type alone do not modify the page.
     for (const PageField& field : protocolPageTable(variant))
         if (field.kind != FieldKind::Choice && field.control != "Text17")
-            handle(field.control, [this] { Protocol_Modifyed(); });
-    handle("Combo19", [this] { Combo19_Click(); });
-    handle("Combo20", [this] { chooseUnit("Combo20", chooseDosavia); });
-    handle("Combo21", [this] { chooseUnit("Combo21", chooseConcentrationUnit); });
-    handle("PCA", [this] { modeClick(PumpMode::Pca); });
-    handle("EPIDURAL", [this] { modeClick(PumpMode::Epidural); });
-    handle("Command12", [this] { Command12_Click(); });
-    handle("NextProtocol", [this] { stepProtocol(+1); });
-    handle("PreviousProtocol", [this] { stepProtocol(-1); });
+            onEdit(field.control, [this] { Protocol_Modifyed(); });
+    onPick("Combo19", [this] { Combo19_Click(); });
+    onPick("Combo20", [this] { chooseUnit("Combo20", chooseDosavia); });
+    onPick("Combo21", [this] { chooseUnit("Combo21", chooseConcentrationUnit); });
+    onClick("PCA", [this] { modeClick(PumpMode::Pca); });
+    onClick("EPIDURAL", [this] { modeClick(PumpMode::Epidural); });
+    onClick("Command12", [this] { Command12_Click(); });
+    onClick("NextProtocol", [this] { stepProtocol(+1); });
+    onClick("PreviousProtocol", [this] { stepProtocol(-1); });
 }
 
 std::unique_ptr<Dialect> ProtocolEditor::review() const {

@@ -14,7 +14,11 @@ namespace mc {
 inline std::string departmentBox(int department) { return "Text" + std::to_string(department); }
 
 inline void addDepartmentBoxes(Form& form, int count, int maxLength) {
-    for (int d = 1; d <= count; ++d) form.add(departmentBox(d)).maxLength = maxLength;
+    for (int d = 1; d <= count; ++d) {
+        Control& box = form.add(departmentBox(d));
+        box.maxLength = maxLength;
+        box.page = 2;
+    }
 }
 
 // `Names` is a table of the department names indexed 1..Names::size.

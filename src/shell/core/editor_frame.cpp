@@ -41,21 +41,21 @@ EditorFrame::EditorFrame(FrameLayout layout, std::filesystem::path workingDirect
       guard_(form_, layout_),
       status_(form_) {
     addPages();
-    handle("Command1", [this] { Command1_Click(); });
-    handle(layout_.newButton, [this] { New_Click(); });
-    handle("Command2", [this] { Command2_Click(); });
-    handle("Command3", [this] { Command3_Click(); });
-    handle("Command4", [this] { commit(2); });
-    handle("Command5", [this] { cancelPage(2); });
-    handle("Command7", [this] { Command7_Click(); });
-    handle("Command8", [this] { cancelPage(3); });
-    handle("Command9", [this] { commit(3); });
-    handle("Command10", [this] { Command10_Click(); });
-    handle("Command11", [this] { Command11_Click(); });
-    handle("Command6", [this] { Command6_Click(); });
-    handle("Text29", [this] { Text29_Change(); });
-    handle("File1", [this] { File1_Click(); });
-    if (layout_.goTo) handle("GoTo", [this] { GoTo_Enter(); });
+    onClick("Command1", [this] { Command1_Click(); });
+    onClick(layout_.newButton, [this] { New_Click(); });
+    onClick("Command2", [this] { Command2_Click(); });
+    onClick("Command3", [this] { Command3_Click(); });
+    onClick("Command4", [this] { commit(2); });
+    onClick("Command5", [this] { cancelPage(2); });
+    onClick("Command7", [this] { Command7_Click(); });
+    onClick("Command8", [this] { cancelPage(3); });
+    onClick("Command9", [this] { commit(3); });
+    onClick("Command10", [this] { Command10_Click(); });
+    onClick("Command11", [this] { Command11_Click(); });
+    onClick("Command6", [this] { Command6_Click(); });
+    onEdit("Text29", [this] { Text29_Change(); });
+    onPick("File1", [this] { File1_Click(); });
+    if (layout_.goTo) onClick("GoTo", [this] { GoTo_Enter(); });
     // Load step: the macro is empty (the editors' tables start empty), the
     // lists show the macro files of the working directory, page 1 is in view.
     files_.refresh();
@@ -67,42 +67,51 @@ void EditorFrame::addPages() {
     form_.add("Frame2", caption(layout_.page2Caption));
     form_.add("Frame3", caption(layout_.page3Caption));
     form_.add("Frame4", caption("Save Macro"));
+    // A control of a page takes events only while its page is in view.
+    int page = 1;
+    const auto add = [this, &page](const std::string& name, Control control = {}) -> Control& {
+        control.page = page;
+        return form_.add(name, std::move(control));
+    };
 
-    form_.add("File1");
-    form_.add("Text30");
-    form_.add("Command1", caption("Open")).enabled = false;
-    form_.add(layout_.newButton, caption("New"));
-    for (const auto& [name, text] : layout_.fileButtons) form_.add(name, caption(text)).enabled = false;
-    for (const auto& [name, text] : layout_.modeButtons) form_.add(name, caption(text));
-    form_.add(layout_.openMessage);
-    form_.add(std::string(WorkingFolder), caption(utf8ToLatin1(files_.folder().string())));
-    form_.add(std::string(ChooseFolder), caption("Folder..."));
+    add("File1");
+    add("Text30");
+    add("Command1", caption("Open")).enabled = false;
+    add(layout_.newButton, caption("New"));
+    for (const auto& [name, text] : layout_.fileButtons) add(name, caption(text)).enabled = false;
+    for (const auto& [name, text] : layout_.modeButtons) add(name, caption(text));
+    add(layout_.openMessage);
+    add(std::string(WorkingFolder), caption(utf8ToLatin1(files_.folder().string())));
+    add(std::string(ChooseFolder), caption("Folder..."));
 
-    form_.add("Command2", caption(layout_.page2BackCaption));
-    form_.add("Command3", caption("Next"));
-    form_.add("Command4", caption("OK"));
-    form_.add("Command5", caption(layout_.cancelCaption));
-    form_.add("Label36");
+    page = 2;
+    add("Command2", caption(layout_.page2BackCaption));
+    add("Command3", caption("Next"));
+    add("Command4", caption("OK"));
+    add("Command5", caption(layout_.cancelCaption));
+    add("Label36");
 
-    form_.add("Command7", caption("Back"));
-    form_.add("Command8", caption(layout_.cancelCaption));
-    form_.add("Command9", caption("OK"));
-    form_.add("Command10", caption("Next"));
-    for (const auto& [name, text] : layout_.recordButtons) form_.add(name, caption(text));
-    for (const auto& [name, text] : layout_.recordActions) form_.add(name, caption(text));
+    page = 3;
+    add("Command7", caption("Back"));
+    add("Command8", caption(layout_.cancelCaption));
+    add("Command9", caption("OK"));
+    add("Command10", caption("Next"));
+    for (const auto& [name, text] : layout_.recordButtons) add(name, caption(text));
+    for (const auto& [name, text] : layout_.recordActions) add(name, caption(text));
     if (layout_.goTo) {
-        form_.add("GoToLabel", caption("Go to"));
-        form_.add("GoTo", box(20));
+        add("GoToLabel", caption("Go to"));
+        add("GoTo", box(20));
     }
-    form_.add("Label74");
+    add("Label74");
 
-    form_.add("Label75", caption(layout_.saveNameCaption));
-    form_.add("Text29", box(layout_.saveNameMaxLength));
-    form_.add("File2");
-    form_.add("Command11", caption("Save")).enabled = false;
-    form_.add("ReviewChanges", caption("Review Changes"));
-    form_.add("Command6", caption("Back"));
-    form_.add("Label76");
+    page = 4;
+    add("Label75", caption(layout_.saveNameCaption));
+    add("Text29", box(layout_.saveNameMaxLength));
+    add("File2");
+    add("Command11", caption("Save")).enabled = false;
+    add("ReviewChanges", caption("Review Changes"));
+    add("Command6", caption("Back"));
+    add("Label76");
 
     form_.add("StatusProblems").visible = false;
 
@@ -148,9 +157,12 @@ std::string& EditorFrame::messageOfVisiblePage() {
 void EditorFrame::click(const std::string& name) {
     // Page Down and Page Up may step through records by a name of their own, which no control shows.
     const bool stepKey = !name.empty() && (name == layout_.nextRecord || name == layout_.previousRecord);
-    if (form_.has(name) ? !form_[name].enabled : !stepKey) return;
+    if (form_.has(name) ? takesEvents(name) : stepKey && visiblePage() == 3) press(name);
+}
+
+void EditorFrame::press(const std::string& name) {
     guarded([&] {
-        handled(name);
+        handled(Event::Click, name);
         // The pump mode belongs to the unsaved work: its copy and its review follow it.
         if (isModeButton(name)) {
             status_.changedAgain();
@@ -160,14 +172,37 @@ void EditorFrame::click(const std::string& name) {
     reviewLibrary();
 }
 
-void EditorFrame::handle(const std::string& control, std::function<void()> handler) {
+void EditorFrame::handle(Event event, const std::string& control, std::function<void()> handler) {
     const bool stepKey = control == layout_.nextRecord || control == layout_.previousRecord;
-    if (!form_.has(control) && !stepKey) throw std::logic_error("a handler for " + control + ", which no control is");
-    handlers_[control] = std::move(handler);
+    if (!form_.has(control) && !(stepKey && event == Event::Click))
+        throw std::logic_error("a handler for " + control + ", which no control is");
+    handlers_[{event, control}] = std::move(handler);
 }
 
-void EditorFrame::handled(const std::string& control) {
-    if (const auto it = handlers_.find(control); it != handlers_.end()) it->second();
+void EditorFrame::onClick(const std::string& control, std::function<void()> handler) {
+    handle(Event::Click, control, std::move(handler));
+}
+void EditorFrame::onEdit(const std::string& control, std::function<void()> handler) {
+    handle(Event::Edit, control, std::move(handler));
+}
+void EditorFrame::onPick(const std::string& control, std::function<void()> handler) {
+    handle(Event::Pick, control, std::move(handler));
+}
+void EditorFrame::onToggle(const std::string& control, std::function<void()> handler) {
+    handle(Event::Toggle, control, std::move(handler));
+}
+void EditorFrame::onChange(const PageField& field, std::function<void()> handler) {
+    handle(field.kind == FieldKind::Choice ? Event::Pick : Event::Edit, field.control, std::move(handler));
+}
+
+void EditorFrame::handled(Event event, const std::string& control) {
+    if (const auto it = handlers_.find({event, control}); it != handlers_.end()) it->second();
+}
+
+bool EditorFrame::takesEvents(const std::string& name) const {
+    if (!form_.has(name)) return false;
+    const Control& control = form_[name];
+    return control.enabled && (control.page == 0 || control.page == visiblePage());
 }
 
 bool EditorFrame::isModeButton(const std::string& name) const {
@@ -182,7 +217,7 @@ std::string EditorFrame::libraryMode() const {
 }
 
 void EditorFrame::doubleClick(const std::string& name) {
-    if (name != "File1" || form_["File1"].selected < 0) return;
+    if (name != "File1" || !takesEvents(name) || form_["File1"].selected < 0) return;
     guarded([&] {
         File1_Click();
         Command1_Click();
@@ -191,7 +226,7 @@ void EditorFrame::doubleClick(const std::string& name) {
 }
 
 void EditorFrame::textEdited(const std::string& name, const std::string& text) {
-    if (!form_.has(name)) return;
+    if (!takesEvents(name)) return;
     guarded([&] {
         Control& control = form_[name];
         // Typing stops at the box's limit; a longer text that a restore put there
@@ -199,13 +234,13 @@ void EditorFrame::textEdited(const std::string& name, const std::string& text) {
         const auto limit = std::max(static_cast<std::size_t>(control.maxLength), control.text.size());
         control.text = control.maxLength > 0 && text.size() > limit ? text.substr(0, limit) : text;
         control.error = false;  // changed: no longer the field a rule named
-        if (name != "GoTo") handled(name);  // what is typed there waits for Enter
+        handled(Event::Edit, name);
     });
     reviewLibrary();
 }
 
 void EditorFrame::pick(const std::string& name, int index) {
-    if (!form_.has(name)) return;
+    if (!takesEvents(name)) return;
     guarded([&] {
         Control& control = form_[name];
         control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
@@ -213,18 +248,18 @@ void EditorFrame::pick(const std::string& name, int index) {
         // A record chosen in a list keeps the keyboard there, so that the
         // arrow keys go on choosing.
         const int fresh = freshPages_;
-        handled(name);
+        handled(Event::Pick, name);
         freshPages_ = fresh;
     });
     reviewLibrary();
 }
 
 void EditorFrame::toggle(const std::string& name, bool checked) {
-    if (!form_.has(name)) return;
+    if (!takesEvents(name)) return;
     guarded([&] {
         form_[name].checked = checked;
         form_[name].error = false;
-        handled(name);
+        handled(Event::Toggle, name);
     });
     reviewLibrary();
 }
@@ -281,7 +316,7 @@ std::optional<std::string> EditorFrame::libraryBytes() { return writeMacro(std::
 std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, const std::string& libraryName,
                                                        const std::string& note, const std::string& mode) {
     // The work comes back in the pump mode it was done in, as if its button was pressed.
-    if (isModeButton(mode)) click(mode);
+    if (isModeButton(mode)) press(mode);
     std::optional<std::string> refused;
     guarded([&] {
         // The changes of restored work are counted from an empty library.

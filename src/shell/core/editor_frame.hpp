@@ -213,11 +213,17 @@ protected:
     virtual void showNewMacro() { restorePage(2); }
 
     // ---- services for the editors -------------------------------------------
-    // The editor's own handler of a control: a click, an edit, a pick or a tick
-    // of it runs the handler, after the control shows what the user did. A
-    // name the form has no control of is a fault of the program, refused when
-    // the editor is built.
-    void handle(const std::string& control, std::function<void()> handler);
+    // The editor's own handlers of its controls: a click of a button, an edit
+    // of a box, a pick in a list or a tick of a check box runs its handler,
+    // after the control shows what the user did; any other event on the
+    // control does nothing. A name the form has no control of is a fault of
+    // the program, refused when the editor is built.
+    void onClick(const std::string& control, std::function<void()> handler);
+    void onEdit(const std::string& control, std::function<void()> handler);
+    void onPick(const std::string& control, std::function<void()> handler);
+    void onToggle(const std::string& control, std::function<void()> handler);
+    // An edit of a page's box or a pick in its list, as the field is.
+    void onChange(const PageField& field, std::function<void()> handler);
     // Fills a data page from memory and puts it into the clean state.
     void restorePage(int page);
     // Puts a data page into the modified state.
@@ -258,9 +264,16 @@ protected:
 
 private:
     void addPages();
-    // Runs the handler of a control, if it has one.
-    void handled(const std::string& control);
+    enum class Event { Click, Edit, Pick, Toggle };
+    void handle(Event event, const std::string& control, std::function<void()> handler);
+    // Runs the handler of an event on a control, if it has one.
+    void handled(Event event, const std::string& control);
     bool isModeButton(const std::string& name) const;
+    // Whether the technician can reach the control now: enabled, and on the
+    // page in view unless the window shows it on every page.
+    bool takesEvents(const std::string& name) const;
+    // A click of a control that takes it, or a step key.
+    void press(const std::string& name);
     void setClean(int page);
     // Runs a handler; a failure it cannot recover from (no memory left, a
     // fault of the program) becomes a message on the page in view instead of
@@ -292,7 +305,7 @@ private:
     FileChoice files_;
     PageGuard guard_;
     LibraryStatus status_;
-    std::map<std::string, std::function<void()>> handlers_;
+    std::map<std::pair<Event, std::string>, std::function<void()>> handlers_;
     std::function<bool(const Question&)> ask_;
     int freshPages_ = 0;
     PrintServices printing_;

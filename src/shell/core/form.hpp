@@ -21,6 +21,7 @@ struct Control {
     int maxLength = 0;               // of a text box; 0 means no limit
     bool error = false;              // a message label showing failures, or a field a failed rule names
     bool numeric = false;            // a box that holds a number
+    int page = 0;                    // the page it stands on; 0 for one the window shows on every page
 
     const std::string& selectedText() const {
         static const std::string none;

@@ -19,12 +19,13 @@ const PageField* fieldCaptioned(const PageTable& table, std::string_view caption
     return it == table.end() ? nullptr : &*it;
 }
 
-void addPageControls(Form& form, const PageTable& table) {
+void addPageControls(Form& form, const PageTable& table, int page) {
     for (const PageField& field : table) {
         if (!field.captionLabel.empty()) form.add(field.captionLabel).text = field.caption;
         Control& control = form.add(field.control);
         control.maxLength = field.maxLength;
         control.numeric = field.kind == FieldKind::Number;
+        control.page = page;
         if (!field.unitLabel.empty()) form.add(field.unitLabel);
     }
 }

@@ -37,9 +37,9 @@ const PageField* fieldOf(const PageTable& table, std::string_view control);
 // The field of this caption; null when the page has none.
 const PageField* fieldCaptioned(const PageTable& table, std::string_view caption);
 
-// Adds the page's controls to a form: caption labels with their captions,
-// boxes with their length and kind, lists, unit labels.
-void addPageControls(Form& form, const PageTable& table);
+// Adds the controls of data page `page` to a form: caption labels with their
+// captions, boxes with their length and kind, lists, unit labels.
+void addPageControls(Form& form, const PageTable& table, int page);
 
 // One message of a page's "OK" and the control of the field it is about
 // (empty when it is about no one field).

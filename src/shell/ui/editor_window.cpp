@@ -352,7 +352,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorFrame> model, QWidget* page2Fie
         activateWindow();
     });
     connect(qobject_cast<QPushButton*>(binding_->widget("StatusProblems")), &QPushButton::clicked, this,
-            &EditorWindow::showProblems);
+            [this] { showProblems(true); });
     connect(qobject_cast<QPushButton*>(binding_->widget("ReviewChanges")), &QPushButton::clicked, this,
             &EditorWindow::reviewChanges);
     addShortcuts();
@@ -467,12 +467,14 @@ QSize EditorWindow::wantedSize() const {
 void EditorWindow::fitToScreen() { fitOnScreen(this, wantedSize(), false); }
 
 bool EditorWindow::event(QEvent* event) {
-    const bool handled = QWidget::event(event);
     // A window manager frames and places a window after it is shown (moving
     // it, or only framing it before it becomes active): until it stands
-    // framed on its screen, it is brought back wholly onto it.
+    // framed on its screen, it is brought back wholly onto it. Only these two
+    // events are looked at after the base class: others (a deferred delete)
+    // may have ended the window.
     const bool placed = event->type() == QEvent::Move || event->type() == QEvent::WindowActivate;
-    if (placing_ && placed && isVisible()) {
+    const bool handled = QWidget::event(event);
+    if (placed && placing_ && isVisible()) {
         fitToScreen();
         const QRect frame = frameGeometry();
         if (frame != geometry() && screen() && screen()->availableGeometry().contains(frame)) placing_ = false;
@@ -586,18 +588,26 @@ void EditorWindow::render() {
 void EditorWindow::followProblems() {
     const std::size_t count = model_->problems().size();
     // The list comes up when problems are found, and follows them while it is up.
-    if ((count > 0 && problemsShown_ == 0) || (problemsWindow_->isVisible() && count != problemsShown_)) showProblems();
+    if ((count > 0 && problemsShown_ == 0) || (problemsWindow_->isVisible() && count != problemsShown_))
+        showProblems(false);
     if (count == 0) problemsWindow_->hide();
     problemsShown_ = count;
 }
 
-void EditorWindow::showProblems() {
+void EditorWindow::showProblems(bool toFront) {
     problemsShown_ = model_->problems().size();
     if (problemsShown_ == 0) return;
+    const bool typingHere = isActiveWindow();
     problemsWindow_->show(model_->problems(), [this](int page, const std::string& control) {
         const PageField* field = fieldOf(model_->pageTable(page), control);
         return field ? field->caption : control;
     });
+    if (toFront) {
+        problemsWindow_->raise();
+        problemsWindow_->activateWindow();
+    } else if (typingHere) {
+        activateWindow();  // where the platform activates every window shown
+    }
 }
 
 void EditorWindow::reviewChanges() {

@@ -53,9 +53,11 @@ private:
     void followFreshPage();
     // "Folder...": the technician chooses the folder the editor works in.
     void chooseFolder();
-    // The Problems list comes up when the model finds problems and follows them.
+    // The Problems list comes up when the model finds problems and follows
+    // them, leaving the keyboard where the technician is typing; the
+    // status strip's "K problems" brings it to the front.
     void followProblems();
-    void showProblems();
+    void showProblems(bool toFront);
     // "Review Changes": the changes since the library was opened, to print for the sign-off record.
     void reviewChanges();
     // Ctrl+G takes the keyboard to the "Go to" box of page 3.

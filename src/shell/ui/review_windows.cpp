@@ -16,6 +16,8 @@ ProblemsWindow::ProblemsWindow(QWidget* editor, std::function<void(int row)> act
     setObjectName(QStringLiteral("ProblemsWindow"));
     setWindowTitle(QStringLiteral("Problems"));
     setModal(false);
+    // Shown beside the editor while the technician types there.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     list_->setObjectName(QStringLiteral("ProblemList"));
     list_->setHeaderLabels({QStringLiteral("Entry"), QStringLiteral("Field"), QStringLiteral("Problem")});
     list_->setRootIsDecorated(false);
