@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <stdexcept>
-#include <string_view>
+#include <string>
 #include <tuple>
 
 #include "druglib_dual/core/limit_codes.hpp"
@@ -11,27 +12,28 @@
 namespace mc::druglib {
 namespace {
 
-// Every dose list runs per minute, per hour, per day, the per-kilogram form
-// first; a six-entry list sits on the odd indices of the twelve-entry layout.
-TEST(UnitCode, DoseIndexAndListPositionMapBothWays) {
+// Dose index k names the amount (the concentration's own unit for odd k, the
+// next smaller one for even k), "/kg" for k % 4 < 2, per minute, hour or day
+// for k / 4; a six-entry list holds the odd indices only. Vial bit 1 picks the
+// next larger unit. Every byte splits into parts that build it back.
+TEST(UnitCode, EveryListAndByteFollowsTheLayoutOfTheCode) {
+    const std::map<std::string, std::string> smaller = {{"mg", "mcg"}, {"mcg", "Ng"}, {"Units", "mUnits"}, {"g", "mg"}};
+    const char* const periods[] = {"min", "hr", "day"};
     for (const auto& unit : concentrationUnits()) {
-        const std::size_t perPeriod = unit.doseUnits.size() / 3;
-        for (std::size_t k = 0; k < unit.doseUnits.size(); ++k) {
-            const std::string_view dose = unit.doseUnits[k];
-            EXPECT_TRUE(dose.ends_with(k < perPeriod ? "/min" : k < 2 * perPeriod ? "/hr" : "/day")) << dose;
-            EXPECT_EQ(dose.find("/kg/") != std::string_view::npos, k % perPeriod < perPeriod / 2) << dose;
-        }
-        for (int dose = -1; dose <= 16; ++dose) {
-            const bool used = dose >= 0 && dose <= 11 && (unit.doseUnits.size() == 12 || dose % 2 == 1);
-            const auto position = dosePositionOf(unit, dose);
-            ASSERT_EQ(position.has_value(), used) << unit.name << " dose index " << dose;
-            if (used) { EXPECT_EQ(doseIndexAt(unit, *position), dose); }
+        const std::string own(unit.name.substr(0, unit.name.find_first_of("/ ")));
+        for (int k = -1; k <= 16; ++k) {
+            const bool used = k >= 0 && k <= 11 && (unit.doseUnits.size() == 12 || k % 2 == 1);
+            const auto position = dosePositionOf(unit, k);
+            ASSERT_EQ(position.has_value(), used) << unit.name << " dose index " << k;
+            if (!used) continue;
+            EXPECT_EQ(doseIndexAt(unit, *position), k);
+            EXPECT_EQ(unit.doseUnits[static_cast<std::size_t>(*position)],
+                      (k % 2 == 1 ? own : smaller.at(own)) + (k % 4 < 2 ? "/kg/" : "/") + periods[k / 4]);
         }
         EXPECT_FALSE(doseIndexAt(unit, -1) || doseIndexAt(unit, static_cast<int>(unit.doseUnits.size())));
+        for (std::size_t bit = 0; bit < unit.vialUnits.size(); ++bit)
+            EXPECT_EQ(bit == 0 ? std::string(unit.vialUnits[0]) : smaller.at(std::string(unit.vialUnits[1])), own);
     }
-}
-
-TEST(UnitCode, EveryByteSplitsAndBuildsBack) {
     for (std::uint32_t code = 0; code <= 255; ++code) {
         const UnitCodeParts parts = splitUnitCode(code);
         EXPECT_EQ(makeUnitCode(parts.concentration, parts.vialBit, parts.doseIndex), code);
@@ -42,7 +44,7 @@ TEST(UnitCode, EveryByteSplitsAndBuildsBack) {
         EXPECT_THROW(makeUnitCode(concentration, vial, dose), std::out_of_range);
 }
 
-TEST(LimitCode, EncodesAtRangeEdgesWithTiesToEven) {
+TEST(LimitCode, EncodesAtRangeEdgesWithTiesToEvenAndEveryCodeBack) {
     const std::pair<std::int64_t, std::uint32_t> cases[] = {
         {0, 0}, {1, 1}, {10000, 10000},                                                        // 0.001 steps
         {10001, 10000}, {10005, 10000}, {10006, 10001}, {10015, 10002}, {10025, 10002},        // 0.01 steps
@@ -54,17 +56,11 @@ TEST(LimitCode, EncodesAtRangeEdgesWithTiesToEven) {
         {std::numeric_limits<std::int64_t>::max(), 65535}, {std::numeric_limits<std::int64_t>::min(), 0},
     };
     for (const auto& [thousandths, code] : cases) EXPECT_EQ(encodeLimitCode(thousandths), code) << thousandths;
-}
-
-// Every 16-bit code is one the encoder produces, and a larger code is a larger
-// value, so that limits compare correctly as codes.
-TEST(LimitCode, EveryCodeDecodesAndEncodesBack) {
-    std::int64_t previous = -1;
+    // Every 16-bit code is one the encoder produces, and a larger code is a
+    // larger value, so that limits compare correctly as codes.
     for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-        const std::int64_t value = limitCodeThousandths(code);
-        ASSERT_GT(value, previous) << code;
-        ASSERT_EQ(encodeLimitCode(value), code);
-        previous = value;
+        ASSERT_EQ(encodeLimitCode(limitCodeThousandths(code)), code);
+        ASSERT_TRUE(code == 0 || limitCodeThousandths(code) > limitCodeThousandths(code - 1)) << code;
     }
 }
 

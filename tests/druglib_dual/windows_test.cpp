@@ -1,9 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QTest>
-#include <QTimer>
 
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/ui/drug_library_windows.hpp"
@@ -15,8 +13,8 @@
 
 using namespace mc::testing;
 
-// The drug pages through their real widgets: keys, focus, colours, what is
-// shown and hidden, Latin-1 on the screen, the printout's progress.
+// The drug pages through their real widgets: keys, focus, colours, Latin-1
+// on the screen, the printout's progress.
 class DrugLibraryWindowsTest : public QObject {
     Q_OBJECT
 
@@ -45,6 +43,7 @@ private slots:
             QTest::keyClick(widget(editor, "Text26"), key);
             QCOMPARE(shown(editor, "Label1"), QString::fromLatin1(drug));
         }
+        // The fields in page order, then the departments down the first column and the second.
         widget(editor, "Text26")->setFocus();
         QStringList order;
         for (int k = 0; k < 35; ++k) {
@@ -53,7 +52,7 @@ private slots:
         }
         QCOMPARE(order.mid(0, 10), (QStringList{"Text26", "Combo2", "Text27", "Text28", "Combo3", "Combo1", "Text31",
                                                "Text32", "Check1", "Check2"}));
-        QCOMPARE(order.indexOf(QStringLiteral("Check13")), order.indexOf(QStringLiteral("Check12")) + 1);
+        QCOMPARE(order.mid(19, 3), (QStringList{"Check12", "Check13", "Check14"}));
         QVERIFY(order.indexOf(QStringLiteral("Command13")) > order.indexOf(QStringLiteral("Check24")));
 
         typeInto(editor, "Text26", QStringLiteral("Dobutamine"));
@@ -64,6 +63,7 @@ private slots:
             typeInto(editor, box, QString::fromLatin1(text));
         QTest::mouseClick(widget<QCheckBox>(editor, "Check1"), Qt::LeftButton);
         saveScreenshot(editor, QStringLiteral("Quelda041-drug-12-units-modified"));
+        // A refused "OK" colours its message and the field it names, until that field changes.
         clickButton(editor, "Command9");
         const QColor base = QApplication::palette().color(QPalette::Base);
         QVERIFY(widget(editor, "Label74")->palette().color(QPalette::WindowText) !=
@@ -76,14 +76,6 @@ private slots:
         clickButton(editor, "Command9");
         QCOMPARE(shown(editor, "Text31"), QStringLiteral("2.5"));
         saveScreenshot(editor, QStringLiteral("Quelda041-drug-12-units"));
-
-        clickButton(editor, "Command13");
-        pickInCombo(editor, "Combo2", QStringLiteral("mL Only"));
-        for (const char* hidden : {"Text27", "Text28", "Combo3", "Label3", "Label13", "Label8"})
-            QVERIFY2(!visible(editor, hidden), hidden);
-        pickInCombo(editor, "Combo1", QStringLiteral("mL/hr"));
-        saveScreenshot(editor, QStringLiteral("Quelda041-drug-mL-only"));
-        clickButton(editor, "Command8");
         delete editor;
     }
 
@@ -94,15 +86,7 @@ private slots:
         QCOMPARE(shown(editor, "Combo1"), QStringLiteral("\u00B5g/kg/min"));
         pickInCombo(editor, "Combo1", QStringLiteral("\u00B5g/h"));
         QCOMPARE(shown(editor, "Label11"), QStringLiteral("\u00B5g/h"));
-        typeInto(editor, "Text26", QStringLiteral("Fentanyl"));
-        typeInto(editor, "Text31", QStringLiteral("0,5"));
-        typeInto(editor, "Text32", QStringLiteral("655.35"));
-        clickButton(editor, "Command9");
         saveScreenshot(editor, QStringLiteral("Quelda036-drug"));
-        clickButton(editor, "Command10");
-        typeInto(editor, "Text29", QStringLiteral("old"));
-        clickButton(editor, "Command11");
-        QVERIFY(folder.read("old.tm2").find("D36:0001=Fentanyl  ,02000000000032FFFF000000\r\n") != std::string::npos);
         delete editor;
     }
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-
 #include "druglib_us/core/drug_entry_rules.hpp"
 
 namespace mc::druglib_us {
@@ -13,21 +11,19 @@ namespace {
 using Changes = std::vector<std::pair<std::string, std::string>>;  // control and text; "Depart": the mask
 using Boxes = std::vector<const char*>;
 
-void set(DrugPage& page, const Changes& changes) {
-    for (const auto& [control, text] : changes) {
-        if (control == "Depart") page.entry.DrugDepartments = std::stoi(text);
-        else *fieldText(page, control) = text;
-    }
-}
-
 // A page that passes every rule, with `changes`.
 DrugPage page(const Changes& changes) {
+    const Changes passing = {
+        {"Text26", "Heparin"}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"}, {"Text27", "5"},
+        {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"}, {"Text31", "2"}, {"Text32", "10"}, {"Text34", "1"},
+        {"Text35", "20"}, {"Combo3", "WEIGHT"}, {"Text36", "1"}, {"Text39", "1"}, {"Text40", "2"},
+        {"Text41", "0.5"}, {"Text42", "3"}, {"Combo4", "SS"}, {"Text37", "30"}, {"Depart", "1"}};
     DrugPage page;
-    set(page, {{"Text26", "Heparin"}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"}, {"Text27", "5"},
-               {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"}, {"Text31", "2"}, {"Text32", "10"}, {"Text34", "1"},
-               {"Text35", "20"}, {"Combo3", "WEIGHT"}, {"Text36", "1"}, {"Text39", "1"}, {"Text40", "2"},
-               {"Text41", "0.5"}, {"Text42", "3"}, {"Combo4", "SS"}, {"Text37", "30"}, {"Depart", "1"}});
-    set(page, changes);
+    for (const Changes* list : {&passing, &changes})
+        for (const auto& [control, text] : *list) {
+            if (control == "Depart") page.entry.DrugDepartments = std::stoi(text);
+            else *fieldText(page, control) = text;
+        }
     return page;
 }
 
@@ -122,10 +118,7 @@ const Limit Limits[] = {
     {"name", {}, {"Text26"}, "W", "", {{"Text26", "Drug Name must be specified"}}},
     {"name and the file's key", {}, {"Text26"}, "WLS", "WLS=", {{"Text26", "Drug Name can not contain WLS="}}},
     {"departments", {}, {"Depart"}, "8388608", "0", {{"", "At list one Department must be enabled"}}},
-};
-
-// Other texts: without boxes, only the page with the changes is checked.
-const Limit Cases[] = {
+    // Other texts: without boxes, only the page with the changes is checked.
     {"weights no numbers", {{"Text25", "abc"}, {"Text33", ""}}, {}, "", "",
      {{"Text25", WL + " must be valid value"}, {"Text33", WU + " must be valid value"},
       {"Text25", WL + " must be number, no digits after decimal point"},
@@ -164,30 +157,20 @@ const Limit Cases[] = {
       {"", "At list one Department must be enabled"}}},
 };
 
-class Rules : public ::testing::TestWithParam<Limit> {};
-
 // Each rule says its message with its field, in the rules' order, past its limit only.
-TEST_P(Rules, SayTheirMessagesWithTheirFieldsPastTheirLimits) {
-    Changes at = GetParam().changes, past = at;
-    for (const char* box : GetParam().boxes) {
-        at.emplace_back(box, GetParam().at);
-        past.emplace_back(box, GetParam().past);
-    }
-    const DrugCheck check = checkDrugEntry(page(past), NumberFormat{});
-    EXPECT_EQ(check.messages, GetParam().messages);
-    EXPECT_EQ(check.stored.has_value(), check.messages.empty());
-    if (!GetParam().boxes.empty()) {
-        EXPECT_EQ(checkDrugEntry(page(at), NumberFormat{}).messages, FieldMessages{});
+TEST(DrugRules, SayTheirMessagesWithTheirFieldsPastTheirLimits) {
+    for (const Limit& limit : Limits) {
+        Changes at = limit.changes, past = at;
+        for (const char* box : limit.boxes) {
+            at.emplace_back(box, limit.at);
+            past.emplace_back(box, limit.past);
+        }
+        const DrugCheck check = checkDrugEntry(page(past), NumberFormat{});
+        EXPECT_EQ(check.messages, limit.messages) << limit.name;
+        EXPECT_EQ(check.stored.has_value(), check.messages.empty()) << limit.name;
+        EXPECT_TRUE(limit.boxes.empty() || checkDrugEntry(page(at), NumberFormat{}).messages.empty()) << limit.name;
     }
 }
-
-std::string named(const ::testing::TestParamInfo<Limit>& param) {
-    std::string name = param.param.name;
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
-INSTANTIATE_TEST_SUITE_P(Limits, Rules, ::testing::ValuesIn(Limits), named);
-INSTANTIATE_TEST_SUITE_P(Cases, Rules, ::testing::ValuesIn(Cases), named);
 
 TEST(DrugRules, AnAcceptedPageIsStoredAsTypedWithWholeWeights) {
     const DrugPage typed = page({{"Text25", "70.0"}, {"Text27", "2,50 "}, {"Text38", "12,5"}, {"Depart", "5"}});
