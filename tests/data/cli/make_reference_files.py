@@ -161,6 +161,10 @@ PROTOCOL_FILES = {
     "unknown_lines.tb2": protocol_macro(["Send:NOSUCHCOMMAND", "hello"]),
     # Maximum Basal Rate 300 mL/hr: neither PCA (100) nor EPIDURAL (30) takes it.
     "basal300.tb2": [l.replace("Send:DATACOM7:30", "Send:DATACOM7:300") for l in protocol_macro()],
+    # Maximum Basal Rate 50 mL/hr: PCA takes it (up to 100), EPIDURAL does not (up to 30); a .tb2 goes
+    # to a pump in either mode, so one mode taking it is enough.
+    **{name: [l.replace("Send:DATACOM7:30", "Send:DATACOM7:50") for l in protocol_macro()]
+       for name in ("basal50.tv8", "basal50.tv9", "basal50.tb2")},
     # A second Maximum Basal Rate before the real one; the reader keeps the last.
     "twice.tb2": [l for line in protocol_macro() for l in
                   (["Send:DATACOM7:300", line] if line == "Send:DATACOM7:30" else [line])],
