@@ -108,15 +108,12 @@ def swap(a, b):
 FILES = {
     "clean041.tm2": library041(),
     "bad_checksum041.tm2": library041(edit=replace(24 + 7, d41(7, **DRUGS_041[7], check="1A2B"))),
-    "short_line041.tm2": library041(edit=replace(24 + 9, d41(9, **DRUGS_041[9])[:-1])),
     "bad_hex041.tm2": library041(edit=replace(24 + 2, d41(2, **DRUGS_041[2])[:38] + "27G0" + d41(2, **DRUGS_041[2])[42:])),
     "out_of_order041.tm2": library041(edit=swap(24 + 7, 24 + 9)),
-    "duplicate041.tm2": library041(edit=replace(24 + 8, d41(7, **DRUGS_041[7]))),
     "missing_lines041.tm2": library041()[:24 + 50],
     "ok_fails041.tm2": library041(drugs=changed(DRUGS_041, 7, dmin=19000, dmax=10000)),
     "not_a_macro.tm2": ["<html><body>this is a web page saved as .tm2</body></html>"],
     "clean036.tm2": library036(),
-    "bad_unit036.tm2": library036(drugs=changed(DRUGS_036, 3, unit=7)),
     "ok_fails036.tm2": library036(drugs=changed(DRUGS_036, 5, cmin=300)),
     # Pairs for diff, each against clean041.tm2 / clean036.tm2.
     "diff_dose041.tm2": library041(drugs=changed(DRUGS_041, 7, dmax=10200)),  # 10 -> 12 mg/hr
