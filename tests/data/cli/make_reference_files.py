@@ -108,15 +108,12 @@ def swap(a, b):
 FILES = {
     "clean041.tm2": library041(),
     "bad_checksum041.tm2": library041(edit=replace(24 + 7, d41(7, **DRUGS_041[7], check="1A2B"))),
-    "short_line041.tm2": library041(edit=replace(24 + 9, d41(9, **DRUGS_041[9])[:-1])),
     "bad_hex041.tm2": library041(edit=replace(24 + 2, d41(2, **DRUGS_041[2])[:38] + "27G0" + d41(2, **DRUGS_041[2])[42:])),
     "out_of_order041.tm2": library041(edit=swap(24 + 7, 24 + 9)),
-    "duplicate041.tm2": library041(edit=replace(24 + 8, d41(7, **DRUGS_041[7]))),
     "missing_lines041.tm2": library041()[:24 + 50],
     "ok_fails041.tm2": library041(drugs=changed(DRUGS_041, 7, dmin=19000, dmax=10000)),
     "not_a_macro.tm2": ["<html><body>this is a web page saved as .tm2</body></html>"],
     "clean036.tm2": library036(),
-    "bad_unit036.tm2": library036(drugs=changed(DRUGS_036, 3, unit=7)),
     "ok_fails036.tm2": library036(drugs=changed(DRUGS_036, 5, cmin=300)),
     # Pairs for diff, each against clean041.tm2 / clean036.tm2.
     "diff_dose041.tm2": library041(drugs=changed(DRUGS_041, 7, dmax=10200)),  # 10 -> 12 mg/hr
@@ -161,6 +158,10 @@ PROTOCOL_FILES = {
     "unknown_lines.tb2": protocol_macro(["Send:NOSUCHCOMMAND", "hello"]),
     # Maximum Basal Rate 300 mL/hr: neither PCA (100) nor EPIDURAL (30) takes it.
     "basal300.tb2": [l.replace("Send:DATACOM7:30", "Send:DATACOM7:300") for l in protocol_macro()],
+    # Maximum Basal Rate 50 mL/hr: PCA takes it (up to 100), EPIDURAL does not (up to 30); a .tb2 goes
+    # to a pump in either mode, so one mode taking it is enough.
+    **{name: [l.replace("Send:DATACOM7:30", "Send:DATACOM7:50") for l in protocol_macro()]
+       for name in ("basal50.tv8", "basal50.tv9", "basal50.tb2")},
     # A second Maximum Basal Rate before the real one; the reader keeps the last.
     "twice.tb2": [l for line in protocol_macro() for l in
                   (["Send:DATACOM7:300", line] if line == "Send:DATACOM7:30" else [line])],

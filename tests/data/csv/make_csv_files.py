@@ -54,13 +54,11 @@ def write(name, text, encoding="latin-1", bom=False):
 HEAD_041 = FIELDS_041 + departments(25)
 HEAD_US = FIELDS_US + departments(24)
 
-write("bad_number041.csv", csv([HEAD_041, drug041(2), drug041(7, "Morphine", dose=("mg/hr", "1.2.3", "10"))]))
 write("unit_not_fitting041.csv",
       csv([HEAD_041, drug041(4, "Potassium", conc=("mEq/mL", "1", "2", "mEq"), dose=("mg/hr", "1", "10"))]))
 write("min_above_max041.csv", csv([HEAD_041, drug041(3, "Dopamine", conc=("mg/mL", "5", "2", "mg"))]))
 write("name_too_long041.csv", csv([HEAD_041, drug041(1, "Norepinephrines")]))
 write("not_latin1.csv", csv([HEAD_041, drug041(1, "\u03a9mega")]), encoding="utf-8")
-write("unknown_column041.csv", csv([HEAD_041 + ["Comment"], drug041(1) + ["checked by JB"]]))
 write("missing_column041.csv",
       csv([[c for c in HEAD_041 if c != "Dose Maximum"]] + [drug041(1)[:8] + drug041(1)[9:]]))
 write("duplicate_slot041.csv", csv([HEAD_041, drug041(7), drug041(8, "Insulin"), drug041(7, "Morphine")]))
