@@ -1,28 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <new>
 
 #include "shell/core/editor_frame.hpp"
+#include "shell/core/recovery_copy.hpp"
+#include "support/model_driver.hpp"
 #include "support/temp_folder.hpp"
 
 namespace mc {
 namespace {
 
-// A small dialect: the macro is one text per data page, written as two lines.
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+// A small dialect: one text per data page, written "NAME:a|b" under the macro name.
 class TestEditor : public EditorFrame {
 public:
-    explicit TestEditor(const std::filesystem::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
-        form_.add("TextA");
-        form_.add("TextB");
-        form_.add("Exhaust");
+    explicit TestEditor(const fs::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
+        for (const char* name : {"TextA", "TextB", "Delete", "Exhaust"}) form_.add(name);
         handle("TextA", [this] { markModified(2); });
         handle("TextB", [this] { markModified(3); });
+        handle("Delete", [this] { b.clear(); markLibraryChanged(); });
         handle("Exhaust", [] { throw std::bad_alloc(); });
-        handle("Command13", [this] {
-            ++record;
-            restorePage(3);
-        });
+        handle("Command13", [this] { ++record; restorePage(3); });
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
@@ -37,32 +37,23 @@ public:
 
     std::string a, b;
     int record = 0;
-    int resets = 0;
     bool refuseCommit = false;
-    std::function<void()> beforeWrite;
     bool readsBack = true;
 
 protected:
-    void ResetMacro() override {
-        a.clear();
-        b.clear();
-        ++resets;
-    }
+    void ResetMacro() override { a.clear(); b.clear(); }
     std::optional<std::string> readMacro(std::string_view bytes) override {
-        ResetMacro();
-        const auto cut = bytes.find('|');
-        a = bytes.substr(0, cut);
-        if (cut != std::string_view::npos) b = bytes.substr(cut + 1);
+        const auto colon = bytes.find(':'), bar = bytes.find('|');
+        if (colon == std::string_view::npos || bar == std::string_view::npos || bar < colon) return "not a test macro";
+        a = bytes.substr(colon + 1, bar - colon - 1);
+        b = bytes.substr(bar + 1);
         return std::nullopt;
     }
-    std::optional<std::string> writeMacro(const std::string&) override {
-        if (beforeWrite) beforeWrite();
-        return a + "|" + b;
-    }
-    bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes == a + "|" + b; }
+    std::optional<std::string> writeMacro(const std::string& name) override { return name + ":" + a + "|" + b; }
+    bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes.ends_with(":" + a + "|" + b); }
     void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
     Commit commitPage(int page) override {
-        if (refuseCommit) return refused({{"", "Value must be valid"}});
+        if (refuseCommit) return refused({{"TextB", "Value must be valid"}});
         (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
         return stored(page == 2 ? "List Updated" : "Record Updated");
     }
@@ -70,365 +61,392 @@ protected:
     void enableRecordButtons() override { form_["Command14"].enabled = record > 1; }
 };
 
+const fs::path& withMacros(const testing::TempFolder& folder) {
+    folder.write("beta.tst", "beta:b1|b2");
+    folder.write("Alpha.TST", "Alpha:a1|a2");
+    folder.write("other.tm2", "x");
+    return folder.path();
+}
+
 class Frame : public ::testing::Test {
 protected:
     testing::TempFolder folder;
-    void SetUp() override {
-        folder.write("beta.tst", "b1|b2");
-        folder.write("Alpha.TST", "a1|a2");
-        folder.write("other.tm2", "x");
-    }
-    TestEditor& editor() {
-        if (!editor_) editor_ = std::make_unique<TestEditor>(folder.path());
-        return *editor_;
-    }
-    const Control& operator[](const char* name) { return editor().form()[name]; }
-    void chooseFile(const std::string& name) {
-        const auto& items = editor().form()["File1"].items;
-        editor().pick("File1", static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
-    }
+    TestEditor editor{withMacros(folder)};
+    testing::ModelDriver ui{editor};
 
-private:
-    std::unique_ptr<TestEditor> editor_;
+    std::string text(const std::string& name) const { return ui[name].text; }
+    // The names among `controls` that are enabled, in the order given.
+    std::string enabledOf(std::initializer_list<const char*> controls) const {
+        std::string names;
+        for (const char* name : controls)
+            if (ui[name].enabled) names += (names.empty() ? "" : " ") + std::string(name);
+        return names;
+    }
+    // The names in the working folder, in order.
+    std::string listing() const {
+        Names names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        std::string all;
+        for (const auto& name : names) all += (all.empty() ? "" : " ") + name;
+        return all;
+    }
+    // Types into a data page's box and confirms it with the page's "OK".
+    void confirm(const char* box, const std::string& typed) {
+        ui.type(box, typed);
+        ui.click(box == std::string("TextA") ? "Command4" : "Command9");
+    }
 };
 
-TEST_F(Frame, LoadsOnTheOpenPageWithTheFilesOfItsExtension) {
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst"}));
-    EXPECT_EQ((*this)["File2"].items, (*this)["File1"].items);
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    EXPECT_FALSE((*this)["Command15"].enabled);
-    EXPECT_FALSE((*this)["Command11"].enabled);
-    EXPECT_TRUE((*this)["Command12"].enabled);
-    EXPECT_EQ((*this)["Frame1"].text, "Open Macro");
-    EXPECT_EQ((*this)["Frame4"].text, "Save Macro");
-    EXPECT_EQ((*this)["Text29"].maxLength, 11);
+TEST_F(Frame, LoadsOnTheOpenPageListingTheFilesOfItsExtensionInAnyCase) {
+    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst"}));
+    EXPECT_EQ(ui["File2"].items, ui["File1"].items);
+    EXPECT_EQ(enabledOf({"Command1", "Command15", "Command11", "Command12"}), "Command12");
+    EXPECT_EQ(text("Frame1") + "/" + text("Frame4") + "/" + text("StatusLibrary"), "Open Macro/Save Macro/new library");
+    EXPECT_EQ(ui["Text29"].maxLength, 11);
+    EXPECT_FALSE(editor.closeQuestion());
 }
 
-TEST_F(Frame, ChoosingAFileEnablesOpenAndDoubleClickOpensIt) {
-    chooseFile("beta.tst");
-    EXPECT_EQ((*this)["Text30"].text, "beta.tst");
-    EXPECT_TRUE((*this)["Command1"].enabled);
-    EXPECT_TRUE((*this)["Command15"].enabled);
-    editor().doubleClick("File1");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "b1");
-    EXPECT_EQ(editor().b, "b2");
+TEST_F(Frame, ChoosingAFileEnablesItsButtonsDoubleClickOpensItAndNewEmptiesIt) {
+    ui.pick("File1", "beta.tst");
+    EXPECT_EQ(text("Text30"), "beta.tst");
+    EXPECT_EQ(enabledOf({"Command1", "Command15"}), "Command1 Command15");
+    editor.doubleClick("File1");
+    EXPECT_EQ(editor.visiblePage(), 2);
+    EXPECT_EQ(text("TextA") + "|" + editor.b + " from " + text("StatusLibrary"), "b1|b2 from beta.tst");
+    EXPECT_EQ(text("StatusMessage"), "Opened beta.tst");
+    ui.click("Command2");
+    ui.click("Command12");
+    EXPECT_EQ(editor.visiblePage(), 2);
+    EXPECT_EQ(text("TextA") + "|" + editor.b + " from " + text("StatusLibrary"), "| from new library");
 }
 
-TEST_F(Frame, OpeningAVanishedFileLeavesPageAndMacroAsTheyWere) {
-    editor().click("Command12");
-    editor().textEdited("TextA", "kept");
-    editor().click("Command4");
-    editor().click("Command2");
-    chooseFile("beta.tst");
-    std::filesystem::remove(folder.path() / "beta.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["OpenMessage"].text, "The Macro file beta.tst can not be opened. It may have been removed.");
-    EXPECT_EQ(editor().a, "kept");
+TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
+    const struct {
+        std::function<void()> spoil;
+        const char* message;
+    } cases[] = {
+        {[&] { fs::remove(folder.path() / "beta.tst"); },
+         "The Macro file beta.tst can not be opened. It may have been removed."},
+        {[&] { fs::resize_file(folder.path() / "beta.tst", 1024 * 1024 * 1024); },  // sparse: nothing written
+         "The Macro file beta.tst can not be opened: at more than 1 MiB it is far larger than any macro file."},
+        {[&] { folder.write("beta.tst", "garbage"); }, "not a test macro"},
+    };
+    for (const auto& c : cases) {
+        folder.write("beta.tst", "beta:b1|b2");
+        ui.click("Command12");
+        confirm("TextA", "kept");
+        ui.click("Command2");
+        ui.pick("File1", "beta.tst");
+        c.spoil();
+        ui.click("Command1");
+        EXPECT_EQ(editor.visiblePage(), 1);
+        EXPECT_EQ(text("OpenMessage"), c.message);
+        EXPECT_EQ(editor.a + " in " + text("StatusLibrary"), "kept in new library");
+    }
 }
 
 TEST_F(Frame, TheListedEntryIsTheFileOpenedWhateverItsNameShows) {
-    std::filesystem::create_directory(folder.path() / "a");
-    std::ofstream(folder.path() / "a" / "b.tst") << "wrong|file";
-    std::ofstream(folder.path() / std::filesystem::path("a\xC0\xAF" "b.tst")) << "right|file";
-    chooseFile("a\xC0\xAF" "b.tst");
-    EXPECT_EQ((*this)["Text30"].text, "a\xC0\xAF" "b.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().a, "right");
-}
-
-TEST_F(Frame, AFileFarLargerThanAnyMacroIsRefusedUnread) {
-    std::ofstream(folder.path() / "huge.tst") << "x";
-    std::filesystem::resize_file(folder.path() / "huge.tst", 1024 * 1024 * 1024);
-    editor().click("Command12");
-    editor().textEdited("TextA", "kept");
-    editor().click("Command4");
-    editor().click("Command2");
-    chooseFile("huge.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["OpenMessage"].text,
-              "The Macro file huge.tst can not be opened: at more than 1 MiB it is far larger than any macro file.");
-    EXPECT_EQ(editor().a, "kept");
+    fs::create_directory(folder.path() / "a");
+    std::ofstream(folder.path() / "a" / "b.tst") << "wrong:wrong|file";
+    std::ofstream(folder.path() / fs::path("a\xC0\xAF" "b.tst")) << "right:right|file";
+    editor.setWorkingDirectory(folder.path());
+    ui.pick("File1", "a\xC0\xAF" "b.tst");
+    ui.click("Command1");
+    EXPECT_EQ(editor.a, "right");
 }
 
 TEST_F(Frame, RunningOutOfMemoryIsAMessageNotTheEnd) {
-    editor().click("Exhaust");
-    EXPECT_EQ((*this)["OpenMessage"].text, "There was not enough memory to finish this action.");
-    editor().click("Command12");
-    EXPECT_EQ(editor().visiblePage(), 2) << "the editor goes on working";
+    ui.click("Exhaust");
+    EXPECT_EQ(text("OpenMessage"), "There was not enough memory to finish this action.");
+    ui.click("Command12");
+    EXPECT_EQ(editor.visiblePage(), 2) << "the editor goes on working";
 }
 
-TEST_F(Frame, NewEmptiesTheMacroAndShowsTheFirstDataPage) {
-    chooseFile("Alpha.TST");
-    editor().click("Command1");
-    editor().click("Command2");
-    editor().click("Command12");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "");
-    EXPECT_EQ(editor().b, "");
+TEST_F(Frame, TheGuardHoldsTheUserOnAModifiedPageUntilOkOrCancel) {
+    const std::string prompt = "Please validate modifications with OK key";
+    ui.click("Command12");
+    const auto page2 = {"Command2", "Command3", "Command4", "Command5"};
+    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
+    ui.type("TextA", "x");
+    EXPECT_EQ(enabledOf(page2), "Command2 Command4 Command5");  // leaving without validating is always possible
+    EXPECT_EQ(text("Label36"), prompt);
+    ui.click("Command3");
+    EXPECT_EQ(editor.visiblePage(), 2) << "a disabled Next does nothing";
+    ui.click("Command5");  // Cancel Last Changes
+    EXPECT_EQ(text("TextA") + text("Label36"), "");
+    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
+    confirm("TextA", "y");
+    EXPECT_EQ(editor.a + ": " + text("Label36"), "y: List Updated");
+    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
+
+    ui.click("Command3");
+    const auto page3 = {"Command7", "Command8", "Command9", "Command10", "Command13", "Command14"};
+    EXPECT_EQ(enabledOf(page3), "Command7 Command10 Command13") << "no record before the first";
+    ui.type("TextB", "z");
+    EXPECT_EQ(enabledOf(page3), "Command8 Command9");
+    EXPECT_EQ(text("Label74"), prompt);
+    editor.refuseCommit = true;
+    ui.click("Command9");
+    EXPECT_EQ(text("Label74"), "Value must be valid\r\n");
+    EXPECT_TRUE(ui["Label74"].error && ui["TextB"].error);
+    EXPECT_EQ(enabledOf(page3), "Command8 Command9") << "a refused OK keeps the page modified";
+    EXPECT_EQ(editor.b, "");
+    ui.click("Command8");
+    EXPECT_FALSE(ui["TextB"].error) << "the restored page marks no field";
+    editor.refuseCommit = false;
+    confirm("TextB", "z");
+    EXPECT_EQ(editor.b + ": " + text("Label74"), "z: Record Updated");
+    EXPECT_FALSE(ui["Label74"].error);
 }
 
-TEST_F(Frame, GuardHoldsTheUserOnAModifiedPage) {
-    editor().click("Command12");
-    EXPECT_TRUE((*this)["Command3"].enabled);
-    EXPECT_FALSE((*this)["Command4"].enabled);
-    EXPECT_FALSE((*this)["Command5"].enabled);
-
-    editor().textEdited("TextA", "x");
-    EXPECT_FALSE((*this)["Command3"].enabled);
-    EXPECT_TRUE((*this)["Command4"].enabled);
-    EXPECT_TRUE((*this)["Command5"].enabled);
-    EXPECT_TRUE((*this)["Command2"].enabled);  // leaving without validating is always possible
-    EXPECT_EQ((*this)["Label36"].text, "Please validate modifications with OK key");
-    editor().click("Command3");
-    EXPECT_EQ(editor().visiblePage(), 2) << "a disabled Next does nothing";
-
-    editor().click("Command5");  // Cancel Last Changes
-    EXPECT_EQ((*this)["TextA"].text, "");
-    EXPECT_EQ((*this)["Label36"].text, "");
-    EXPECT_TRUE((*this)["Command3"].enabled);
-
-    editor().textEdited("TextA", "y");
-    editor().click("Command4");
-    EXPECT_EQ(editor().a, "y");
-    EXPECT_EQ((*this)["Label36"].text, "List Updated");
-    EXPECT_FALSE((*this)["Command4"].enabled);
-}
-
-TEST_F(Frame, FailedOkKeepsThePageModifiedWithItsMessages) {
-    editor().click("Command12");
-    editor().click("Command3");
-    ASSERT_EQ(editor().visiblePage(), 3);
-    editor().textEdited("TextB", "z");
-    for (const char* name : {"Command7", "Command10", "Command13", "Command14"}) EXPECT_FALSE((*this)[name].enabled);
-    editor().refuseCommit = true;
-    editor().click("Command9");
-    EXPECT_EQ((*this)["Label74"].text, "Value must be valid\r\n");
-    EXPECT_TRUE((*this)["Command9"].enabled);
-    EXPECT_EQ(editor().b, "");
-}
-
-TEST_F(Frame, RecordPageNavigation) {
-    editor().click("Command12");
-    editor().click("Command3");
-    EXPECT_EQ(editor().record, 1);
-    EXPECT_FALSE((*this)["Command14"].enabled);
-    editor().click("Command13");
-    EXPECT_EQ(editor().record, 2);
-    EXPECT_TRUE((*this)["Command14"].enabled);
-    editor().click("Command10");
-    EXPECT_EQ(editor().visiblePage(), 4);
-    editor().click("Command6");
-    EXPECT_EQ(editor().visiblePage(), 3);
-    editor().click("Command7");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
+TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
+    auto fresh = [this, seen = editor.freshPages()]() mutable {
+        const bool changed = editor.freshPages() != seen;
+        seen = editor.freshPages();
+        return changed;
+    };
+    ui.click("Command12");
+    EXPECT_TRUE(fresh());
+    ui.type("TextA", "x");
+    editor.refuseCommit = true;
+    ui.click("Command4");
+    EXPECT_FALSE(fresh()) << "typing and a refused OK leave the keyboard where it is";
+    editor.refuseCommit = false;
+    ui.click("Command4");
+    EXPECT_TRUE(fresh());
+    ui.click("Command3");
+    EXPECT_EQ(editor.record, 1);
+    ui.click("Command13");
+    EXPECT_EQ(editor.record, 2);
+    EXPECT_TRUE(ui["Command14"].enabled);
+    EXPECT_TRUE(fresh());
+    for (const auto& [button, page] : {std::pair{"Command10", 4}, {"Command6", 3}, {"Command7", 2}, {"Command2", 1}}) {
+        ui.click(button);
+        EXPECT_EQ(editor.visiblePage(), page) << button;
+        EXPECT_TRUE(fresh()) << button;
+    }
 }
 
 TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {
-    std::vector<std::string> asked;
+    Names asked;
     bool goAhead = false;
-    editor().askWith([&](const Question& question) {
+    editor.askWith([&](const Question& question) {
         asked.push_back(question.name + ": " + question.text + " [" + question.goAhead + "]");
         return goAhead;
     });
-    editor().click("Command12");
-    editor().textEdited("TextA", "typed");  // typing alone is not stored: nothing to ask
-    EXPECT_FALSE(editor().closeQuestion()->text.starts_with("The library"));
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
+    ui.click("Command12");
+    ui.type("TextA", "typed");  // typing alone is not stored: nothing to ask
+    EXPECT_EQ(editor.closeQuestion()->text,
+              "This page holds changes that are not confirmed with OK. Close the window and lose them?");
+    ui.click("Command2");
+    EXPECT_EQ(editor.visiblePage(), 1);
     EXPECT_TRUE(asked.empty());
 
-    editor().click("Command12");
-    editor().textEdited("TextA", "stored");
-    editor().click("Command4");
-    editor().click("Command2");  // Cancel
-    EXPECT_EQ(asked, (std::vector<std::string>{"BackQuestion: The library holds changes that are not saved. Go back "
-                                               "and lose them? [Go Back]"}));
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "stored");
-    EXPECT_EQ(editor().closeQuestion()->text,
+    ui.click("Command12");
+    confirm("TextA", "stored");
+    ui.click("Command2");  // Cancel
+    EXPECT_EQ(asked, Names{"BackQuestion: The library holds changes that are not saved. Go back and lose them? [Go Back]"});
+    EXPECT_EQ(editor.visiblePage(), 2);
+    EXPECT_EQ(text("TextA"), "stored");
+    EXPECT_EQ(editor.closeQuestion()->text,
               "The library holds changes that are not saved. Close the window and lose them?");
     goAhead = true;
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ(editor().a, "stored") << "the library is replaced by the next Open or New";
-}
-
-TEST_F(Frame, APageFilledAnewTakesTheKeyboardButARefusedOkDoesNot) {
-    editor().click("Command12");
-    auto fresh = [this, seen = editor().freshPages()]() mutable {
-        const bool changed = editor().freshPages() != seen;
-        seen = editor().freshPages();
-        return changed;
-    };
-    editor().textEdited("TextA", "x");
-    EXPECT_FALSE(fresh());
-    editor().refuseCommit = true;
-    editor().click("Command4");
-    EXPECT_FALSE(fresh());
-    editor().refuseCommit = false;
-    editor().click("Command4");
-    EXPECT_TRUE(fresh());
-    editor().click("Command3");
-    EXPECT_TRUE(fresh());
-    editor().click("Command13");  // another record
-    EXPECT_TRUE(fresh());
+    ui.click("Command2");
+    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(editor.a, "stored") << "the library is replaced by the next Open or New";
 }
 
 TEST_F(Frame, AnotherWorkingFolderMovesTheListsAndSaving) {
     testing::TempFolder other;
-    other.write("gamma.tst", "g1|g2");
-    chooseFile("beta.tst");
-    editor().setWorkingDirectory(other.path());
-    EXPECT_EQ((*this)["File1"].items, std::vector<std::string>{"gamma.tst"});
-    EXPECT_EQ((*this)["WorkingFolder"].text, other.path().string());
-    EXPECT_EQ((*this)["Text30"].text, "");
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    editor().click("Command12");
-    editor().click("Command3");
-    editor().click("Command10");
-    editor().textEdited("Text29", "delta");
-    editor().click("Command11");
-    EXPECT_EQ(other.read("delta.tst"), "|");
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"delta.tst", "gamma.tst"}));
+    other.write("gamma.tst", "gamma:g1|g2");
+    ui.pick("File1", "beta.tst");
+    editor.setWorkingDirectory(other.path());
+    EXPECT_EQ(ui["File1"].items, Names{"gamma.tst"});
+    EXPECT_EQ(text("WorkingFolder"), other.path().string());
+    EXPECT_EQ(text("Text30"), "");
+    EXPECT_FALSE(ui["Command1"].enabled);
+    for (const char* button : {"Command12", "Command3", "Command10"}) ui.click(button);
+    ui.type("Text29", "delta");
+    ui.click("Command11");
+    EXPECT_EQ(other.read("delta.tst"), "delta:|");
+    EXPECT_EQ(ui["File1"].items, (Names{"delta.tst", "gamma.tst"}));
 }
 
 class SavePage : public Frame {
 protected:
     void SetUp() override {
-        Frame::SetUp();
-        chooseFile("beta.tst");
-        editor().click("Command1");
-        editor().click("Command3");
-        editor().click("Command10");
-        ASSERT_EQ(editor().visiblePage(), 4);
+        ui.pick("File1", "beta.tst");
+        for (const char* button : {"Command1", "Command3", "Command10"}) ui.click(button);
+        ASSERT_EQ(editor.visiblePage(), 4);
     }
     void save(const std::string& name) {
-        editor().textEdited("Text29", name);
-        editor().click("Command11");
+        ui.type("Text29", name);
+        ui.click("Command11");
     }
 };
 
 TEST_F(SavePage, SaveIsEnabledExactlyWhileANameIsTyped) {
-    editor().textEdited("Text29", "a");
-    EXPECT_TRUE((*this)["Command11"].enabled);
-    editor().textEdited("Text29", "");
-    EXPECT_FALSE((*this)["Command11"].enabled);
-    editor().textEdited("Text29", "a very long name");
-    EXPECT_EQ((*this)["Text29"].text, "a very long");
+    ui.type("Text29", "a");
+    EXPECT_TRUE(ui["Command11"].enabled);
+    ui.type("Text29", "");
+    EXPECT_FALSE(ui["Command11"].enabled);
+    ui.type("Text29", "a very long name");
+    EXPECT_EQ(text("Text29"), "a very long");
 }
 
-TEST_F(SavePage, ANameInUseIsRefusedAndNothingIsWritten) {
-    save("beta");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro with name beta alredy exist. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-    EXPECT_EQ(folder.read("beta.tst"), "b1|b2");
-}
-
-TEST_F(SavePage, ANewNameIsWrittenListedAndNothingStaysChosen) {
+TEST_F(SavePage, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
+    ui.click("Command6");
+    confirm("TextB", "changed");
+    EXPECT_EQ(text("StatusSaved"), "not saved");
+    ui.click("Command10");
     save("gamma");
-    EXPECT_EQ(folder.read("gamma.tst"), "b1|b2");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst", "gamma.tst"}));
-    EXPECT_EQ((*this)["File1"].selected, -1);
-    EXPECT_EQ((*this)["Text30"].text, "");
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    EXPECT_FALSE((*this)["Command15"].enabled);
-    EXPECT_EQ((*this)["Text29"].text, "gamma");
-    EXPECT_EQ(editor().b, "b2") << "the macro stays in memory";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4) << "no temporary left";
+    EXPECT_EQ(folder.read("gamma.tst"), "gamma:b1|changed");
+    EXPECT_EQ(listing(), "Alpha.TST beta.tst gamma.tst other.tm2") << "no temporary left";
+    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst", "gamma.tst"}));
+    EXPECT_EQ(ui["File1"].selected, -1);
+    EXPECT_EQ(text("Text30"), "");
+    EXPECT_EQ(enabledOf({"Command1", "Command15"}), "");
+    EXPECT_EQ(text("Text29"), "gamma");
+    EXPECT_EQ(editor.b, "changed") << "the macro stays in memory";
+    EXPECT_FALSE(editor.unsaved());
+    EXPECT_EQ(text("StatusSaved") + "|" + text("StatusLibrary") + "|" + text("StatusMessage"),
+              "|gamma.tst|Saved gamma.tst, read back and verified");
 }
 
-TEST_F(SavePage, NamesThatAreNoPlainFileNameAreRefused) {
-    for (const char* name : {"../up", "a/b", "a\\b", "..", ".", "tab\there", "con", "LPT1", "a:b", "why?"}) {
-        save(name);
-        EXPECT_EQ((*this)["Label76"].text, std::string("The Macro name ") + name +
-                                               " can not be used as a file name. Please enter another Macro name");
-        EXPECT_EQ(editor().visiblePage(), 4);
+TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        const char* message;
+    } cases[] = {
+        {"beta", [] {}, "The Macro with name beta alredy exist. Please enter another Macro name"},
+        {"../up", [] {}, "The Macro name ../up can not be used as a file name. Please enter another Macro name"},
+        {"box", [&] { fs::create_directory(folder.path() / "box.tst"); },
+         "A folder named box.tst is in the working folder. Please enter another Macro name"},
+        {"alias", [&] { fs::create_symlink(folder.path() / "beta.tst", folder.path() / "alias.tst"); },
+         "A link named alias.tst is in the working folder. Please enter another Macro name"},
+        {"garbled", [&] { editor.readsBack = false; },
+         "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
+         "saved."},
+    };
+    for (const auto& c : cases) {
+        c.prepare();
+        save(c.name);
+        EXPECT_EQ(text("Label76"), c.message);
+        EXPECT_EQ(editor.visiblePage(), 4);
+        EXPECT_EQ(text("StatusLibrary"), "beta.tst");
     }
-    EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "up.tst"));
-}
+    EXPECT_EQ(folder.read("beta.tst"), "beta:b1|b2");
+    EXPECT_EQ(listing(), "Alpha.TST alias.tst beta.tst box.tst other.tm2");
+    EXPECT_FALSE(fs::exists(folder.path().parent_path() / "up.tst"));
 
-TEST_F(SavePage, AFileThatDoesNotReadBackAsTheLibraryIsRemovedAndTheUserIsTold) {
-    editor().readsBack = false;
-    save("garbled");
-    EXPECT_EQ((*this)["Label76"].text,
-              "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
-              "saved.");
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "garbled.tst"));
-    EXPECT_EQ(editor().visiblePage(), 4);
-    EXPECT_EQ(editor().b, "b2");
-}
-
-TEST_F(SavePage, SavingClearsNotSavedAndNamesTheFile) {
-    editor().click("Command6");
-    editor().textEdited("TextB", "changed");
-    editor().click("Command9");
-    EXPECT_TRUE(editor().unsaved());
-    EXPECT_EQ((*this)["StatusSaved"].text, "not saved");
-    editor().click("Command10");
-    save("named");
-    EXPECT_FALSE(editor().unsaved());
-    EXPECT_EQ((*this)["StatusSaved"].text, "");
-    EXPECT_EQ((*this)["StatusLibrary"].text, "named.tst");
-}
-
-TEST_F(SavePage, AFolderOrALinkInTheWayIsNamedForWhatItIs) {
-    std::filesystem::create_directory(folder.path() / "box.tst");
-    std::filesystem::create_symlink(folder.path() / "beta.tst", folder.path() / "alias.tst");
-    save("box");
-    EXPECT_EQ((*this)["Label76"].text, "A folder named box.tst is in the working folder. Please enter another Macro name");
-    save("alias");
-    EXPECT_EQ((*this)["Label76"].text, "A link named alias.tst is in the working folder. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-}
-
-TEST_F(SavePage, AFileCreatedMeanwhileWinsAndTheUserIsTold) {
-    editor().beforeWrite = [this] { folder.write("late.tst", "theirs"); };
-    save("late");
-    EXPECT_EQ(folder.read("late.tst"), "theirs");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro with name late alredy exist. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-}
-
-TEST_F(SavePage, AFolderThatCannotBeWrittenGivesAMessage) {
-    editor().beforeWrite = [this] { std::filesystem::remove_all(folder.path()); };
+    fs::remove_all(folder.path());
+    editor.readsBack = true;
     save("lost");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro lost could not be written in the working folder. Nothing was saved.");
-    EXPECT_EQ(editor().visiblePage(), 4);
+    EXPECT_EQ(text("Label76"), "The Macro lost could not be written in the working folder. Nothing was saved.");
 }
 
-}  // namespace
-}  // namespace mc
+// What a recovery store would have seen: a copy after every change, none after a discard.
+class Recovery : public Frame {
+protected:
+    Names events;
+    std::optional<std::string> copy;
 
-namespace mc {
-namespace {
+    void SetUp() override {
+        editor.watchLibrary(
+            [this] {
+                events.push_back("changed");
+                copy = editor.libraryBytes();
+                EXPECT_TRUE(editor.unsaved());
+            },
+            [this] { events.push_back("discarded"); copy.reset(); });
+    }
+};
+
+TEST_F(Recovery, EveryOkAndEveryDeletionWritesTheWholeLibrary) {
+    ui.click("Command12");
+    EXPECT_EQ(events, Names{"discarded"});
+    ui.type("TextA", "ICU");
+    EXPECT_EQ(events.size(), 1u) << "typing alone changes nothing in the library";
+    ui.click("Command4");
+    EXPECT_EQ(copy, "RECOVER:ICU|");
+    ui.click("Command3");
+    confirm("TextB", "Dopamine");
+    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine");
+    ui.click("Delete");
+    EXPECT_EQ(copy, "RECOVER:ICU|");
+    EXPECT_EQ(events, (Names{"discarded", "changed", "changed", "changed"}));
+}
+
+TEST_F(Recovery, ACopyExistsExactlyWhileTheStripSaysNotSaved) {
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool copyKept;
+    } steps[] = {
+        {"OK on a new library", [&] { ui.click("Command12"), confirm("TextA", "ICU"); }, true},
+        {"New again", [&] { ui.click("Command2"), ui.click("Command12"); }, false},
+        {"OK again", [&] { confirm("TextA", "Ward"); }, true},
+        {"Save", [&] { ui.click("Command3"), ui.click("Command10"), ui.type("Text29", "Ward"), ui.click("Command11"); },
+         false},
+        {"Open, then OK", [&] { ui.pick("File1", "Alpha.TST"), ui.click("Command1"), confirm("TextA", "Z"); }, true},
+        {"Open replaces it", [&] { ui.click("Command2"), ui.pick("File1", "Alpha.TST"), ui.click("Command1"); }, false},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(copy.has_value(), step.copyKept) << step.what;
+        EXPECT_EQ(text("StatusSaved") == "not saved", step.copyKept) << step.what;
+    }
+}
+
+TEST_F(Recovery, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
+    EXPECT_FALSE(editor.restoreLibrary("RECOVER:ICU|Dopamine", "old.tst", "Restored unsaved work from X"));
+    EXPECT_EQ(editor.visiblePage(), 2);
+    EXPECT_EQ(text("TextA"), "ICU");
+    EXPECT_EQ(editor.libraryName(), "old.tst");
+    EXPECT_EQ(text("StatusSaved"), "not saved");
+    EXPECT_EQ(text(std::string(StatusNote)), "Restored unsaved work from X");
+    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine") << "the restored work is kept in a copy of its own at once";
+    EXPECT_FALSE(ui["Command4"].enabled) << "the page is in its clean state";
+    EXPECT_EQ(listing(), "Alpha.TST beta.tst other.tm2") << "nothing was written in the working folder";
+    // Saving it ends the note with the unsaved work.
+    for (const char* button : {"Command3", "Command10"}) ui.click(button);
+    ui.type("Text29", "Back");
+    ui.click("Command11");
+    EXPECT_EQ(text(std::string(StatusNote)), "");
+    EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
+    EXPECT_FALSE(copy);
+}
+
+TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
+    ui.click("Command12");
+    confirm("TextA", "ICU");
+    events.clear();
+    EXPECT_EQ(editor.restoreLibrary("garbage", "new library", "note"), "not a test macro");
+    EXPECT_EQ(editor.a, "");
+    EXPECT_TRUE(events.empty());
+}
 
 // "Go to" takes a record number, or the start of a name, and then moves on
 // from the record in view to the next that matches, round the end.
 TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
-    const std::vector<std::string> names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
+    const Names names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
     const auto nameOf = [&](int n) { return names[static_cast<std::size_t>(n)]; };
-    struct Case {
+    const struct {
         const char* typed;
         int current;
         std::optional<int> expected;
+    } cases[] = {
+        {"3", 1, 3},   {"1", 4, 1},   {"100", 1, 100},    {"101", 1, std::nullopt}, {"0", 1, std::nullopt},
+        {"007", 1, 7}, {"99999999999", 1, std::nullopt},  {"mor", 1, 2},            {"HE", 1, 4},
+        {"he", 4, 1},  {"he", 5, 1},  {"Insulin", 1, 5},  {"Aspirin", 1, std::nullopt},
+        {"", 1, std::nullopt},        {"-1", 1, std::nullopt},
     };
-    const Case cases[] = {
-        {"3", 1, 3},         {"1", 4, 1},          {"100", 1, 100},       {"101", 1, std::nullopt},
-        {"0", 1, std::nullopt}, {"007", 1, 7},     {"99999999999", 1, std::nullopt},
-        {"mor", 1, 2},       {"HE", 1, 4},         {"he", 4, 1},          {"he", 5, 1},
-        {"Insulin", 1, 5},   {"Aspirin", 1, std::nullopt},                {"", 1, std::nullopt},
-        {"-1", 1, std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected)
-            << c.typed << " from " << c.current;
+    for (const auto& c : cases)
+        EXPECT_EQ(recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected) << c.typed << " from " << c.current;
 }
 
 }  // namespace

@@ -29,24 +29,6 @@ mc::FrameLayout plainLayout() {
     return layout;
 }
 
-// One drop-down and one box, and nothing the user does changes them.
-class ListModel : public mc::FormModel {
-public:
-    ListModel() {
-        form_.add("Combo1").items = {"mg"};
-        form_.add("Text1");
-    }
-    mc::Form& form() override { return form_; }
-    void click(const std::string&) override {}
-    void doubleClick(const std::string&) override {}
-    void textEdited(const std::string&, const std::string&) override {}
-    void pick(const std::string&, int) override {}
-    void toggle(const std::string&, bool) override {}
-
-private:
-    mc::Form form_;
-};
-
 }  // namespace
 
 class FrameWindowTest : public QObject {
@@ -97,33 +79,21 @@ private slots:
         QVERIFY(widget(window, "Frame1")->isAncestorOf(widget(window, "WorkingFolder")));
     }
 
-    void theListTakingTheFocusChoosesNothing() {
+    // Taking the focus chooses nothing; the first key stroke lands on the first file, as in any list.
+    void movingThroughTheListWithTheKeyboardChoosesAFile() {
         QWidget* window = openWindow();
         auto* list = widget<QListWidget>(window, "File1");
         list->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
         QVERIFY(list->hasFocus());
         QCOMPARE(shown(window, "Text30"), QString());
-        QVERIFY(!enabled(window, "Command1"));
-        QVERIFY(!enabled(window, "Command15"));
-    }
-
-    void movingThroughTheListWithTheKeyboardChoosesAFile() {
-        QWidget* window = openWindow();
-        auto* list = widget<QListWidget>(window, "File1");
-        list->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
-        // The first key stroke lands on the first file, as in any list.
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(shown(window, "Text30"), QStringLiteral("one.tst"));
-        QTest::keyClick(list, Qt::Key_End);
-        QCOMPARE(shown(window, "Text30"), QStringLiteral("two.tst"));
-        QVERIFY(enabled(window, "Command1"));
-        QVERIFY(enabled(window, "Command15"));
-        QTest::keyClick(list, Qt::Key_Up);
-        QCOMPARE(shown(window, "Text30"), QStringLiteral("three.tst"));
-        QTest::keyClick(list, Qt::Key_Home);
-        QCOMPARE(shown(window, "Text30"), QStringLiteral("one.tst"));
+        QVERIFY(!enabled(window, "Command1") && !enabled(window, "Command15"));
+        for (const auto& [key, chosen] : {std::pair{Qt::Key_Down, "one.tst"}, {Qt::Key_End, "two.tst"},
+                                          {Qt::Key_Up, "three.tst"}, {Qt::Key_Home, "one.tst"}}) {
+            QTest::keyClick(list, key);
+            QCOMPARE(shown(window, "Text30"), QString::fromLatin1(chosen));
+        }
+        QVERIFY(enabled(window, "Command1") && enabled(window, "Command15"));
     }
 
     void onlyLatin1CanBeTyped() {
@@ -144,7 +114,9 @@ private slots:
 
     // A drop-down whose entries change shows the longest of them whole.
     void aDropDownGrowsToItsLongestEntry() {
-        ListModel model;
+        mc::EditorFrame model(plainLayout(), folder.path(), mc::NumberFormat{});
+        model.form().add("Combo1").items = {"mg"};
+        model.form().add("Text1");
         QWidget window;
         auto* combo = new QComboBox(&window);
         combo->setObjectName(QStringLiteral("Combo1"));
@@ -169,17 +141,10 @@ private slots:
         QVERIFY(box->isVisible());
     }
 
-    void theRegionalDecimalSeparatorReachesTheCore_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<char>("separator");
-        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << '.';
-        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << ',';
-        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << ',';
-    }
     void theRegionalDecimalSeparatorReachesTheCore() {
-        QFETCH(QLocale, locale);
-        QFETCH(char, separator);
-        QCOMPARE(mc::ui::numberFormatOf(locale).decimalSeparator, separator);
+        QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::English, QLocale::UnitedStates)).decimalSeparator, '.');
+        QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::German, QLocale::Germany)).decimalSeparator, ',');
+        QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::French, QLocale::France)).decimalSeparator, ',');
     }
 };
 

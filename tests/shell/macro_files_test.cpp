@@ -10,47 +10,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file whose name is given as the raw bytes the file system keeps.
-fs::path rawFile(const testing::TempFolder& folder, const std::string& bytes, const std::string& content) {
-    const fs::path path = folder.path() / fs::path(bytes);
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
-
 class FaultsOff : public ::testing::Test {
 protected:
     void TearDown() override { setFileSystemFaultsForTesting({}); }
     testing::TempFolder folder;
 };
 
-TEST(ListFiles, ShowsEveryNameReadablyAndKeepsTheExactEntry) {
+TEST(ListFiles, ShowsEveryNameReadablyInOrderAndKeepsTheExactEntry) {
     testing::TempFolder folder;
     fs::create_directory(folder.path() / "a");
     std::ofstream(folder.path() / "a" / "b.tm2") << "inside a folder";
-    struct Case {
+    const struct {
         const char* what;
-        std::string bytes;
-        std::string shown;
-    };
-    const Case cases[] = {
-        {"overlong slash", "a\xC0\xAF" "b.tm2", "a\xC0\xAF" "b.tm2"},
-        {"Latin-1 bytes", "\xE9t\xE9.tm2", "\xE9t\xE9.tm2"},
-        {"UTF-8 accents", "\xC3\xA9t\xC3\xA9 2.tm2", "\xE9t\xE9 2.tm2"},
+        std::string bytes, shown;
+    } cases[] = {  // in the order listed
         {"beyond Latin-1", "\xE6\x97\xA5.tm2", "?.tm2"},
         {"upper-case extension", "CAPS.TM2", "CAPS.TM2"},
+        {"overlong slash", "a\xC0\xAF" "b.tm2", "a\xC0\xAF" "b.tm2"},
+        {"UTF-8 accents", "\xC3\xA9t\xC3\xA9 2.tm2", "\xE9t\xE9 2.tm2"},
+        {"Latin-1 bytes", "\xE9t\xE9.tm2", "\xE9t\xE9.tm2"},
     };
-    for (const Case& c : cases) rawFile(folder, c.bytes, c.what);
+    for (const auto& c : cases) std::ofstream(folder.path() / fs::path(c.bytes)) << c.what;  // the name's raw bytes
     const auto files = listFiles(folder.path(), ".tm2");
     ASSERT_EQ(files.size(), std::size(cases));
-    for (const Case& c : cases) {
-        const auto it = std::find_if(files.begin(), files.end(),
-                                     [&](const ListedFile& f) { return f.path.filename().native() == c.bytes; });
-        ASSERT_NE(it, files.end()) << c.what;
-        EXPECT_EQ(it->shownName, c.shown) << c.what;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        EXPECT_EQ(files[k].shownName, cases[k].shown) << cases[k].what;
         // The listed entry is the file that is read, whatever its name shows.
-        const ReadResult read = readFile(it->path);
-        EXPECT_EQ(read.status, ReadStatus::Read) << c.what;
-        EXPECT_EQ(read.bytes, c.what) << c.what;
+        EXPECT_EQ(readFile(files[k].path).bytes, cases[k].what) << cases[k].what;
     }
 }
 
@@ -60,6 +46,7 @@ TEST(ListFiles, LeavesOutFoldersLinksAndOtherExtensions) {
     testing::TempFolder folder;
     folder.write("real.tm2", "");
     folder.write("other.tv1", "");
+    folder.write("real.tm2.bak", "");
     fs::create_directory(folder.path() / "folder.tm2");
     fs::create_symlink(outside.path() / "secret.tm2", folder.path() / "link.tm2");
     const auto files = listFiles(folder.path(), ".tm2");
@@ -85,6 +72,15 @@ TEST(ReadFile, RefusesFilesAboveTheLimitBeforeReadingThem) {
     EXPECT_EQ(atLimit.bytes.size(), MaxMacroFileSize);
     EXPECT_EQ(readFile(folder.path() / "missing.tm2").status, ReadStatus::Unreadable);
     EXPECT_EQ(readFile(folder.path()).status, ReadStatus::Unreadable);
+}
+
+// What the Save page accepts as a macro name: a file name on every system, in this folder.
+TEST(PlainFileName, RefusesPathsDevicesAndCharactersWindowsForbids) {
+    for (const char* name : {"Ward 3", "\xE9t\xE9", "LPT0", "COM10", "conx", "a.b", "..."})
+        EXPECT_TRUE(isPlainFileName(name)) << name;
+    for (const char* name : {"", ".", "..", "../up", "a/b", "a\\b", "a:b", "why?", "a*", "\"q\"", "<", ">", "a|b",
+                             "tab\there", "del\x7F", "con", "PRN", "Aux", "nul", "COM1", "lpt9"})
+        EXPECT_FALSE(isPlainFileName(name)) << name;
 }
 
 TEST_F(FaultsOff, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced) {
