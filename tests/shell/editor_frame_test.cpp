@@ -75,12 +75,33 @@ protected:
     testing::ModelDriver ui{editor};
 
     std::string text(const std::string& name) const { return ui[name].text; }
-    // The names among `controls` that are enabled, in the order given.
-    std::string enabledOf(std::initializer_list<const char*> controls) const {
-        std::string names;
-        for (const char* name : controls)
-            if (ui[name].enabled) names += (names.empty() ? "" : " ") + std::string(name);
-        return names;
+    // Clicks the controls named in turn; "Box=text" types into a box, "File1=name" picks the file.
+    void act(const Names& steps) {
+        for (const std::string& step : steps) {
+            const auto equals = step.find('=');
+            const std::string name = step.substr(0, equals);
+            if (equals == std::string::npos) ui.click(name);
+            else if (name == "File1") ui.pick(name, step.substr(equals + 1));
+            else ui.type(name, step.substr(equals + 1));
+        }
+    }
+    // The page in view as the technician sees it: its number, its enabled buttons and its message.
+    std::string view() const {
+        static const std::map<int, std::pair<Names, std::string>> pages = {
+            {1, {{"Command1", "Command15", "Command12"}, "OpenMessage"}},
+            {2, {{"Command2", "Command3", "Command4", "Command5"}, "Label36"}},
+            {3, {{"Command7", "Command8", "Command9", "Command10", "Command13", "Command14"}, "Label74"}},
+            {4, {{"Command6", "Command11"}, "Label76"}}};
+        const auto& [buttons, label] = pages.at(editor.visiblePage());
+        std::string shown = "page " + std::to_string(editor.visiblePage()) + ":";
+        for (const auto& name : buttons)
+            if (ui[name].enabled) shown += " " + name;
+        return shown + " | " + text(label);
+    }
+    // The library in memory and what the status strip says of it.
+    std::string library() const {
+        const std::string saved = text("StatusSaved");
+        return editor.a + "|" + editor.b + " @ " + text("StatusLibrary") + (saved.empty() ? "" : ", " + saved);
     }
     // The names in the working folder, in order.
     std::string listing() const {
@@ -91,42 +112,32 @@ protected:
         for (const auto& name : names) all += (all.empty() ? "" : " ") + name;
         return all;
     }
-    // Types into a data page's box and confirms it with the page's "OK".
-    void confirm(const char* box, const std::string& typed) {
-        ui.type(box, typed);
-        ui.click(box == std::string("TextA") ? "Command4" : "Command9");
-    }
 };
 
 TEST_F(Frame, LoadsOnTheOpenPageListingTheFilesOfItsExtensionInAnyCase) {
-    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(view(), "page 1: Command12 | ");
     EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst"}));
     EXPECT_EQ(ui["File2"].items, ui["File1"].items);
-    EXPECT_EQ(enabledOf({"Command1", "Command15", "Command11", "Command12"}), "Command12");
-    EXPECT_EQ(text("Frame1") + "/" + text("Frame4") + "/" + text("StatusLibrary"), "Open Macro/Save Macro/new library");
+    EXPECT_EQ(text("Frame1") + "/" + text("Frame4"), "Open Macro/Save Macro");
+    EXPECT_EQ(library(), "| @ new library");
+    EXPECT_FALSE(ui["Command11"].enabled);
     EXPECT_EQ(ui["Text29"].maxLength, 11);
     EXPECT_FALSE(editor.closeQuestion());
 }
 
 TEST_F(Frame, ChoosingAFileEnablesItsButtonsDoubleClickOpensItAndNewEmptiesIt) {
-    ui.pick("File1", "beta.tst");
-    EXPECT_EQ(text("Text30"), "beta.tst");
-    EXPECT_EQ(enabledOf({"Command1", "Command15"}), "Command1 Command15");
+    act({"File1=beta.tst"});
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command1 Command15 Command12 | beta.tst");
     editor.doubleClick("File1");
-    EXPECT_EQ(editor.visiblePage(), 2);
-    EXPECT_EQ(text("TextA") + "|" + editor.b + " from " + text("StatusLibrary"), "b1|b2 from beta.tst");
-    EXPECT_EQ(text("StatusMessage"), "Opened beta.tst");
-    ui.click("Command2");
-    ui.click("Command12");
-    EXPECT_EQ(editor.visiblePage(), 2);
-    EXPECT_EQ(text("TextA") + "|" + editor.b + " from " + text("StatusLibrary"), "| from new library");
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | b1");
+    EXPECT_EQ(library() + ": " + text("StatusMessage"), "b1|b2 @ beta.tst: Opened beta.tst");
+    act({"Command2", "Command12"});
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
+    EXPECT_EQ(library(), "| @ new library");
 }
 
 TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
-    const struct {
-        std::function<void()> spoil;
-        const char* message;
-    } cases[] = {
+    const struct { std::function<void()> spoil; const char* message; } cases[] = {
         {[&] { fs::remove(folder.path() / "beta.tst"); },
          "The Macro file beta.tst can not be opened. It may have been removed."},
         {[&] { fs::resize_file(folder.path() / "beta.tst", 1024 * 1024 * 1024); },  // sparse: nothing written
@@ -135,15 +146,11 @@ TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
     };
     for (const auto& c : cases) {
         folder.write("beta.tst", "beta:b1|b2");
-        ui.click("Command12");
-        confirm("TextA", "kept");
-        ui.click("Command2");
-        ui.pick("File1", "beta.tst");
+        act({"Command12", "TextA=kept", "Command4", "Command2", "File1=beta.tst"});
         c.spoil();
-        ui.click("Command1");
-        EXPECT_EQ(editor.visiblePage(), 1);
-        EXPECT_EQ(text("OpenMessage"), c.message);
-        EXPECT_EQ(editor.a + " in " + text("StatusLibrary"), "kept in new library");
+        act({"Command1"});
+        EXPECT_EQ(view(), std::string("page 1: Command1 Command15 Command12 | ") + c.message);
+        EXPECT_EQ(library(), "kept| @ new library, not saved");
     }
 }
 
@@ -152,53 +159,44 @@ TEST_F(Frame, TheListedEntryIsTheFileOpenedWhateverItsNameShows) {
     std::ofstream(folder.path() / "a" / "b.tst") << "wrong:wrong|file";
     std::ofstream(folder.path() / fs::path("a\xC0\xAF" "b.tst")) << "right:right|file";
     editor.setWorkingDirectory(folder.path());
-    ui.pick("File1", "a\xC0\xAF" "b.tst");
-    ui.click("Command1");
+    act({"File1=a\xC0\xAF" "b.tst", "Command1"});
     EXPECT_EQ(editor.a, "right");
 }
 
 TEST_F(Frame, RunningOutOfMemoryIsAMessageNotTheEnd) {
-    ui.click("Exhaust");
-    EXPECT_EQ(text("OpenMessage"), "There was not enough memory to finish this action.");
-    ui.click("Command12");
+    act({"Exhaust"});
+    EXPECT_EQ(view(), "page 1: Command12 | There was not enough memory to finish this action.");
+    act({"Command12"});
     EXPECT_EQ(editor.visiblePage(), 2) << "the editor goes on working";
 }
 
 TEST_F(Frame, TheGuardHoldsTheUserOnAModifiedPageUntilOkOrCancel) {
-    const std::string prompt = "Please validate modifications with OK key";
-    ui.click("Command12");
-    const auto page2 = {"Command2", "Command3", "Command4", "Command5"};
-    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
-    ui.type("TextA", "x");
-    EXPECT_EQ(enabledOf(page2), "Command2 Command4 Command5");  // leaving without validating is always possible
-    EXPECT_EQ(text("Label36"), prompt);
-    ui.click("Command3");
-    EXPECT_EQ(editor.visiblePage(), 2) << "a disabled Next does nothing";
-    ui.click("Command5");  // Cancel Last Changes
-    EXPECT_EQ(text("TextA") + text("Label36"), "");
-    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
-    confirm("TextA", "y");
-    EXPECT_EQ(editor.a + ": " + text("Label36"), "y: List Updated");
-    EXPECT_EQ(enabledOf(page2), "Command2 Command3");
+    const std::string prompt = " | Please validate modifications with OK key";
+    act({"Command12"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | ");
+    act({"TextA=x", "Command3"});  // a disabled Next does nothing; leaving without validating is always possible
+    EXPECT_EQ(view(), "page 2: Command2 Command4 Command5" + prompt);
+    act({"Command5"});  // Cancel Last Changes
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
+    act({"TextA=y", "Command4"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
 
-    ui.click("Command3");
-    const auto page3 = {"Command7", "Command8", "Command9", "Command10", "Command13", "Command14"};
-    EXPECT_EQ(enabledOf(page3), "Command7 Command10 Command13") << "no record before the first";
-    ui.type("TextB", "z");
-    EXPECT_EQ(enabledOf(page3), "Command8 Command9");
-    EXPECT_EQ(text("Label74"), prompt);
+    act({"Command3"});
+    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | ") << "no record before the first";
+    act({"TextB=z"});
+    EXPECT_EQ(view(), "page 3: Command8 Command9" + prompt);
     editor.refuseCommit = true;
-    ui.click("Command9");
-    EXPECT_EQ(text("Label74"), "Value must be valid\r\n");
+    act({"Command9"});
+    EXPECT_EQ(view(), "page 3: Command8 Command9 | Value must be valid\r\n") << "a refused OK keeps the page modified";
     EXPECT_TRUE(ui["Label74"].error && ui["TextB"].error);
-    EXPECT_EQ(enabledOf(page3), "Command8 Command9") << "a refused OK keeps the page modified";
-    EXPECT_EQ(editor.b, "");
-    ui.click("Command8");
+    act({"Command8"});
+    EXPECT_EQ(view() + text("TextB"), "page 3: Command7 Command10 Command13 | ");
     EXPECT_FALSE(ui["TextB"].error) << "the restored page marks no field";
     editor.refuseCommit = false;
-    confirm("TextB", "z");
-    EXPECT_EQ(editor.b + ": " + text("Label74"), "z: Record Updated");
+    act({"TextB=z", "Command9"});
+    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | Record Updated");
     EXPECT_FALSE(ui["Label74"].error);
+    EXPECT_EQ(library(), "y|z @ new library, not saved");
 }
 
 TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
@@ -207,23 +205,22 @@ TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
         seen = editor.freshPages();
         return changed;
     };
-    ui.click("Command12");
+    act({"Command12"});
     EXPECT_TRUE(fresh());
-    ui.type("TextA", "x");
     editor.refuseCommit = true;
-    ui.click("Command4");
+    act({"TextA=x", "Command4"});
     EXPECT_FALSE(fresh()) << "typing and a refused OK leave the keyboard where it is";
     editor.refuseCommit = false;
-    ui.click("Command4");
+    act({"Command4"});
     EXPECT_TRUE(fresh());
-    ui.click("Command3");
-    EXPECT_EQ(editor.record, 1);
-    ui.click("Command13");
+    act({"Command3"});
+    EXPECT_TRUE(fresh());
+    act({"Command13"});
+    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 Command14 | ");
     EXPECT_EQ(editor.record, 2);
-    EXPECT_TRUE(ui["Command14"].enabled);
     EXPECT_TRUE(fresh());
     for (const auto& [button, page] : {std::pair{"Command10", 4}, {"Command6", 3}, {"Command7", 2}, {"Command2", 1}}) {
-        ui.click(button);
+        act({button});
         EXPECT_EQ(editor.visiblePage(), page) << button;
         EXPECT_TRUE(fresh()) << button;
     }
@@ -236,40 +233,33 @@ TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {
         asked.push_back(question.name + ": " + question.text + " [" + question.goAhead + "]");
         return goAhead;
     });
-    ui.click("Command12");
-    ui.type("TextA", "typed");  // typing alone is not stored: nothing to ask
+    act({"Command12", "TextA=typed"});  // typing alone is not stored: nothing to ask
     EXPECT_EQ(editor.closeQuestion()->text,
               "This page holds changes that are not confirmed with OK. Close the window and lose them?");
-    ui.click("Command2");
+    act({"Command2"});
     EXPECT_EQ(editor.visiblePage(), 1);
     EXPECT_TRUE(asked.empty());
 
-    ui.click("Command12");
-    confirm("TextA", "stored");
-    ui.click("Command2");  // Cancel
+    act({"Command12", "TextA=stored", "Command4", "Command2"});  // Cancel
     EXPECT_EQ(asked, Names{"BackQuestion: The library holds changes that are not saved. Go back and lose them? [Go Back]"});
-    EXPECT_EQ(editor.visiblePage(), 2);
-    EXPECT_EQ(text("TextA"), "stored");
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
     EXPECT_EQ(editor.closeQuestion()->text,
               "The library holds changes that are not saved. Close the window and lose them?");
     goAhead = true;
-    ui.click("Command2");
+    act({"Command2"});
     EXPECT_EQ(editor.visiblePage(), 1);
-    EXPECT_EQ(editor.a, "stored") << "the library is replaced by the next Open or New";
+    EXPECT_EQ(library(), "stored| @ new library, not saved") << "the library is replaced by the next Open or New";
 }
 
 TEST_F(Frame, AnotherWorkingFolderMovesTheListsAndSaving) {
     testing::TempFolder other;
     other.write("gamma.tst", "gamma:g1|g2");
-    ui.pick("File1", "beta.tst");
+    act({"File1=beta.tst"});
     editor.setWorkingDirectory(other.path());
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
     EXPECT_EQ(ui["File1"].items, Names{"gamma.tst"});
     EXPECT_EQ(text("WorkingFolder"), other.path().string());
-    EXPECT_EQ(text("Text30"), "");
-    EXPECT_FALSE(ui["Command1"].enabled);
-    for (const char* button : {"Command12", "Command3", "Command10"}) ui.click(button);
-    ui.type("Text29", "delta");
-    ui.click("Command11");
+    act({"Command12", "Command3", "Command10", "Text29=delta", "Command11"});
     EXPECT_EQ(other.read("delta.tst"), "delta:|");
     EXPECT_EQ(ui["File1"].items, (Names{"delta.tst", "gamma.tst"}));
 }
@@ -277,51 +267,33 @@ TEST_F(Frame, AnotherWorkingFolderMovesTheListsAndSaving) {
 class SavePage : public Frame {
 protected:
     void SetUp() override {
-        ui.pick("File1", "beta.tst");
-        for (const char* button : {"Command1", "Command3", "Command10"}) ui.click(button);
+        act({"File1=beta.tst", "Command1", "Command3", "Command10"});
         ASSERT_EQ(editor.visiblePage(), 4);
-    }
-    void save(const std::string& name) {
-        ui.type("Text29", name);
-        ui.click("Command11");
     }
 };
 
 TEST_F(SavePage, SaveIsEnabledExactlyWhileANameIsTyped) {
-    ui.type("Text29", "a");
-    EXPECT_TRUE(ui["Command11"].enabled);
-    ui.type("Text29", "");
-    EXPECT_FALSE(ui["Command11"].enabled);
-    ui.type("Text29", "a very long name");
+    act({"Text29=a"});
+    EXPECT_EQ(view(), "page 4: Command6 Command11 | ");
+    act({"Text29="});
+    EXPECT_EQ(view(), "page 4: Command6 | ");
+    act({"Text29=a very long name"});
     EXPECT_EQ(text("Text29"), "a very long");
 }
 
 TEST_F(SavePage, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
-    ui.click("Command6");
-    confirm("TextB", "changed");
-    EXPECT_EQ(text("StatusSaved"), "not saved");
-    ui.click("Command10");
-    save("gamma");
+    act({"Command6", "TextB=changed", "Command9", "Command10", "Text29=gamma", "Command11"});
     EXPECT_EQ(folder.read("gamma.tst"), "gamma:b1|changed");
     EXPECT_EQ(listing(), "Alpha.TST beta.tst gamma.tst other.tm2") << "no temporary left";
-    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
     EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst", "gamma.tst"}));
     EXPECT_EQ(ui["File1"].selected, -1);
-    EXPECT_EQ(text("Text30"), "");
-    EXPECT_EQ(enabledOf({"Command1", "Command15"}), "");
     EXPECT_EQ(text("Text29"), "gamma");
-    EXPECT_EQ(editor.b, "changed") << "the macro stays in memory";
-    EXPECT_FALSE(editor.unsaved());
-    EXPECT_EQ(text("StatusSaved") + "|" + text("StatusLibrary") + "|" + text("StatusMessage"),
-              "|gamma.tst|Saved gamma.tst, read back and verified");
+    EXPECT_EQ(library() + ": " + text("StatusMessage"), "b1|changed @ gamma.tst: Saved gamma.tst, read back and verified");
 }
 
 TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
-    const struct {
-        const char* name;
-        std::function<void()> prepare;
-        const char* message;
-    } cases[] = {
+    const struct { const char* name; std::function<void()> prepare; const char* message; } cases[] = {
         {"beta", [] {}, "The Macro with name beta alredy exist. Please enter another Macro name"},
         {"../up", [] {}, "The Macro name ../up can not be used as a file name. Please enter another Macro name"},
         {"box", [&] { fs::create_directory(folder.path() / "box.tst"); },
@@ -334,10 +306,9 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
     };
     for (const auto& c : cases) {
         c.prepare();
-        save(c.name);
-        EXPECT_EQ(text("Label76"), c.message);
-        EXPECT_EQ(editor.visiblePage(), 4);
-        EXPECT_EQ(text("StatusLibrary"), "beta.tst");
+        act({"Text29=" + std::string(c.name), "Command11"});
+        EXPECT_EQ(view(), "page 4: Command6 Command11 | " + std::string(c.message));
+        EXPECT_EQ(library(), "b1|b2 @ beta.tst");
     }
     EXPECT_EQ(folder.read("beta.tst"), "beta:b1|b2");
     EXPECT_EQ(listing(), "Alpha.TST alias.tst beta.tst box.tst other.tm2");
@@ -345,7 +316,7 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
 
     fs::remove_all(folder.path());
     editor.readsBack = true;
-    save("lost");
+    act({"Text29=lost", "Command11"});
     EXPECT_EQ(text("Label76"), "The Macro lost could not be written in the working folder. Nothing was saved.");
 }
 
@@ -367,63 +338,47 @@ protected:
 };
 
 TEST_F(Recovery, EveryOkAndEveryDeletionWritesTheWholeLibrary) {
-    ui.click("Command12");
-    EXPECT_EQ(events, Names{"discarded"});
-    ui.type("TextA", "ICU");
-    EXPECT_EQ(events.size(), 1u) << "typing alone changes nothing in the library";
-    ui.click("Command4");
+    act({"Command12", "TextA=ICU"});
+    EXPECT_EQ(events, Names{"discarded"}) << "typing alone changes nothing in the library";
+    act({"Command4"});
     EXPECT_EQ(copy, "RECOVER:ICU|");
-    ui.click("Command3");
-    confirm("TextB", "Dopamine");
+    act({"Command3", "TextB=Dopamine", "Command9"});
     EXPECT_EQ(copy, "RECOVER:ICU|Dopamine");
-    ui.click("Delete");
+    act({"Delete"});
     EXPECT_EQ(copy, "RECOVER:ICU|");
     EXPECT_EQ(events, (Names{"discarded", "changed", "changed", "changed"}));
 }
 
 TEST_F(Recovery, ACopyExistsExactlyWhileTheStripSaysNotSaved) {
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        bool copyKept;
-    } steps[] = {
-        {"OK on a new library", [&] { ui.click("Command12"), confirm("TextA", "ICU"); }, true},
-        {"New again", [&] { ui.click("Command2"), ui.click("Command12"); }, false},
-        {"OK again", [&] { confirm("TextA", "Ward"); }, true},
-        {"Save", [&] { ui.click("Command3"), ui.click("Command10"), ui.type("Text29", "Ward"), ui.click("Command11"); },
-         false},
-        {"Open, then OK", [&] { ui.pick("File1", "Alpha.TST"), ui.click("Command1"), confirm("TextA", "Z"); }, true},
-        {"Open replaces it", [&] { ui.click("Command2"), ui.pick("File1", "Alpha.TST"), ui.click("Command1"); }, false},
+    const std::vector<std::pair<Names, bool>> steps = {
+        {{"Command12", "TextA=ICU", "Command4"}, true},                              // OK on a new library
+        {{"Command2", "Command12"}, false},                                         // New again
+        {{"TextA=Ward", "Command4"}, true},                                         // OK again
+        {{"Command3", "Command10", "Text29=Ward", "Command11"}, false},              // Save
+        {{"File1=Alpha.TST", "Command1", "TextA=Z", "Command4"}, true},             // Open, then OK
+        {{"Command2", "File1=Alpha.TST", "Command1"}, false},                       // Open replaces it
     };
-    for (const auto& step : steps) {
-        step.act();
-        EXPECT_EQ(copy.has_value(), step.copyKept) << step.what;
-        EXPECT_EQ(text("StatusSaved") == "not saved", step.copyKept) << step.what;
+    for (const auto& [step, copyKept] : steps) {
+        act(step);
+        EXPECT_EQ(copy.has_value(), copyKept) << step.front();
+        EXPECT_EQ(text("StatusSaved") == "not saved", copyKept) << step.front();
     }
 }
 
 TEST_F(Recovery, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
     EXPECT_FALSE(editor.restoreLibrary("RECOVER:ICU|Dopamine", "old.tst", "Restored unsaved work from X"));
-    EXPECT_EQ(editor.visiblePage(), 2);
-    EXPECT_EQ(text("TextA"), "ICU");
-    EXPECT_EQ(editor.libraryName(), "old.tst");
-    EXPECT_EQ(text("StatusSaved"), "not saved");
-    EXPECT_EQ(text(std::string(StatusNote)), "Restored unsaved work from X");
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ICU") << "the page is in its clean state";
+    EXPECT_EQ(library() + ": " + text(std::string(StatusNote)), "ICU|Dopamine @ old.tst, not saved: Restored unsaved work from X");
     EXPECT_EQ(copy, "RECOVER:ICU|Dopamine") << "the restored work is kept in a copy of its own at once";
-    EXPECT_FALSE(ui["Command4"].enabled) << "the page is in its clean state";
     EXPECT_EQ(listing(), "Alpha.TST beta.tst other.tm2") << "nothing was written in the working folder";
-    // Saving it ends the note with the unsaved work.
-    for (const char* button : {"Command3", "Command10"}) ui.click(button);
-    ui.type("Text29", "Back");
-    ui.click("Command11");
-    EXPECT_EQ(text(std::string(StatusNote)), "");
+    act({"Command3", "Command10", "Text29=Back", "Command11"});
+    EXPECT_EQ(text(std::string(StatusNote)), "") << "saving it ends the note with the unsaved work";
     EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
     EXPECT_FALSE(copy);
 }
 
 TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
-    ui.click("Command12");
-    confirm("TextA", "ICU");
+    act({"Command12", "TextA=ICU", "Command4"});
     events.clear();
     EXPECT_EQ(editor.restoreLibrary("garbage", "new library", "note"), "not a test macro");
     EXPECT_EQ(editor.a, "");
@@ -435,11 +390,7 @@ TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
 TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
     const Names names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
     const auto nameOf = [&](int n) { return names[static_cast<std::size_t>(n)]; };
-    const struct {
-        const char* typed;
-        int current;
-        std::optional<int> expected;
-    } cases[] = {
+    const struct { const char* typed; int current; std::optional<int> expected; } cases[] = {
         {"3", 1, 3},   {"1", 4, 1},   {"100", 1, 100},    {"101", 1, std::nullopt}, {"0", 1, std::nullopt},
         {"007", 1, 7}, {"99999999999", 1, std::nullopt},  {"mor", 1, 2},            {"HE", 1, 4},
         {"he", 4, 1},  {"he", 5, 1},  {"Insulin", 1, 5},  {"Aspirin", 1, std::nullopt},
