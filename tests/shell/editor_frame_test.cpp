@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <set>
 
 #include "shell/core/editor_frame.hpp"
-#include "shell/core/recovery_copy.hpp"
 #include "support/model_driver.hpp"
 #include "support/temp_folder.hpp"
 
@@ -26,7 +26,6 @@ public:
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
-        layout.windowName = "Test_Macro_Creator";
         layout.extension = ".tst";
         layout.saveNameMaxLength = 11;
         layout.fileButtons = {{"Command15", "Print Macro Data"}};
@@ -73,6 +72,16 @@ protected:
     testing::TempFolder folder;
     TestEditor editor{withMacros(folder)};
     testing::ModelDriver ui{editor};
+    std::optional<std::string> copy;  // what a recovery store keeps: a copy after every change, none after a discard
+
+    Frame() {
+        editor.watchLibrary(
+            [this] {
+                copy = editor.libraryBytes();
+                EXPECT_TRUE(editor.unsaved());
+            },
+            [this] { copy.reset(); });
+    }
 
     std::string text(const std::string& name) const { return ui[name].text; }
     // Clicks the controls named in turn; "Box=text" types into a box, "File1=name" picks the file.
@@ -104,13 +113,10 @@ protected:
         return editor.a + "|" + editor.b + " @ " + text("StatusLibrary") + (saved.empty() ? "" : ", " + saved);
     }
     // The names in the working folder, in order.
-    std::string listing() const {
-        Names names;
-        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        std::string all;
-        for (const auto& name : names) all += (all.empty() ? "" : " ") + name;
-        return all;
+    Names listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.insert(entry.path().filename().string());
+        return {names.begin(), names.end()};
     }
 };
 
@@ -200,11 +206,8 @@ TEST_F(Frame, TheGuardHoldsTheUserOnAModifiedPageUntilOkOrCancel) {
 }
 
 TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
-    auto fresh = [this, seen = editor.freshPages()]() mutable {
-        const bool changed = editor.freshPages() != seen;
-        seen = editor.freshPages();
-        return changed;
-    };
+    int seen = editor.freshPages();
+    auto fresh = [&] { const int before = std::exchange(seen, editor.freshPages()); return before != seen; };
     act({"Command12"});
     EXPECT_TRUE(fresh());
     editor.refuseCommit = true;
@@ -272,19 +275,10 @@ protected:
     }
 };
 
-TEST_F(SavePage, SaveIsEnabledExactlyWhileANameIsTyped) {
-    act({"Text29=a"});
-    EXPECT_EQ(view(), "page 4: Command6 Command11 | ");
-    act({"Text29="});
-    EXPECT_EQ(view(), "page 4: Command6 | ");
-    act({"Text29=a very long name"});
-    EXPECT_EQ(text("Text29"), "a very long");
-}
-
 TEST_F(SavePage, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
     act({"Command6", "TextB=changed", "Command9", "Command10", "Text29=gamma", "Command11"});
     EXPECT_EQ(folder.read("gamma.tst"), "gamma:b1|changed");
-    EXPECT_EQ(listing(), "Alpha.TST beta.tst gamma.tst other.tm2") << "no temporary left";
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "beta.tst", "gamma.tst", "other.tm2"})) << "no temporary left";
     EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
     EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst", "gamma.tst"}));
     EXPECT_EQ(ui["File1"].selected, -1);
@@ -304,6 +298,10 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
          "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
          "saved."},
     };
+    act({"Text29=", "Command11"});
+    EXPECT_EQ(view(), "page 4: Command6 | ") << "Save waits for a name";
+    act({"Text29=a very long name"});
+    EXPECT_EQ(text("Text29"), "a very long");
     for (const auto& c : cases) {
         c.prepare();
         act({"Text29=" + std::string(c.name), "Command11"});
@@ -311,7 +309,7 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
         EXPECT_EQ(library(), "b1|b2 @ beta.tst");
     }
     EXPECT_EQ(folder.read("beta.tst"), "beta:b1|b2");
-    EXPECT_EQ(listing(), "Alpha.TST alias.tst beta.tst box.tst other.tm2");
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "alias.tst", "beta.tst", "box.tst", "other.tm2"}));
     EXPECT_FALSE(fs::exists(folder.path().parent_path() / "up.tst"));
 
     fs::remove_all(folder.path());
@@ -320,69 +318,43 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
     EXPECT_EQ(text("Label76"), "The Macro lost could not be written in the working folder. Nothing was saved.");
 }
 
-// What a recovery store would have seen: a copy after every change, none after a discard.
-class Recovery : public Frame {
-protected:
-    Names events;
-    std::optional<std::string> copy;
-
-    void SetUp() override {
-        editor.watchLibrary(
-            [this] {
-                events.push_back("changed");
-                copy = editor.libraryBytes();
-                EXPECT_TRUE(editor.unsaved());
-            },
-            [this] { events.push_back("discarded"); copy.reset(); });
-    }
-};
-
-TEST_F(Recovery, EveryOkAndEveryDeletionWritesTheWholeLibrary) {
-    act({"Command12", "TextA=ICU"});
-    EXPECT_EQ(events, Names{"discarded"}) << "typing alone changes nothing in the library";
-    act({"Command4"});
-    EXPECT_EQ(copy, "RECOVER:ICU|");
-    act({"Command3", "TextB=Dopamine", "Command9"});
-    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine");
-    act({"Delete"});
-    EXPECT_EQ(copy, "RECOVER:ICU|");
-    EXPECT_EQ(events, (Names{"discarded", "changed", "changed", "changed"}));
-}
-
-TEST_F(Recovery, ACopyExistsExactlyWhileTheStripSaysNotSaved) {
-    const std::vector<std::pair<Names, bool>> steps = {
-        {{"Command12", "TextA=ICU", "Command4"}, true},                              // OK on a new library
-        {{"Command2", "Command12"}, false},                                         // New again
-        {{"TextA=Ward", "Command4"}, true},                                         // OK again
-        {{"Command3", "Command10", "Text29=Ward", "Command11"}, false},              // Save
-        {{"File1=Alpha.TST", "Command1", "TextA=Z", "Command4"}, true},             // Open, then OK
-        {{"Command2", "File1=Alpha.TST", "Command1"}, false},                       // Open replaces it
+// A copy exists exactly while the strip says "not saved", and holds the whole library.
+TEST_F(Frame, EveryStoredChangeWritesARecoveryCopyAndEveryDiscardDropsIt) {
+    const std::vector<std::pair<Names, std::optional<std::string>>> steps = {
+        {{"Command12", "TextA=ICU"}, {}},  // typing alone changes nothing in the library
+        {{"Command4"}, "RECOVER:ICU|"},
+        {{"Command3", "TextB=Dopamine", "Command9"}, "RECOVER:ICU|Dopamine"},
+        {{"Delete"}, "RECOVER:ICU|"},
+        {{"Command10", "Text29=Ward", "Command11"}, {}},  // Save
+        {{"File1=Alpha.TST", "Command1", "TextA=Z", "Command4"}, "RECOVER:Z|a2"},
+        {{"Command2", "File1=Alpha.TST", "Command1"}, {}},  // Open replaces it
+        {{"TextA=Y", "Command4"}, "RECOVER:Y|a2"},
+        {{"Command2", "Command12"}, {}},  // New
     };
-    for (const auto& [step, copyKept] : steps) {
+    for (const auto& [step, expected] : steps) {
         act(step);
-        EXPECT_EQ(copy.has_value(), copyKept) << step.front();
-        EXPECT_EQ(text("StatusSaved") == "not saved", copyKept) << step.front();
+        EXPECT_EQ(copy, expected) << step.front();
+        EXPECT_EQ(text("StatusSaved") == "not saved", expected.has_value()) << step.front();
     }
 }
 
-TEST_F(Recovery, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
+TEST_F(Frame, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
     EXPECT_FALSE(editor.restoreLibrary("RECOVER:ICU|Dopamine", "old.tst", "Restored unsaved work from X"));
     EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ICU") << "the page is in its clean state";
     EXPECT_EQ(library() + ": " + text(std::string(StatusNote)), "ICU|Dopamine @ old.tst, not saved: Restored unsaved work from X");
     EXPECT_EQ(copy, "RECOVER:ICU|Dopamine") << "the restored work is kept in a copy of its own at once";
-    EXPECT_EQ(listing(), "Alpha.TST beta.tst other.tm2") << "nothing was written in the working folder";
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "beta.tst", "other.tm2"})) << "nothing was written in the working folder";
     act({"Command3", "Command10", "Text29=Back", "Command11"});
     EXPECT_EQ(text(std::string(StatusNote)), "") << "saving it ends the note with the unsaved work";
     EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
     EXPECT_FALSE(copy);
 }
 
-TEST_F(Recovery, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
+TEST_F(Frame, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
     act({"Command12", "TextA=ICU", "Command4"});
-    events.clear();
     EXPECT_EQ(editor.restoreLibrary("garbage", "new library", "note"), "not a test macro");
     EXPECT_EQ(editor.a, "");
-    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(copy, "RECOVER:ICU|") << "the copy stays as it was";
 }
 
 // "Go to" takes a record number, or the start of a name, and then moves on

@@ -1,17 +1,9 @@
 // The frame's window through its real widgets: the Open page's list and the
 // keyboard, what may be typed into a box, and the regional number format.
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QKeyEvent>
-#include <QTest>
-#include <filesystem>
 
-#include "shell/core/editor_frame.hpp"
 #include "shell/ui/editor_window.hpp"
-#include "shell/ui/form_binding.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"

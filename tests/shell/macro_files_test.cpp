@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "shell/core/macro_files.hpp"
 #include "support/temp_folder.hpp"

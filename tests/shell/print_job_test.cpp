@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QProcessEnvironment>
-#include <QTest>
 #include <cstdio>
-#include <string_view>
 
-#include "shell/core/print_page.hpp"
 #include "shell/ui/print_job.hpp"
 #include "shell/ui/settprint.hpp"
 #include "support/qt_test_environment.hpp"
@@ -33,14 +30,18 @@ int noPrinterChild(int argc, char** argv) {
     return 0;
 }
 
-QString text(const std::optional<std::string>& message) {
-    return message ? QString::fromStdString(*message) : QStringLiteral("<printed>");
-}
-
 }  // namespace
 
 class PrintJobTest : public QObject {
     Q_OBJECT
+
+    TempFolder folder;
+    mc::PrintServices services;
+
+    // What the Open page says of the printout; "<printed>" when every page was printed.
+    QString print(const std::vector<mc::PrintedPage>& pages) {
+        return QString::fromStdString(mc::printPages(folder.path(), pages, Printed, services).value_or("<printed>"));
+    }
 
 private slots:
     void initTestCase() {
@@ -49,7 +50,10 @@ private slots:
     }
 
     // A job left by a test that failed half-way must not count as the next one's.
-    void init() { QVERIFY(queueDrained()); }
+    void init() {
+        QVERIFY(queueDrained());
+        services = mc::ui::systemPrintServices();
+    }
 
     // Whatever a test did to the queue, the next one finds it taking jobs.
     void cleanup() {
@@ -59,12 +63,8 @@ private slots:
 
     // A page without body (a title alone) is no job.
     void eachPageIsOneJobInPageOrder() {
-        TempFolder folder;
-        mc::PrintServices services = mc::ui::systemPrintServices();
         const QSet<QString> before = pdfsNow();
-        QCOMPARE(text(mc::printPages(folder.path(), {{"Page 1", "first"}, {"Title only"}, {"Page 3", "third"}}, Printed,
-                                     services)),
-                 QStringLiteral("<printed>"));
+        QCOMPARE(print({{"Page 1", "first"}, {"Title only"}, {"Page 3", "third"}}), QStringLiteral("<printed>"));
         const QStringList pdfs = newPdfs(before);
         QCOMPARE(pdfs.size(), 2);
         for (int k = 0; k < 2; ++k) {
@@ -83,30 +83,25 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("printedFirst");
         QTest::addColumn<QString>("message");
+        const QString midway = QStringLiteral("Printing stopped: 1 of 3 pages were printed. Page 2 was not printed (");
         QTest::newRow("rejecting") << "cupsreject" << 0
                                    << "The printer MacroCreatorPDF does not accept jobs. Nothing was printed.";
         QTest::newRow("stopped") << "cupsdisable" << 0 << "The printer MacroCreatorPDF is stopped. Nothing was printed.";
-        QTest::newRow("rejecting midway") << "cupsreject" << 1
-                                          << "Printing stopped: 1 of 3 pages were printed. Page 2 was not printed (the "
-                                             "printer refused it";
-        QTest::newRow("stopped midway") << "cupsdisable" << 1
-                                        << "Printing stopped: 1 of 3 pages were printed. Page 2 was not printed (job ";
+        QTest::newRow("rejecting midway") << "cupsreject" << 1 << midway + QStringLiteral("the printer refused it");
+        QTest::newRow("stopped midway") << "cupsdisable" << 1 << midway + QStringLiteral("job ");
     }
     void aPrinterThatTakesNoJobsStopsThePrintout() {
         QFETCH(QString, command);
         QFETCH(int, printedFirst);
         QFETCH(QString, message);
-        TempFolder folder;
-        mc::PrintServices services = mc::ui::systemPrintServices();
+        const QByteArray queueCommandName = command.toLatin1();
         services.pagePrinted = [&](int printed, int) {
-            if (printed == printedFirst && queueDrained()) queueCommand(command.toLatin1().constData());
+            if (printed == printedFirst && queueDrained()) queueCommand(queueCommandName.constData());
             return true;
         };
-        if (printedFirst == 0) QVERIFY(queueCommand(command.toLatin1().constData()));
+        if (printedFirst == 0) QVERIFY(queueCommand(queueCommandName.constData()));
         const QSet<QString> before = pdfsNow();
-        const QString result =
-            text(mc::printPages(folder.path(), {{"Page 1", "first"}, {"Page 2", "second"}, {"Page 3", "third"}},
-                                Printed, services));
+        const QString result = print({{"Page 1", "first"}, {"Page 2", "second"}, {"Page 3", "third"}});
         QVERIFY2(printedFirst ? result.startsWith(message) && result.endsWith(QStringLiteral("nor were the pages after it."))
                               : result == message,
                  qPrintable(result));
@@ -117,7 +112,6 @@ private slots:
     }
 
     void withoutDefaultPrinterNothingIsPrintedAndNothingBreaks() {
-        TempFolder folder;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("CUPS_SERVER"),
                            QString::fromStdString((folder.path() / "nobody-listens.sock").string()));
@@ -125,9 +119,7 @@ private slots:
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(),
                     {QString::fromLatin1(NoPrinterChild), QString::fromStdString(folder.path().string())});
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 0);
+        QVERIFY(child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
         QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
                  QStringLiteral("There is no default printer. Nothing was printed.\n"));
     }
