@@ -14,9 +14,8 @@ TEST(Decimal, AcceptsOnlyPlainDecimalTexts) {
     for (const Case& c : {Case{"12", true}, {" 12 ", true}, {"+1.5", true}, {"-0.25", true}, {".5", true},
                           {"5.", true}, {"0012", true}, {"", false}, {" ", false}, {"-", false}, {".", false},
                           {"abc", false}, {"1.2.3", false}, {"1 2", false}, {"1e3", false}, {"--1", false},
-                          {"1,000.5", false}, {"0x10", false}}) {
+                          {"1,000.5", false}, {"0x10", false}})
         EXPECT_EQ(Decimal::parse(c.text, point).has_value(), c.number) << '"' << c.text << '"';
-    }
 }
 
 TEST(Decimal, TakesTheRegionalSeparatorBesideThePoint) {
@@ -54,9 +53,8 @@ TEST(Decimal, ShortestTextDropsTrailingZeros) {
     struct Case { std::int64_t units; int scale; const char* text; };
     for (const Case& c : {Case{0, 3, "0"}, {500, 3, "0.5"}, {12250, 3, "12.25"}, {150000, 3, "150"},
                           {2500000, 3, "2500"}, {1, 3, "0.001"}, {65535, 2, "655.35"}, {40000, 2, "400"},
-                          {-150, 2, "-1.5"}, {7, 0, "7"}}) {
+                          {-150, 2, "-1.5"}, {7, 0, "7"}})
         EXPECT_EQ(Decimal::shortestText(c.units, c.scale), c.text);
-    }
 }
 
 // ToIntegerVal rounds to the nearest integer, ties to even, and judges the 16-bit range; ToFloatVal the float range.
@@ -91,9 +89,8 @@ TEST(Decimal, MultipliesExactly) {
     struct Case { const char* a; const char* b; const char* product; };
     for (const Case& c : {Case{"65.565", "2.5", "163.9125"}, {"0.1", "0.3", "0.03"}, {"1.5", "2", "3"},
                           {"-0.255", "12", "-3.06"}, {"0", "7.5", "0"}, {"999", "999", "998001"},
-                          {"0.001", "0.001", "0.000001"}}) {
+                          {"0.001", "0.001", "0.000001"}})
         EXPECT_EQ(number(c.a).times(number(c.b)), number(c.product)) << c.a << " x " << c.b;
-    }
 }
 
 TEST(Decimal, DividesExactlyAndRoundsHalfToEven) {

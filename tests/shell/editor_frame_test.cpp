@@ -75,12 +75,7 @@ protected:
     std::optional<std::string> copy;  // what a recovery store keeps: a copy after every change, none after a discard
 
     Frame() {
-        editor.watchLibrary(
-            [this] {
-                copy = editor.libraryBytes();
-                EXPECT_TRUE(editor.unsaved());
-            },
-            [this] { copy.reset(); });
+        editor.watchLibrary([this] { copy = editor.libraryBytes(); EXPECT_TRUE(editor.unsaved()); }, [this] { copy.reset(); });
     }
 
     std::string text(const std::string& name) const { return ui[name].text; }
@@ -120,7 +115,7 @@ protected:
     }
 };
 
-TEST_F(Frame, LoadsOnTheOpenPageListingTheFilesOfItsExtensionInAnyCase) {
+TEST_F(Frame, ListsTheFilesOfItsExtensionInAnyCaseOpensTheOneChosenAndNewEmptiesTheLibrary) {
     EXPECT_EQ(view(), "page 1: Command12 | ");
     EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst"}));
     EXPECT_EQ(ui["File2"].items, ui["File1"].items);
@@ -129,9 +124,7 @@ TEST_F(Frame, LoadsOnTheOpenPageListingTheFilesOfItsExtensionInAnyCase) {
     EXPECT_FALSE(ui["Command11"].enabled);
     EXPECT_EQ(ui["Text29"].maxLength, 11);
     EXPECT_FALSE(editor.closeQuestion());
-}
 
-TEST_F(Frame, ChoosingAFileEnablesItsButtonsDoubleClickOpensItAndNewEmptiesIt) {
     act({"File1=beta.tst"});
     EXPECT_EQ(view() + text("Text30"), "page 1: Command1 Command15 Command12 | beta.tst");
     editor.doubleClick("File1");

@@ -10,9 +10,7 @@
 
 using namespace mc::testing;
 
-namespace {
-
-mc::FrameLayout plainLayout() {
+static mc::FrameLayout plainLayout() {
     mc::FrameLayout layout;
     layout.windowName = "Plain_Macro_Creator";
     layout.caption = "Plain";
@@ -21,15 +19,12 @@ mc::FrameLayout plainLayout() {
     return layout;
 }
 
-}  // namespace
-
 class FrameWindowTest : public QObject {
     Q_OBJECT
 
     TempFolder folder;
 
-    QWidget* openWindow() { return openWindowIn(folder.path()); }
-    QWidget* openWindowIn(const std::filesystem::path& workingFolder) {
+    QWidget* openWindow(const std::filesystem::path& workingFolder) {
         auto* window = new mc::ui::EditorWindow(
             std::make_unique<mc::EditorFrame>(plainLayout(), workingFolder, mc::NumberFormat{}), new QWidget,
             new QWidget);
@@ -53,27 +48,22 @@ private slots:
 
     // The Open page names the folder it lists; a name beyond Latin-1 shows '?'
     // where the character cannot be shown, like the names of the files.
-    void theOpenPageNamesItsWorkingFolder_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("shownName");
-        QTest::newRow("plain") << QStringLiteral("Ward 3") << QStringLiteral("Ward 3");
-        QTest::newRow("latin-1") << QStringLiteral("Médicaments") << QStringLiteral("Médicaments");
-        QTest::newRow("beyond") << QStringLiteral("Ärzte €") << QStringLiteral("Ärzte ?");
-    }
     void theOpenPageNamesItsWorkingFolder() {
-        QFETCH(QString, name);
-        QFETCH(QString, shownName);
-        const std::filesystem::path workingFolder = folder.path() / name.toStdU16String();
-        std::filesystem::create_directories(workingFolder);
-        QWidget* window = openWindowIn(workingFolder);
-        QVERIFY(visible(window, "WorkingFolder"));
-        QCOMPARE(shown(window, "WorkingFolder"), QString::fromStdString(folder.path().string()) + '/' + shownName);
-        QVERIFY(widget(window, "Frame1")->isAncestorOf(widget(window, "WorkingFolder")));
+        for (const auto& [name, shownName] :
+             {std::pair{"Ward 3", "Ward 3"}, {"M\u00e9dicaments", "M\u00e9dicaments"}, {"\u00c4rzte \u20ac", "\u00c4rzte ?"}}) {
+            const std::filesystem::path workingFolder = folder.path() / QString::fromUtf8(name).toStdU16String();
+            std::filesystem::create_directories(workingFolder);
+            QWidget* window = openWindow(workingFolder);
+            QVERIFY(visible(window, "WorkingFolder"));
+            QVERIFY(widget(window, "Frame1")->isAncestorOf(widget(window, "WorkingFolder")));
+            QCOMPARE(shown(window, "WorkingFolder"),
+                     QString::fromStdString(folder.path().string()) + '/' + QString::fromUtf8(shownName));
+        }
     }
 
     // Taking the focus chooses nothing; the first key stroke lands on the first file, as in any list.
     void movingThroughTheListWithTheKeyboardChoosesAFile() {
-        QWidget* window = openWindow();
+        QWidget* window = openWindow(folder.path());
         auto* list = widget<QListWidget>(window, "File1");
         list->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
@@ -89,10 +79,8 @@ private slots:
     }
 
     void onlyLatin1CanBeTyped() {
-        QWidget* window = openWindow();
-        clickButton(window, "Command12");  // New
-        clickButton(window, "Command3");
-        clickButton(window, "Command10");
+        QWidget* window = openWindow(folder.path());
+        for (const char* button : {"Command12", "Command3", "Command10"}) clickButton(window, button);  // New, on to Save
         auto* name = widget<QLineEdit>(window, "Text29");
         name->setFocus();
         // Each character as a key press of its own; the euro sign and a kanji are refused.
@@ -125,12 +113,11 @@ private slots:
         QVERIFY(combo->width() > combo->fontMetrics().horizontalAdvance(longest));
 
         // A control the model hides is hidden, and shown again when the model says so.
-        model.form()["Text1"].visible = false;
-        binding.render();
-        QVERIFY(box->isHidden());
-        model.form()["Text1"].visible = true;
-        binding.render();
-        QVERIFY(box->isVisible());
+        for (const bool shownByModel : {false, true}) {
+            model.form()["Text1"].visible = shownByModel;
+            binding.render();
+            QCOMPARE(box->isVisible(), shownByModel);
+        }
     }
 
     void theRegionalDecimalSeparatorReachesTheCore() {

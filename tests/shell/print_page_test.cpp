@@ -7,22 +7,6 @@
 namespace mc {
 namespace {
 
-const std::string SignatureLine = "Name: .......................... Signature: .............. Date:..............";
-
-TEST(SignatureFooter, DateLineThenFourSignatureBlocks) {
-    const std::vector<std::string> expected{
-        "Printed 05/12/2024 at 14:03",
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-    };
-    EXPECT_EQ(signatureFooter("05/12/2024", "14:03"), expected);
-    // Regional formats arrive as they are, whatever their shape.
-    EXPECT_EQ(signatureFooter("2024-12-05", "2:03 PM").front(), "Printed 2024-12-05 at 2:03 PM");
-    EXPECT_EQ(signatureFooter("", "").front(), "Printed  at ");
-}
-
 class Printing : public ::testing::Test {
 protected:
     testing::TempFolder folder;
@@ -30,43 +14,35 @@ protected:
     PrintServices services = printer.services();
 };
 
-// A change report has 50 lines a page, each page ending with two empty lines and the signatures.
+// A change report has 50 lines a page, each page ending with two empty lines, the print date and four signature
+// blocks of two empty lines and a line to sign.
 TEST(ChangeReport, SplitsTheLinesIntoNumberedPagesThatEachEndWithTheSignatures) {
-    const auto pages = changeReportPages("Changes to w.tm2", std::vector<std::string>(51, "changed"), "d", "t");
+    const auto pages = changeReportPages("Changes to w.tm2", std::vector<std::string>(51, "changed"), "05/12/2024", "14:03");
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].front() + " / " + pages[1].front(), "Changes to w.tm2 (1 of 2) / Changes to w.tm2 (2 of 2)");
-    EXPECT_EQ(pages[0].size() + pages[1].size(), (1 + 50 + 2 + 13) + (1 + 1 + 2 + 13u));
-    EXPECT_EQ(std::vector(pages[1].begin() + 1, pages[1].begin() + 5), (std::vector<std::string>{"changed", "", "", "Printed d at t"}));
-    EXPECT_EQ(pages[1].back(), SignatureLine);
+    EXPECT_EQ(pages[0].front(), "Changes to w.tm2 (1 of 2)");
+    EXPECT_EQ(pages[0].size(), 1 + 50 + 2 + 13u);
+    const std::string sign = "Name: .......................... Signature: .............. Date:..............";
+    EXPECT_EQ(pages[1], (PrintedPage{"Changes to w.tm2 (2 of 2)", "changed", "", "", "Printed 05/12/2024 at 14:03",
+                                     "", "", sign, "", "", sign, "", "", sign, "", "", sign}));
     EXPECT_EQ(changeReportPages("Changes to w.tm2", {}, "d", "t").at(0).size(), 1 + 2 + 13u) << "no lines is one page";
 }
 
-TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
-    const struct { const char* what; std::vector<std::string> lines; std::string bytes; } cases[] = {
-        {"title and padded body", {"Title", "  a  ", "", "b"}, "Title\r\n  a  \r\n\r\nb\r\n"},
-        {"Latin-1 bytes", {"D\xE9partement \xB5g", "\xFF"}, "D\xE9partement \xB5g\r\n\xFF\r\n"},
-        {"title only", {"Title"}, "Title\r\n"},
-        {"nothing", {}, ""},
-    };
-    for (const auto& c : cases) {
-        testing::TempFolder folder;
-        testing::RecordingPrinter printer;
-        PrintServices services = printer.services();
-        EXPECT_EQ(printPage(folder.path(), c.lines, "", services), std::nullopt) << c.what;
-        EXPECT_EQ(printer.files, std::vector{folder.path() / "ToPrint.tmp"}) << c.what;
-        EXPECT_EQ(printer.jobs, std::vector{c.bytes}) << c.what;
-        EXPECT_EQ(folder.read("ToPrint.tmp"), c.bytes) << c.what;
-    }
-}
-
-TEST_F(Printing, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
+// Each page replaces the print file with its lines, CR LF after each and the bytes unchanged, and prints that file.
+TEST_F(Printing, EachPageReplacesThePrintFileWhichHoldsTheLastPageAfterwards) {
     folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
-    EXPECT_EQ(printPage(folder.path(), {"Page 1", "first body"}, "", services), std::nullopt);
-    EXPECT_EQ(printPage(folder.path(), {"Page 2"}, "", services), std::nullopt);
-    EXPECT_EQ(printer.jobs, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
-    EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
-    // Nothing else is left behind in the folder (no temporary files).
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    const std::pair<PrintedPage, std::string> pages[] = {
+        {{"Title", "  a  ", "", "b"}, "Title\r\n  a  \r\n\r\nb\r\n"},
+        {{"D\xE9partement \xB5g", "\xFF"}, "D\xE9partement \xB5g\r\n\xFF\r\n"},
+        {{"Title only"}, "Title only\r\n"},
+        {{}, ""},
+    };
+    for (const auto& [lines, bytes] : pages) {
+        EXPECT_EQ(printPage(folder.path(), lines, "", services), std::nullopt);
+        EXPECT_EQ(printer.jobs.back(), bytes);
+        EXPECT_EQ(folder.read("ToPrint.tmp"), bytes);
+    }
+    EXPECT_EQ(printer.files, std::vector(4, folder.path() / "ToPrint.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left";
 }
 
 TEST_F(Printing, AFailedJobIsReportedAndTheFileStaysButAFileNotWrittenIsNeverPrinted) {
