@@ -9,20 +9,17 @@ namespace {
 const NumberFormat point{'.'};
 const NumberFormat comma{','};
 
-TEST(Decimal, AcceptsOnlyPlainDecimalTexts) {
+TEST(Decimal, AcceptsOnlyPlainDecimalTextsWithThePointOrTheRegionalSeparator) {
     struct Case { const char* text; bool number; };
     for (const Case& c : {Case{"12", true}, {" 12 ", true}, {"+1.5", true}, {"-0.25", true}, {".5", true},
                           {"5.", true}, {"0012", true}, {"", false}, {" ", false}, {"-", false}, {".", false},
                           {"abc", false}, {"1.2.3", false}, {"1 2", false}, {"1e3", false}, {"--1", false},
                           {"1,000.5", false}, {"0x10", false}})
         EXPECT_EQ(Decimal::parse(c.text, point).has_value(), c.number) << '"' << c.text << '"';
-}
-
-TEST(Decimal, TakesTheRegionalSeparatorBesideThePoint) {
-    EXPECT_EQ(Decimal::parse("1,5", comma)->roundedAt(1), 15);
-    EXPECT_EQ(Decimal::parse("1.5", comma)->roundedAt(1), 15);
-    EXPECT_FALSE(Decimal::parse("1,5", point));
-    EXPECT_FALSE(Decimal::parse("1,5.0", comma));
+    // The regional separator is taken beside the point, never both.
+    EXPECT_EQ(Decimal::parse("1,5", comma), Decimal::of("1.5"));
+    EXPECT_EQ(Decimal::parse("1.5", comma), Decimal::of("1.5"));
+    EXPECT_FALSE(Decimal::parse("1,5", point) || Decimal::parse("1,5.0", comma));
 }
 
 TEST(Decimal, ScalesExactlyWhereADoubleWouldNot) {

@@ -41,9 +41,7 @@ TEST(LineDiff, TextsTooLargeToMatchAreComparedInPlace) {
 
 TEST(Text, WritesCrLfAfterEveryLine) {
     EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(padRight("ab", 4), "ab  ");
-    EXPECT_EQ(padRight("abcdef", 4), "abcdef");
-    EXPECT_EQ(trimTrailingBlanks("  a b  "), "  a b");
+    EXPECT_EQ(padRight("ab", 4) + "|" + padRight("abcdef", 4) + "|" + trimTrailingBlanks("  a b  "), "ab  |abcdef|  a b");
 }
 
 TEST(Text, ConvertsLatin1FileNames) {
