@@ -156,25 +156,35 @@ TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
     }
 }
 
-TEST_F(Frame, TheGuardHoldsTheUserOnAModifiedPageUntilOkOrCancel) {
+// A data page is clean, as filled from memory, or modified, holding the user until OK or Cancel. Each page
+// filled anew takes the keyboard; typing and a refused OK leave it where it is.
+TEST_F(Frame, ADataPageHoldsTheUserUntilOkOrCancelAndEachPageFilledAnewTakesTheKeyboard) {
     const std::string prompt = " | Please validate modifications with OK key";
+    int seen = editor.freshPages();
+    auto fresh = [&] { const int before = std::exchange(seen, editor.freshPages()); return before != seen; };
     act({"Command12"});
     EXPECT_EQ(view(), "page 2: Command2 Command3 | ");
+    EXPECT_TRUE(fresh());
     act({"TextA=x", "Command3"});  // a disabled Next does nothing; leaving without validating is always possible
     EXPECT_EQ(view(), "page 2: Command2 Command4 Command5" + prompt);
+    EXPECT_FALSE(fresh());
     act({"Command5"});  // Cancel Last Changes
     EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
+    EXPECT_TRUE(fresh());
     act({"TextA=y", "Command4"});
     EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
+    EXPECT_TRUE(fresh());
 
     act({"Command3"});
     EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | ") << "no record before the first";
+    EXPECT_TRUE(fresh());
     act({"TextB=z"});
     EXPECT_EQ(view(), "page 3: Command8 Command9" + prompt);
     editor.refuseCommit = true;
     act({"Command9"});
     EXPECT_EQ(view(), "page 3: Command8 Command9 | Value must be valid\r\n") << "a refused OK keeps the page modified";
     EXPECT_TRUE(ui["Label74"].error && ui["TextB"].error);
+    EXPECT_FALSE(fresh());
     act({"Command8"});
     EXPECT_EQ(view() + text("TextB"), "page 3: Command7 Command10 Command13 | ");
     EXPECT_FALSE(ui["TextB"].error) << "the restored page marks no field";
@@ -183,24 +193,9 @@ TEST_F(Frame, TheGuardHoldsTheUserOnAModifiedPageUntilOkOrCancel) {
     EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | Record Updated");
     EXPECT_FALSE(ui["Label74"].error);
     EXPECT_EQ(library(), "y|z @ new library, not saved");
-}
-
-TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
-    int seen = editor.freshPages();
-    auto fresh = [&] { const int before = std::exchange(seen, editor.freshPages()); return before != seen; };
-    act({"Command12"});
-    EXPECT_TRUE(fresh());
-    editor.refuseCommit = true;
-    act({"TextA=x", "Command4"});
-    EXPECT_FALSE(fresh()) << "typing and a refused OK leave the keyboard where it is";
-    editor.refuseCommit = false;
-    act({"Command4"});
-    EXPECT_TRUE(fresh());
-    act({"Command3"});
-    EXPECT_TRUE(fresh());
+    fresh();
     act({"Command13"});
-    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 Command14 | ");
-    EXPECT_EQ(editor.record, 2);
+    EXPECT_EQ(view() + std::to_string(editor.record), "page 3: Command7 Command10 Command13 Command14 | 2");
     EXPECT_TRUE(fresh());
     for (const auto& [button, page] : {std::pair{"Command10", 4}, {"Command6", 3}, {"Command7", 2}, {"Command2", 1}}) {
         act({button});
@@ -212,10 +207,7 @@ TEST_F(Frame, NavigationFillsEachPageAnewAndGivesItTheKeyboard) {
 TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {
     Names asked;
     bool goAhead = false;
-    editor.askWith([&](const Question& question) {
-        asked.push_back(question.name + ": " + question.text + " [" + question.goAhead + "]");
-        return goAhead;
-    });
+    editor.askWith([&](const Question& q) { asked.push_back(q.name + ": " + q.text + " [" + q.goAhead + "]"); return goAhead; });
     act({"Command12", "TextA=typed"});  // typing alone is not stored: nothing to ask
     EXPECT_EQ(editor.closeQuestion()->text,
               "This page holds changes that are not confirmed with OK. Close the window and lose them?");
@@ -250,16 +242,8 @@ TEST_F(Frame, AnotherWorkingFolderMovesTheListsOpenAndSave) {
     EXPECT_EQ(ui["File1"].items, (Names{"a\xC0\xAF" "b.tst", "delta.tst"}));
 }
 
-class SavePage : public Frame {
-protected:
-    void SetUp() override {
-        act({"File1=beta.tst", "Command1", "Command3", "Command10"});
-        ASSERT_EQ(editor.visiblePage(), 4);
-    }
-};
-
-TEST_F(SavePage, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
-    act({"Command6", "TextB=changed", "Command9", "Command10", "Text29=gamma", "Command11"});
+TEST_F(Frame, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
+    act({"File1=beta.tst", "Command1", "Command3", "TextB=changed", "Command9", "Command10", "Text29=gamma", "Command11"});
     EXPECT_EQ(folder.read("gamma.tst"), "gamma:b1|changed");
     EXPECT_EQ(listing(), (Names{"Alpha.TST", "beta.tst", "gamma.tst", "other.tm2"})) << "no temporary left";
     EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
@@ -269,7 +253,7 @@ TEST_F(SavePage, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
     EXPECT_EQ(library() + ": " + text("StatusMessage"), "b1|changed @ gamma.tst: Saved gamma.tst, read back and verified");
 }
 
-TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
+TEST_F(Frame, ARefusedSaveLeavesEveryFileAsItWas) {
     const struct { const char* name; std::function<void()> prepare; const char* message; } cases[] = {
         {"beta", [] {}, "The Macro with name beta alredy exist. Please enter another Macro name"},
         {"../up", [] {}, "The Macro name ../up can not be used as a file name. Please enter another Macro name"},
@@ -281,7 +265,7 @@ TEST_F(SavePage, ARefusedSaveLeavesEveryFileAsItWas) {
          "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
          "saved."},
     };
-    act({"Text29=", "Command11"});
+    act({"File1=beta.tst", "Command1", "Command3", "Command10", "Text29=", "Command11"});
     EXPECT_EQ(view(), "page 4: Command6 | ") << "Save waits for a name";
     act({"Text29=a very long name"});
     EXPECT_EQ(text("Text29"), "a very long");

@@ -15,23 +15,17 @@
 
 using namespace mc::testing;
 
-namespace {
-
 constexpr std::string_view NoPrinterChild = "--no-printer-child";
 
-const mc::PrintedFile Printed{"ward3.tm2", "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c"};
+static const mc::PrintedFile Printed{"ward3.tm2", "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c"};
 
-// Run as a child process with CUPS_SERVER pointing where nobody listens.
-int noPrinterChild(int argc, char** argv) {
+// Run as a child process with CUPS_SERVER pointing where nobody listens: prints into the folder argv[2].
+static int noPrinterChild(int argc, char** argv) {
     QApplication app(argc, argv);
     mc::PrintServices services = mc::ui::systemPrintServices();
-    const std::filesystem::path folder = argv[2];
-    const auto result = mc::printPages(folder, {{"Title", "Body"}}, Printed, services);
-    std::printf("%s\n", result.value_or("printed").c_str());
+    std::printf("%s\n", mc::printPages(argv[2], {{"Title", "Body"}}, Printed, services).value_or("printed").c_str());
     return 0;
 }
-
-}  // namespace
 
 class PrintJobTest : public QObject {
     Q_OBJECT

@@ -19,13 +19,10 @@ std::string byteSum(std::string_view bytes) {
 std::string textOf(const RecoveryCopy& copy) { return recoveryCopyText(copy, byteSum); }
 std::optional<RecoveryCopy> parsed(std::string_view text) { return parseRecoveryCopy(text, byteSum); }
 
-TEST(RecoveryCopyText, HeaderThenTheBytesUntouched) {
+TEST(RecoveryCopyText, WritesAHeaderThenTheBytesUntouchedAndReadsThemBack) {
     EXPECT_EQ(textOf(Sample), "TAVREL-RECOVERY 2\neditor=RX_Macro_Creator\nsource=new library\ntime=2026-12-06T04:50:00\n"
                               "mode=EPIDURAL\nlength=25\nsha256=" + byteSum(Sample.bytes) + "\n\n" + Sample.bytes);
     EXPECT_EQ(parsed(textOf(Sample)), Sample);
-}
-
-TEST(RecoveryCopyText, ReadsBackWhatItWrote) {
     RecoveryCopy empty = Sample, twoLines = Sample, oneLine = Sample;
     empty.bytes.clear();
     empty.mode.clear();

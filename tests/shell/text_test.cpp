@@ -9,11 +9,13 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
-TEST(Text, SplitsLinesAtEveryCommonEnding) {
+TEST(Text, SplitsLinesAtEveryCommonEndingAndWritesCrLfAfterEach) {
     for (const auto& [bytes, lines] : {std::pair<std::string_view, Lines>{"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},
                                        {"a\rb\r", {"a", "b"}}, {"a\r\n\r\nb", {"a", "", "b"}}, {"\r\r\r", {"", "", ""}},
                                        {"", {}}, {"a\n\rb", {"a", "", "b"}}})
         EXPECT_EQ(splitLines(bytes), lines) << bytes;
+    EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(padRight("ab", 4) + "|" + padRight("abcdef", 4) + "|" + trimTrailingBlanks("  a b  "), "ab  |abcdef|  a b");
 }
 
 TEST(LineDiff, NamesEachLineWhereTwoTextsDiffer) {
@@ -37,11 +39,6 @@ TEST(LineDiff, TextsTooLargeToMatchAreComparedInPlace) {
     for (int i = 0; i < 3000; ++i) many += "line\r\n";
     EXPECT_EQ(differingLines(many, "other\r\n" + many.substr(6)),
               (std::vector<LineDifference>{{LineDifference::Kind::Changed, 1, 1, "line", "other"}}));
-}
-
-TEST(Text, WritesCrLfAfterEveryLine) {
-    EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(padRight("ab", 4) + "|" + padRight("abcdef", 4) + "|" + trimTrailingBlanks("  a b  "), "ab  |abcdef|  a b");
 }
 
 TEST(Text, ConvertsLatin1FileNames) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "shell/ui/editor_window.hpp"
+#include "shell/ui/named_widget.hpp"
 #include "shell/ui/settprint.hpp"
 #include "support/pdf_text.hpp"
 #include "support/qt_test_environment.hpp"
@@ -19,7 +20,6 @@ using namespace mc::testing;
 static mc::FrameLayout plainLayout() {
     mc::FrameLayout layout;
     layout.windowName = "Plain_Macro_Creator";
-    layout.caption = "Plain";
     layout.extension = ".tst";
     layout.fileButtons = {{"Command15", "Print Macro Data"}};
     return layout;
@@ -104,10 +104,8 @@ private slots:
         model.form().add("Combo1").items = {"mg"};
         model.form().add("Text1");
         QWidget window;
-        auto* combo = new QComboBox(&window);
-        combo->setObjectName(QStringLiteral("Combo1"));
-        auto* box = new QLineEdit(&window);
-        box->setObjectName(QStringLiteral("Text1"));
+        auto* combo = mc::ui::named<QComboBox>("Combo1", &window);
+        auto* box = mc::ui::named<QLineEdit>("Text1", &window);
         mc::ui::FormBinding binding(&window, model);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -134,10 +132,7 @@ private slots:
 
     // Everything below the title is the body, blank lines and blanks kept; a title alone is nothing to print.
     void readsTitleAndBodyLines() {
-        const struct {
-            QByteArray bytes;
-            QString title, body;
-        } cases[] = {
+        const struct { QByteArray bytes; QString title, body; } cases[] = {
             {"T\r\n a \r\nb\r\n", "T", " a \nb\n"}, {"T\r\n\r\n\r\n", "T", "\n\n"}, {"T\r\nb", "T", "b\n"},
             {"T\nb\n", "T", "b\n"}, {"\xB5g\r\n\xE9t\xE9\r\n", QString::fromUtf8("µg"), QString::fromUtf8("été\n")},
             {"T\r\n", "T", ""}, {"", "", ""},
@@ -146,8 +141,8 @@ private slots:
             folder.write("ToPrint.tmp", c.bytes.toStdString());
             SettPrint window;
             QCOMPARE(window.layOut(folder.path() / "ToPrint.tmp", ""), !c.body.isEmpty());
-            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label2"))->text(), c.title);
-            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), c.body);
+            QCOMPARE(shown(&window, "Label2"), c.title);
+            QCOMPARE(shown(&window, "Label1"), c.body);
         }
     }
 
