@@ -36,8 +36,7 @@ public:
 
     std::string a, b;
     int record = 0;
-    bool refuseCommit = false;
-    bool readsBack = true;
+    bool refuseCommit = false, readsBack = true;
 
 protected:
     void ResetMacro() override { a.clear(); b.clear(); }
@@ -61,9 +60,8 @@ protected:
 };
 
 const fs::path& withMacros(const testing::TempFolder& folder) {
-    folder.write("beta.tst", "beta:b1|b2");
-    folder.write("Alpha.TST", "Alpha:a1|a2");
-    folder.write("other.tm2", "x");
+    for (const auto& [name, bytes] : {std::pair{"beta.tst", "beta:b1|b2"}, {"Alpha.TST", "Alpha:a1|a2"}, {"other.tm2", "x"}})
+        folder.write(name, bytes);
     return folder.path();
 }
 
@@ -140,8 +138,7 @@ TEST_F(Frame, ListsTheFilesOfItsExtensionInAnyCaseOpensTheOneChosenAndNewEmpties
 
 TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
     const struct { std::function<void()> spoil; const char* message; } cases[] = {
-        {[&] { fs::remove(folder.path() / "beta.tst"); },
-         "The Macro file beta.tst can not be opened. It may have been removed."},
+        {[&] { fs::remove(folder.path() / "beta.tst"); }, "The Macro file beta.tst can not be opened. It may have been removed."},
         {[&] { fs::resize_file(folder.path() / "beta.tst", 1024 * 1024 * 1024); },  // sparse: nothing written
          "The Macro file beta.tst can not be opened: at more than 1 MiB it is far larger than any macro file."},
         {[&] { folder.write("beta.tst", "garbage"); }, "not a test macro"},

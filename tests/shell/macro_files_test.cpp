@@ -9,14 +9,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FaultsOff : public ::testing::Test {
+// A fresh working folder, and the file system's faults off again whatever a test did.
+class Files : public ::testing::Test {
 protected:
     void TearDown() override { setFileSystemFaultsForTesting({}); }
     testing::TempFolder folder;
 };
 
-TEST(ListFiles, ShowsEveryNameReadablyInOrderAndKeepsTheExactEntry) {
-    testing::TempFolder folder;
+TEST_F(Files, ListFilesShowsEveryNameReadablyInOrderAndKeepsTheExactEntry) {
     fs::create_directory(folder.path() / "a");
     std::ofstream(folder.path() / "a" / "b.tm2") << "inside a folder";
     const struct { const char* what; std::string bytes, shown; } cases[] = {  // in the order listed
@@ -36,10 +36,9 @@ TEST(ListFiles, ShowsEveryNameReadablyInOrderAndKeepsTheExactEntry) {
     }
 }
 
-TEST(ListFiles, LeavesOutFoldersLinksAndOtherExtensions) {
+TEST_F(Files, ListFilesLeavesOutFoldersLinksAndOtherExtensions) {
     testing::TempFolder outside;
     outside.write("secret.tm2", "outside the working folder");
-    testing::TempFolder folder;
     folder.write("real.tm2", "");
     folder.write("other.tv1", "");
     folder.write("real.tm2.bak", "");
@@ -54,8 +53,7 @@ TEST(ListFiles, LeavesOutFoldersLinksAndOtherExtensions) {
         EXPECT_EQ(kindAt(folder.path() / name), kind) << name;
 }
 
-TEST(ReadFile, RefusesFilesAboveTheLimitBeforeReadingThem) {
-    testing::TempFolder folder;
+TEST_F(Files, ReadFileRefusesFilesAboveTheLimitBeforeReadingThem) {
     const fs::path file = folder.path() / "huge.tm2";
     std::ofstream(file, std::ios::binary) << "x";
     fs::resize_file(file, MaxMacroFileSize + 1);  // sparse: no megabyte written
@@ -75,7 +73,7 @@ TEST(PlainFileName, RefusesPathsDevicesAndCharactersWindowsForbids) {
         EXPECT_FALSE(isPlainFileName(name)) << name;
 }
 
-TEST_F(FaultsOff, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced) {
+TEST_F(Files, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced) {
     setFileSystemFaultsForTesting({.refuseHardLinks = true});
     const fs::path file = folder.path() / "new.tm2";
     EXPECT_EQ(writeNewFile(file, "bytes\r\n"), WriteOutcome::Written);
@@ -84,7 +82,7 @@ TEST_F(FaultsOff, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "nothing but the file is left";
 }
 
-TEST_F(FaultsOff, AFailedSyncIsAFailedWriteAndLeavesNothingBehind) {
+TEST_F(Files, AFailedSyncIsAFailedWriteAndLeavesNothingBehind) {
     setFileSystemFaultsForTesting({.failSync = true});
     EXPECT_EQ(writeNewFile(folder.path() / "new.tm2", "bytes"), WriteOutcome::Failed);
     EXPECT_FALSE(replaceFile(folder.path() / "ToPrint.tmp", "page"));

@@ -20,8 +20,7 @@ TEST(Text, SplitsLinesAtEveryCommonEndingAndWritesCrLfAfterEach) {
 
 TEST(LineDiff, NamesEachLineWhereTwoTextsDiffer) {
     using K = LineDifference::Kind;
-    using D = std::vector<LineDifference>;
-    const struct { const char* what; std::string_view first, second; D expected; } cases[] = {
+    const struct { const char* what; std::string_view first, second; std::vector<LineDifference> expected; } cases[] = {
         {"equal", "a\r\nb\r\n", "a\r\nb\r\n", {}},
         {"a changed line", "a\r\nx\r\nc\r\n", "a\r\nb\r\nc\r\n", {{K::Changed, 2, 2, "x", "b"}}},
         {"a line too many", "a\r\nx\r\nb\r\n", "a\r\nb\r\n", {{K::Extra, 2, 2, "x", ""}}},

@@ -43,9 +43,7 @@ class ShellWindowsTest : public QObject {
 private slots:
     void initTestCase() {
         quietOffscreenNoise();
-        folder.write("one.tst", "");
-        folder.write("two.tst", "");
-        folder.write("three.tst", "");
+        for (const char* name : {"one.tst", "two.tst", "three.tst"}) folder.write(name, "");
     }
     void cleanup() {
         for (QWidget* window : QApplication::topLevelWidgets()) window->close();
