@@ -6,24 +6,19 @@
 namespace mc {
 namespace {
 
-const NumberFormat point{'.'};
-const NumberFormat comma{','};
+const NumberFormat point{'.'}, comma{','};
 
-TEST(Decimal, AcceptsOnlyPlainDecimalTexts) {
+TEST(Decimal, AcceptsOnlyPlainDecimalTextsWithThePointOrTheRegionalSeparator) {
     struct Case { const char* text; bool number; };
     for (const Case& c : {Case{"12", true}, {" 12 ", true}, {"+1.5", true}, {"-0.25", true}, {".5", true},
                           {"5.", true}, {"0012", true}, {"", false}, {" ", false}, {"-", false}, {".", false},
                           {"abc", false}, {"1.2.3", false}, {"1 2", false}, {"1e3", false}, {"--1", false},
-                          {"1,000.5", false}, {"0x10", false}}) {
+                          {"1,000.5", false}, {"0x10", false}})
         EXPECT_EQ(Decimal::parse(c.text, point).has_value(), c.number) << '"' << c.text << '"';
-    }
-}
-
-TEST(Decimal, TakesTheRegionalSeparatorBesideThePoint) {
-    EXPECT_EQ(Decimal::parse("1,5", comma)->roundedAt(1), 15);
-    EXPECT_EQ(Decimal::parse("1.5", comma)->roundedAt(1), 15);
-    EXPECT_FALSE(Decimal::parse("1,5", point));
-    EXPECT_FALSE(Decimal::parse("1,5.0", comma));
+    // The regional separator is taken beside the point, never both.
+    EXPECT_EQ(Decimal::parse("1,5", comma), Decimal::of("1.5"));
+    EXPECT_EQ(Decimal::parse("1.5", comma), Decimal::of("1.5"));
+    EXPECT_FALSE(Decimal::parse("1,5", point) || Decimal::parse("1,5.0", comma));
 }
 
 TEST(Decimal, ScalesExactlyWhereADoubleWouldNot) {
@@ -34,7 +29,10 @@ TEST(Decimal, ScalesExactlyWhereADoubleWouldNot) {
                           {"0.07", 2, true, 7}, {"1.10", 2, true, 110}, {"1.005", 2, false, 100},
                           {"655.35", 2, true, 65535}, {"-0.5", 0, false, 0}, {"-1.5", 0, false, -2},
                           {"2.5", 0, false, 2}, {"3.5", 0, false, 4}, {"12.4", 0, false, 12},
-                          {"0.0000", 2, true, 0}, {".5", 0, false, 0}}) {
+                          {"0.0000", 2, true, 0}, {".5", 0, false, 0},
+                          // huge values saturate instead of wrapping
+                          {"123456789012345678901234567890", 3, true, std::numeric_limits<std::int64_t>::max()},
+                          {"-99999999999999999999", 0, true, -std::numeric_limits<std::int64_t>::max()}}) {
         const auto value = Decimal::parse(c.text, point);
         ASSERT_TRUE(value) << c.text;
         EXPECT_EQ(value->isWholeAt(c.scale), c.whole) << c.text;
@@ -42,53 +40,33 @@ TEST(Decimal, ScalesExactlyWhereADoubleWouldNot) {
     }
 }
 
-TEST(Decimal, SaturatesHugeValuesInsteadOfWrapping) {
-    const auto huge = Decimal::parse("123456789012345678901234567890", point);
-    EXPECT_EQ(huge->roundedAt(3), std::numeric_limits<std::int64_t>::max());
-    EXPECT_LT(Decimal::parse("-99999999999999999999", point)->roundedAt(0), 0);
-}
-
-TEST(Decimal, KnowsItsSign) {
-    EXPECT_TRUE(Decimal::parse("-0.001", point)->isNegative());
-    EXPECT_FALSE(Decimal::parse("-0", point)->isNegative());
-    EXPECT_FALSE(Decimal::parse("-0.000", point)->isNegative());
-    EXPECT_FALSE(Decimal::parse("+3", point)->isNegative());
-}
-
 TEST(Decimal, ShortestTextDropsTrailingZeros) {
     struct Case { std::int64_t units; int scale; const char* text; };
     for (const Case& c : {Case{0, 3, "0"}, {500, 3, "0.5"}, {12250, 3, "12.25"}, {150000, 3, "150"},
                           {2500000, 3, "2500"}, {1, 3, "0.001"}, {65535, 2, "655.35"}, {40000, 2, "400"},
-                          {-150, 2, "-1.5"}, {7, 0, "7"}}) {
+                          {-150, 2, "-1.5"}, {7, 0, "7"}})
         EXPECT_EQ(Decimal::shortestText(c.units, c.scale), c.text);
-    }
 }
 
-TEST(NumberText, IntegerCheckFollowsTheSixteenBitRange) {
-    struct Case { const char* text; bool ok; };
-    for (const Case& c : {Case{"12", true}, {"  12  ", true}, {"12.4", true}, {"", false}, {"abc", false},
-                          {"40000", false}, {"32767", true}, {"32767.5", false}, {"32766.5", true},
-                          {"-32768", true}, {"-32768.5", true}, {"-32769", false}, {"-32768.6", false}}) {
-        EXPECT_EQ(ToIntegerVal(c.text, point), c.ok) << '"' << c.text << '"';
+// ToIntegerVal rounds to the nearest integer, ties to even, and judges the 16-bit range; ToFloatVal the float range.
+TEST(NumberText, ChecksFollowTheRangesOfTheirTypes) {
+    struct Case { const char* text; bool integer, single; };
+    for (const Case& c : {Case{"12", true, true}, {"  12  ", true, true}, {"12.4", true, true}, {"", false, false},
+                          {"abc", false, false}, {"40000", false, true}, {"32767", true, true}, {"32767.5", false, true},
+                          {"32766.5", true, true}, {"-32768", true, true}, {"-32768.5", true, true},
+                          {"-32769", false, true}, {"-32768.6", false, true}, {"-3.25", true, true},
+                          {"340000000000000000000000000000000000000", false, true},
+                          {"-350000000000000000000000000000000000000", false, false}}) {
+        EXPECT_EQ(ToIntegerVal(c.text, point), c.integer) << '"' << c.text << '"';
+        EXPECT_EQ(ToFloatVal(c.text, point), c.single) << '"' << c.text << '"';
     }
-    EXPECT_TRUE(ToIntegerVal("12,4", comma));
-    EXPECT_FALSE(ToIntegerVal("12,4", point));
-}
-
-TEST(NumberText, FloatCheckAcceptsEverySinglePrecisionNumber) {
-    struct Case { const char* text; bool ok; };
-    for (const Case& c : {Case{"0.5", true}, {"x", false}, {"", false}, {"-3.25", true}, {"100000", true},
-                          {"340000000000000000000000000000000000000", true},
-                          {"350000000000000000000000000000000000000", false}}) {
-        EXPECT_EQ(ToFloatVal(c.text, point), c.ok) << c.text;
-    }
-    EXPECT_TRUE(ToFloatVal("0,5", comma));
-    EXPECT_FALSE(ToFloatVal("0,5", point));
+    EXPECT_TRUE(ToIntegerVal("12,4", comma) && ToFloatVal("0,5", comma));
+    EXPECT_FALSE(ToIntegerVal("12,4", point) || ToFloatVal("0,5", point));
 }
 
 Decimal number(const char* text) { return *Decimal::parse(text, point); }
 
-TEST(Decimal, ComparesExactly) {
+TEST(Decimal, ComparesExactlyAndKnowsItsSign) {
     struct Case { const char* a; const char* b; int order; };
     for (const Case& c : {Case{"1", "1.000", 0}, {"0.3", "0.30001", -1}, {"65.565", "65.5650", 0}, {"-0", "0", 0},
                           {"-1", "0.5", -1}, {"-1.5", "-1.25", -1}, {"100", "99.999", 1}, {"007", "7", 0},
@@ -96,15 +74,16 @@ TEST(Decimal, ComparesExactly) {
         EXPECT_EQ(number(c.a).compare(number(c.b)), c.order) << c.a << " vs " << c.b;
         EXPECT_EQ(number(c.b).compare(number(c.a)), -c.order) << c.b << " vs " << c.a;
     }
+    EXPECT_TRUE(number("-0.001").isNegative());
+    EXPECT_FALSE(number("-0").isNegative() || number("-0.000").isNegative() || number("+3").isNegative());
 }
 
 TEST(Decimal, MultipliesExactly) {
     struct Case { const char* a; const char* b; const char* product; };
     for (const Case& c : {Case{"65.565", "2.5", "163.9125"}, {"0.1", "0.3", "0.03"}, {"1.5", "2", "3"},
                           {"-0.255", "12", "-3.06"}, {"0", "7.5", "0"}, {"999", "999", "998001"},
-                          {"0.001", "0.001", "0.000001"}}) {
+                          {"0.001", "0.001", "0.000001"}})
         EXPECT_EQ(number(c.a).times(number(c.b)), number(c.product)) << c.a << " x " << c.b;
-    }
 }
 
 TEST(Decimal, DividesExactlyAndRoundsHalfToEven) {

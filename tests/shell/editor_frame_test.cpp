@@ -1,32 +1,31 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <new>
+#include <set>
 
 #include "shell/core/editor_frame.hpp"
+#include "support/model_driver.hpp"
 #include "support/temp_folder.hpp"
 
 namespace mc {
 namespace {
 
-// A small dialect: the macro is one text per data page, written as two lines.
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+// A small dialect: one text per data page, written "NAME:a|b" under the macro name.
 class TestEditor : public EditorFrame {
 public:
-    explicit TestEditor(const std::filesystem::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
-        form_.add("TextA");
-        form_.add("TextB");
-        form_.add("Exhaust");
+    explicit TestEditor(const fs::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
+        for (const char* name : {"TextA", "TextB", "Delete", "Exhaust"}) form_.add(name);
         onEdit("TextA", [this] { markModified(2); });
         onEdit("TextB", [this] { markModified(3); });
+        onClick("Delete", [this] { b.clear(); markLibraryChanged(); });
         onClick("Exhaust", [] { throw std::bad_alloc(); });
-        onClick("Command13", [this] {
-            ++record;
-            restorePage(3);
-        });
+        onClick("Command13", [this] { ++record; restorePage(3); });
     }
     static FrameLayout layoutFor() {
         FrameLayout layout;
-        layout.windowName = "Test_Macro_Creator";
         layout.extension = ".tst";
         layout.saveNameMaxLength = 11;
         layout.fileButtons = {{"Command15", "Print Macro Data"}};
@@ -37,32 +36,22 @@ public:
 
     std::string a, b;
     int record = 0;
-    int resets = 0;
-    bool refuseCommit = false;
-    std::function<void()> beforeWrite;
-    bool readsBack = true;
+    bool refuseCommit = false, readsBack = true;
 
 protected:
-    void ResetMacro() override {
-        a.clear();
-        b.clear();
-        ++resets;
-    }
+    void ResetMacro() override { a.clear(); b.clear(); }
     std::optional<std::string> readMacro(std::string_view bytes) override {
-        ResetMacro();
-        const auto cut = bytes.find('|');
-        a = bytes.substr(0, cut);
-        if (cut != std::string_view::npos) b = bytes.substr(cut + 1);
+        const auto colon = bytes.find(':'), bar = bytes.find('|');
+        if (colon == std::string_view::npos || bar == std::string_view::npos || bar < colon) return "not a test macro";
+        a = bytes.substr(colon + 1, bar - colon - 1);
+        b = bytes.substr(bar + 1);
         return std::nullopt;
     }
-    std::optional<std::string> writeMacro(const std::string&) override {
-        if (beforeWrite) beforeWrite();
-        return a + "|" + b;
-    }
-    bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes == a + "|" + b; }
+    std::optional<std::string> writeMacro(const std::string& name) override { return name + ":" + a + "|" + b; }
+    bool readsBackAsMacro(std::string_view bytes) const override { return readsBack && bytes.ends_with(":" + a + "|" + b); }
     void fillPage(int page) override { form_[page == 2 ? "TextA" : "TextB"].text = page == 2 ? a : b; }
     Commit commitPage(int page) override {
-        if (refuseCommit) return refused({{"", "Value must be valid"}});
+        if (refuseCommit) return refused({{"TextB", "Value must be valid"}});
         (page == 2 ? a : b) = form_[page == 2 ? "TextA" : "TextB"].text;
         return stored(page == 2 ? "List Updated" : "Record Updated");
     }
@@ -70,365 +59,281 @@ protected:
     void enableRecordButtons() override { form_["Command14"].enabled = record > 1; }
 };
 
+const fs::path& withMacros(const testing::TempFolder& folder) {
+    for (const auto& [name, bytes] : {std::pair{"beta.tst", "beta:b1|b2"}, {"Alpha.TST", "Alpha:a1|a2"}, {"other.tm2", "x"}})
+        folder.write(name, bytes);
+    return folder.path();
+}
+
 class Frame : public ::testing::Test {
 protected:
     testing::TempFolder folder;
-    void SetUp() override {
-        folder.write("beta.tst", "b1|b2");
-        folder.write("Alpha.TST", "a1|a2");
-        folder.write("other.tm2", "x");
-    }
-    TestEditor& editor() {
-        if (!editor_) editor_ = std::make_unique<TestEditor>(folder.path());
-        return *editor_;
-    }
-    const Control& operator[](const char* name) { return editor().form()[name]; }
-    void chooseFile(const std::string& name) {
-        const auto& items = editor().form()["File1"].items;
-        editor().pick("File1", static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+    TestEditor editor{withMacros(folder)};
+    testing::ModelDriver ui{editor};
+    std::optional<std::string> copy;  // what a recovery store keeps: a copy after every change, none after a discard
+
+    Frame() {
+        editor.watchLibrary([this] { copy = editor.libraryBytes(); EXPECT_TRUE(editor.unsaved()); }, [this] { copy.reset(); });
     }
 
-private:
-    std::unique_ptr<TestEditor> editor_;
+    std::string text(const std::string& name) const { return ui[name].text; }
+    // Clicks the controls named in turn; "Box=text" types into a box, "File1=name" picks the file.
+    void act(const Names& steps) {
+        for (const std::string& step : steps) {
+            const auto equals = step.find('=');
+            const std::string name = step.substr(0, equals);
+            if (equals == std::string::npos) ui.click(name);
+            else if (name == "File1") ui.pick(name, step.substr(equals + 1));
+            else ui.type(name, step.substr(equals + 1));
+        }
+    }
+    // The page in view as the technician sees it: its number, its enabled buttons and its message.
+    std::string view() const {
+        static const std::map<int, std::pair<Names, std::string>> pages = {
+            {1, {{"Command1", "Command15", "Command12"}, "OpenMessage"}}, {4, {{"Command6", "Command11"}, "Label76"}},
+            {2, {{"Command2", "Command3", "Command4", "Command5"}, "Label36"}},
+            {3, {{"Command7", "Command8", "Command9", "Command10", "Command13", "Command14"}, "Label74"}}};
+        const auto& [buttons, label] = pages.at(editor.visiblePage());
+        std::string shown = "page " + std::to_string(editor.visiblePage()) + ":";
+        for (const auto& name : buttons)
+            if (ui[name].enabled) shown += " " + name;
+        return shown + " | " + text(label);
+    }
+    // The library in memory and what the status strip says of it.
+    std::string library() const {
+        const std::string saved = text("StatusSaved");
+        return editor.a + "|" + editor.b + " @ " + text("StatusLibrary") + (saved.empty() ? "" : ", " + saved);
+    }
+    // The names in the working folder, in order.
+    Names listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.insert(entry.path().filename().string());
+        return {names.begin(), names.end()};
+    }
 };
 
-TEST_F(Frame, LoadsOnTheOpenPageWithTheFilesOfItsExtension) {
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst"}));
-    EXPECT_EQ((*this)["File2"].items, (*this)["File1"].items);
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    EXPECT_FALSE((*this)["Command15"].enabled);
-    EXPECT_FALSE((*this)["Command11"].enabled);
-    EXPECT_TRUE((*this)["Command12"].enabled);
-    EXPECT_EQ((*this)["Frame1"].text, "Open Macro");
-    EXPECT_EQ((*this)["Frame4"].text, "Save Macro");
-    EXPECT_EQ((*this)["Text29"].maxLength, 11);
+TEST_F(Frame, ListsTheFilesOfItsExtensionInAnyCaseOpensTheOneChosenAndNewEmptiesTheLibrary) {
+    EXPECT_EQ(view(), "page 1: Command12 | ");
+    EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst"}));
+    EXPECT_EQ(ui["File2"].items, ui["File1"].items);
+    EXPECT_EQ(text("Frame1") + "/" + text("Frame4"), "Open Macro/Save Macro");
+    EXPECT_EQ(library(), "| @ new library");
+    EXPECT_FALSE(ui["Command11"].enabled);
+    EXPECT_EQ(ui["Text29"].maxLength, 11);
+    EXPECT_FALSE(editor.closeQuestion());
+
+    act({"File1=beta.tst"});
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command1 Command15 Command12 | beta.tst");
+    editor.doubleClick("File1");
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | b1");
+    EXPECT_EQ(library() + ": " + text("StatusMessage"), "b1|b2 @ beta.tst: Opened beta.tst");
+    act({"Command2", "Command12"});
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
+    EXPECT_EQ(library(), "| @ new library");
+    act({"Exhaust"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | There was not enough memory to finish this action.");
+    act({"Command3"});
+    EXPECT_EQ(editor.visiblePage(), 3) << "running out of memory is a message, and the editor goes on working";
 }
 
-TEST_F(Frame, ChoosingAFileEnablesOpenAndDoubleClickOpensIt) {
-    chooseFile("beta.tst");
-    EXPECT_EQ((*this)["Text30"].text, "beta.tst");
-    EXPECT_TRUE((*this)["Command1"].enabled);
-    EXPECT_TRUE((*this)["Command15"].enabled);
-    editor().doubleClick("File1");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "b1");
-    EXPECT_EQ(editor().b, "b2");
+TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
+    const struct { std::function<void()> spoil; const char* message; } cases[] = {
+        {[&] { fs::remove(folder.path() / "beta.tst"); }, "The Macro file beta.tst can not be opened. It may have been removed."},
+        {[&] { fs::resize_file(folder.path() / "beta.tst", 1024 * 1024 * 1024); },  // sparse: nothing written
+         "The Macro file beta.tst can not be opened: at more than 1 MiB it is far larger than any macro file."},
+        {[&] { folder.write("beta.tst", "garbage"); }, "not a test macro"},
+    };
+    for (const auto& c : cases) {
+        folder.write("beta.tst", "beta:b1|b2");
+        act({"Command12", "TextA=kept", "Command4", "Command2", "File1=beta.tst"});
+        c.spoil();
+        act({"Command1"});
+        EXPECT_EQ(view(), std::string("page 1: Command1 Command15 Command12 | ") + c.message);
+        EXPECT_EQ(library(), "kept| @ new library, not saved");
+    }
 }
 
-TEST_F(Frame, OpeningAVanishedFileLeavesPageAndMacroAsTheyWere) {
-    editor().click("Command12");
-    editor().textEdited("TextA", "kept");
-    editor().click("Command4");
-    editor().click("Command2");
-    chooseFile("beta.tst");
-    std::filesystem::remove(folder.path() / "beta.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["OpenMessage"].text, "The Macro file beta.tst can not be opened. It may have been removed.");
-    EXPECT_EQ(editor().a, "kept");
-}
+// A data page is clean, as filled from memory, or modified, holding the user until OK or Cancel. Each page
+// filled anew takes the keyboard; typing and a refused OK leave it where it is.
+TEST_F(Frame, ADataPageHoldsTheUserUntilOkOrCancelAndEachPageFilledAnewTakesTheKeyboard) {
+    const std::string prompt = " | Please validate modifications with OK key";
+    int seen = editor.freshPages();
+    auto fresh = [&] { const int before = std::exchange(seen, editor.freshPages()); return before != seen; };
+    act({"Command12"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | ");
+    EXPECT_TRUE(fresh());
+    act({"TextA=x", "Command3"});  // a disabled Next does nothing; leaving without validating is always possible
+    EXPECT_EQ(view(), "page 2: Command2 Command4 Command5" + prompt);
+    EXPECT_FALSE(fresh());
+    act({"Command5"});  // Cancel Last Changes
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
+    EXPECT_TRUE(fresh());
+    act({"TextA=y", "Command4"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
+    EXPECT_TRUE(fresh());
 
-TEST_F(Frame, TheListedEntryIsTheFileOpenedWhateverItsNameShows) {
-    std::filesystem::create_directory(folder.path() / "a");
-    std::ofstream(folder.path() / "a" / "b.tst") << "wrong|file";
-    std::ofstream(folder.path() / std::filesystem::path("a\xC0\xAF" "b.tst")) << "right|file";
-    chooseFile("a\xC0\xAF" "b.tst");
-    EXPECT_EQ((*this)["Text30"].text, "a\xC0\xAF" "b.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().a, "right");
-}
-
-TEST_F(Frame, AFileFarLargerThanAnyMacroIsRefusedUnread) {
-    std::ofstream(folder.path() / "huge.tst") << "x";
-    std::filesystem::resize_file(folder.path() / "huge.tst", 1024 * 1024 * 1024);
-    editor().click("Command12");
-    editor().textEdited("TextA", "kept");
-    editor().click("Command4");
-    editor().click("Command2");
-    chooseFile("huge.tst");
-    editor().click("Command1");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["OpenMessage"].text,
-              "The Macro file huge.tst can not be opened: at more than 1 MiB it is far larger than any macro file.");
-    EXPECT_EQ(editor().a, "kept");
-}
-
-TEST_F(Frame, RunningOutOfMemoryIsAMessageNotTheEnd) {
-    editor().click("Exhaust");
-    EXPECT_EQ((*this)["OpenMessage"].text, "There was not enough memory to finish this action.");
-    editor().click("Command12");
-    EXPECT_EQ(editor().visiblePage(), 2) << "the editor goes on working";
-}
-
-TEST_F(Frame, NewEmptiesTheMacroAndShowsTheFirstDataPage) {
-    chooseFile("Alpha.TST");
-    editor().click("Command1");
-    editor().click("Command2");
-    editor().click("Command12");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "");
-    EXPECT_EQ(editor().b, "");
-}
-
-TEST_F(Frame, GuardHoldsTheUserOnAModifiedPage) {
-    editor().click("Command12");
-    EXPECT_TRUE((*this)["Command3"].enabled);
-    EXPECT_FALSE((*this)["Command4"].enabled);
-    EXPECT_FALSE((*this)["Command5"].enabled);
-
-    editor().textEdited("TextA", "x");
-    EXPECT_FALSE((*this)["Command3"].enabled);
-    EXPECT_TRUE((*this)["Command4"].enabled);
-    EXPECT_TRUE((*this)["Command5"].enabled);
-    EXPECT_TRUE((*this)["Command2"].enabled);  // leaving without validating is always possible
-    EXPECT_EQ((*this)["Label36"].text, "Please validate modifications with OK key");
-    editor().click("Command3");
-    EXPECT_EQ(editor().visiblePage(), 2) << "a disabled Next does nothing";
-
-    editor().click("Command5");  // Cancel Last Changes
-    EXPECT_EQ((*this)["TextA"].text, "");
-    EXPECT_EQ((*this)["Label36"].text, "");
-    EXPECT_TRUE((*this)["Command3"].enabled);
-
-    editor().textEdited("TextA", "y");
-    editor().click("Command4");
-    EXPECT_EQ(editor().a, "y");
-    EXPECT_EQ((*this)["Label36"].text, "List Updated");
-    EXPECT_FALSE((*this)["Command4"].enabled);
-}
-
-TEST_F(Frame, FailedOkKeepsThePageModifiedWithItsMessages) {
-    editor().click("Command12");
-    editor().click("Command3");
-    ASSERT_EQ(editor().visiblePage(), 3);
-    editor().textEdited("TextB", "z");
-    for (const char* name : {"Command7", "Command10", "Command13", "Command14"}) EXPECT_FALSE((*this)[name].enabled);
-    editor().refuseCommit = true;
-    editor().click("Command9");
-    EXPECT_EQ((*this)["Label74"].text, "Value must be valid\r\n");
-    EXPECT_TRUE((*this)["Command9"].enabled);
-    EXPECT_EQ(editor().b, "");
-}
-
-TEST_F(Frame, RecordPageNavigation) {
-    editor().click("Command12");
-    editor().click("Command3");
-    EXPECT_EQ(editor().record, 1);
-    EXPECT_FALSE((*this)["Command14"].enabled);
-    editor().click("Command13");
-    EXPECT_EQ(editor().record, 2);
-    EXPECT_TRUE((*this)["Command14"].enabled);
-    editor().click("Command10");
-    EXPECT_EQ(editor().visiblePage(), 4);
-    editor().click("Command6");
-    EXPECT_EQ(editor().visiblePage(), 3);
-    editor().click("Command7");
-    EXPECT_EQ(editor().visiblePage(), 2);
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
+    act({"Command3"});
+    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | ") << "no record before the first";
+    EXPECT_TRUE(fresh());
+    act({"TextB=z"});
+    EXPECT_EQ(view(), "page 3: Command8 Command9" + prompt);
+    editor.refuseCommit = true;
+    act({"Command9"});
+    EXPECT_EQ(view(), "page 3: Command8 Command9 | Value must be valid\r\n") << "a refused OK keeps the page modified";
+    EXPECT_TRUE(ui["Label74"].error && ui["TextB"].error);
+    EXPECT_FALSE(fresh());
+    act({"Command8"});
+    EXPECT_EQ(view() + text("TextB"), "page 3: Command7 Command10 Command13 | ");
+    EXPECT_FALSE(ui["TextB"].error) << "the restored page marks no field";
+    editor.refuseCommit = false;
+    act({"TextB=z", "Command9"});
+    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | Record Updated");
+    EXPECT_FALSE(ui["Label74"].error);
+    EXPECT_EQ(library(), "y|z @ new library, not saved");
+    fresh();
+    act({"Command13"});
+    EXPECT_EQ(view() + std::to_string(editor.record), "page 3: Command7 Command10 Command13 Command14 | 2");
+    EXPECT_TRUE(fresh());
+    for (const auto& [button, page] : {std::pair{"Command10", 4}, {"Command6", 3}, {"Command7", 2}, {"Command2", 1}}) {
+        act({button});
+        EXPECT_EQ(editor.visiblePage(), page) << button;
+        EXPECT_TRUE(fresh()) << button;
+    }
 }
 
 TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {
-    std::vector<std::string> asked;
+    Names asked;
     bool goAhead = false;
-    editor().askWith([&](const Question& question) {
-        asked.push_back(question.name + ": " + question.text + " [" + question.goAhead + "]");
-        return goAhead;
-    });
-    editor().click("Command12");
-    editor().textEdited("TextA", "typed");  // typing alone is not stored: nothing to ask
-    EXPECT_FALSE(editor().closeQuestion()->text.starts_with("The library"));
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
+    editor.askWith([&](const Question& q) { asked.push_back(q.name + ": " + q.text + " [" + q.goAhead + "]"); return goAhead; });
+    act({"Command12", "TextA=typed"});  // typing alone is not stored: nothing to ask
+    EXPECT_EQ(editor.closeQuestion()->text,
+              "This page holds changes that are not confirmed with OK. Close the window and lose them?");
+    act({"Command2"});
+    EXPECT_EQ(editor.visiblePage(), 1);
     EXPECT_TRUE(asked.empty());
 
-    editor().click("Command12");
-    editor().textEdited("TextA", "stored");
-    editor().click("Command4");
-    editor().click("Command2");  // Cancel
-    EXPECT_EQ(asked, (std::vector<std::string>{"BackQuestion: The library holds changes that are not saved. Go back "
-                                               "and lose them? [Go Back]"}));
-    EXPECT_EQ(editor().visiblePage(), 2);
-    EXPECT_EQ((*this)["TextA"].text, "stored");
-    EXPECT_EQ(editor().closeQuestion()->text,
+    act({"Command12", "TextA=stored", "Command4", "Command2"});  // Cancel
+    EXPECT_EQ(asked, Names{"BackQuestion: The library holds changes that are not saved. Go back and lose them? [Go Back]"});
+    EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
+    EXPECT_EQ(editor.closeQuestion()->text,
               "The library holds changes that are not saved. Close the window and lose them?");
     goAhead = true;
-    editor().click("Command2");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ(editor().a, "stored") << "the library is replaced by the next Open or New";
+    act({"Command2"});
+    EXPECT_EQ(editor.visiblePage(), 1);
+    EXPECT_EQ(library(), "stored| @ new library, not saved") << "the library is replaced by the next Open or New";
 }
 
-TEST_F(Frame, APageFilledAnewTakesTheKeyboardButARefusedOkDoesNot) {
-    editor().click("Command12");
-    auto fresh = [this, seen = editor().freshPages()]() mutable {
-        const bool changed = editor().freshPages() != seen;
-        seen = editor().freshPages();
-        return changed;
-    };
-    editor().textEdited("TextA", "x");
-    EXPECT_FALSE(fresh());
-    editor().refuseCommit = true;
-    editor().click("Command4");
-    EXPECT_FALSE(fresh());
-    editor().refuseCommit = false;
-    editor().click("Command4");
-    EXPECT_TRUE(fresh());
-    editor().click("Command3");
-    EXPECT_TRUE(fresh());
-    editor().click("Command13");  // another record
-    EXPECT_TRUE(fresh());
-}
-
-TEST_F(Frame, AnotherWorkingFolderMovesTheListsAndSaving) {
+// The listed entry is the file opened, whatever its name shows: "a" 0xC0 0xAF "b.tst" is no "a/b.tst".
+TEST_F(Frame, AnotherWorkingFolderMovesTheListsOpenAndSave) {
     testing::TempFolder other;
-    other.write("gamma.tst", "g1|g2");
-    chooseFile("beta.tst");
-    editor().setWorkingDirectory(other.path());
-    EXPECT_EQ((*this)["File1"].items, std::vector<std::string>{"gamma.tst"});
-    EXPECT_EQ((*this)["WorkingFolder"].text, other.path().string());
-    EXPECT_EQ((*this)["Text30"].text, "");
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    editor().click("Command12");
-    editor().click("Command3");
-    editor().click("Command10");
-    editor().textEdited("Text29", "delta");
-    editor().click("Command11");
-    EXPECT_EQ(other.read("delta.tst"), "|");
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"delta.tst", "gamma.tst"}));
+    fs::create_directory(other.path() / "a");
+    std::ofstream(other.path() / "a" / "b.tst") << "wrong:wrong|file";
+    std::ofstream(other.path() / fs::path("a\xC0\xAF" "b.tst")) << "right:right|file";
+    act({"File1=beta.tst"});
+    editor.setWorkingDirectory(other.path());
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
+    EXPECT_EQ(ui["File1"].items, Names{"a\xC0\xAF" "b.tst"});
+    EXPECT_EQ(text("WorkingFolder"), other.path().string());
+    act({"File1=a\xC0\xAF" "b.tst", "Command1", "Command3", "Command10", "Text29=delta", "Command11"});
+    EXPECT_EQ(other.read("delta.tst"), "delta:right|file");
+    EXPECT_EQ(ui["File1"].items, (Names{"a\xC0\xAF" "b.tst", "delta.tst"}));
 }
 
-class SavePage : public Frame {
-protected:
-    void SetUp() override {
-        Frame::SetUp();
-        chooseFile("beta.tst");
-        editor().click("Command1");
-        editor().click("Command3");
-        editor().click("Command10");
-        ASSERT_EQ(editor().visiblePage(), 4);
+TEST_F(Frame, ANewNameIsWrittenReadBackAndListedAndNothingStaysChosen) {
+    act({"File1=beta.tst", "Command1", "Command3", "TextB=changed", "Command9", "Command10", "Text29=gamma", "Command11"});
+    EXPECT_EQ(folder.read("gamma.tst"), "gamma:b1|changed");
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "beta.tst", "gamma.tst", "other.tm2"})) << "no temporary left";
+    EXPECT_EQ(view() + text("Text30"), "page 1: Command12 | ");
+    EXPECT_EQ(ui["File1"].items, (Names{"Alpha.TST", "beta.tst", "gamma.tst"}));
+    EXPECT_EQ(ui["File1"].selected, -1);
+    EXPECT_EQ(text("Text29"), "gamma");
+    EXPECT_EQ(library() + ": " + text("StatusMessage"), "b1|changed @ gamma.tst: Saved gamma.tst, read back and verified");
+}
+
+TEST_F(Frame, ARefusedSaveLeavesEveryFileAsItWas) {
+    const struct { const char* name; std::function<void()> prepare; const char* message; } cases[] = {
+        {"beta", [] {}, "The Macro with name beta alredy exist. Please enter another Macro name"},
+        {"../up", [] {}, "The Macro name ../up can not be used as a file name. Please enter another Macro name"},
+        {"box", [&] { fs::create_directory(folder.path() / "box.tst"); },
+         "A folder named box.tst is in the working folder. Please enter another Macro name"},
+        {"alias", [&] { fs::create_symlink(folder.path() / "beta.tst", folder.path() / "alias.tst"); },
+         "A link named alias.tst is in the working folder. Please enter another Macro name"},
+        {"garbled", [&] { editor.readsBack = false; },
+         "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
+         "saved."},
+    };
+    act({"File1=beta.tst", "Command1", "Command3", "Command10", "Text29=", "Command11"});
+    EXPECT_EQ(view(), "page 4: Command6 | ") << "Save waits for a name";
+    act({"Text29=a very long name"});
+    EXPECT_EQ(text("Text29"), "a very long");
+    for (const auto& c : cases) {
+        c.prepare();
+        act({"Text29=" + std::string(c.name), "Command11"});
+        EXPECT_EQ(view(), "page 4: Command6 Command11 | " + std::string(c.message));
+        EXPECT_EQ(library(), "b1|b2 @ beta.tst");
     }
-    void save(const std::string& name) {
-        editor().textEdited("Text29", name);
-        editor().click("Command11");
+    EXPECT_EQ(folder.read("beta.tst"), "beta:b1|b2");
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "alias.tst", "beta.tst", "box.tst", "other.tm2"}));
+    EXPECT_FALSE(fs::exists(folder.path().parent_path() / "up.tst"));
+
+    fs::remove_all(folder.path());
+    editor.readsBack = true;
+    act({"Text29=lost", "Command11"});
+    EXPECT_EQ(text("Label76"), "The Macro lost could not be written in the working folder. Nothing was saved.");
+}
+
+// A copy exists exactly while the strip says "not saved", and holds the whole library.
+TEST_F(Frame, EveryStoredChangeWritesARecoveryCopyAndEveryDiscardDropsIt) {
+    const std::vector<std::pair<Names, std::optional<std::string>>> steps = {
+        {{"Command12", "TextA=ICU"}, {}},  // typing alone changes nothing in the library
+        {{"Command4"}, "RECOVER:ICU|"},
+        {{"Command3", "TextB=Dopamine", "Command9"}, "RECOVER:ICU|Dopamine"},
+        {{"Delete"}, "RECOVER:ICU|"},
+        {{"Command10", "Text29=Ward", "Command11"}, {}},  // Save
+        {{"File1=Alpha.TST", "Command1", "TextA=Z", "Command4"}, "RECOVER:Z|a2"},
+        {{"Command2", "File1=Alpha.TST", "Command1"}, {}},  // Open replaces it
+        {{"TextA=Y", "Command4"}, "RECOVER:Y|a2"},
+        {{"Command2", "Command12"}, {}},  // New
+    };
+    for (const auto& [step, expected] : steps) {
+        act(step);
+        EXPECT_EQ(copy, expected) << step.front();
+        EXPECT_EQ(text("StatusSaved") == "not saved", expected.has_value()) << step.front();
     }
-};
-
-TEST_F(SavePage, SaveIsEnabledExactlyWhileANameIsTyped) {
-    editor().textEdited("Text29", "a");
-    EXPECT_TRUE((*this)["Command11"].enabled);
-    editor().textEdited("Text29", "");
-    EXPECT_FALSE((*this)["Command11"].enabled);
-    editor().textEdited("Text29", "a very long name");
-    EXPECT_EQ((*this)["Text29"].text, "a very long");
 }
 
-TEST_F(SavePage, ANameInUseIsRefusedAndNothingIsWritten) {
-    save("beta");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro with name beta alredy exist. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-    EXPECT_EQ(folder.read("beta.tst"), "b1|b2");
+TEST_F(Frame, RestoringReadsTheCopyAsOpenWouldButLeavesItUnsaved) {
+    EXPECT_FALSE(editor.restoreLibrary("RECOVER:ICU|Dopamine", "old.tst", "Restored unsaved work from X"));
+    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ICU") << "the page is in its clean state";
+    EXPECT_EQ(library() + ": " + text(std::string(StatusNote)), "ICU|Dopamine @ old.tst, not saved: Restored unsaved work from X");
+    EXPECT_EQ(copy, "RECOVER:ICU|Dopamine") << "the restored work is kept in a copy of its own at once";
+    EXPECT_EQ(listing(), (Names{"Alpha.TST", "beta.tst", "other.tm2"})) << "nothing was written in the working folder";
+    act({"Command3", "Command10", "Text29=Back", "Command11"});
+    EXPECT_EQ(text(std::string(StatusNote)), "") << "saving it ends the note with the unsaved work";
+    EXPECT_EQ(folder.read("Back.tst"), "Back:ICU|Dopamine");
+    EXPECT_FALSE(copy);
 }
 
-TEST_F(SavePage, ANewNameIsWrittenListedAndNothingStaysChosen) {
-    save("gamma");
-    EXPECT_EQ(folder.read("gamma.tst"), "b1|b2");
-    EXPECT_EQ(editor().visiblePage(), 1);
-    EXPECT_EQ((*this)["File1"].items, (std::vector<std::string>{"Alpha.TST", "beta.tst", "gamma.tst"}));
-    EXPECT_EQ((*this)["File1"].selected, -1);
-    EXPECT_EQ((*this)["Text30"].text, "");
-    EXPECT_FALSE((*this)["Command1"].enabled);
-    EXPECT_FALSE((*this)["Command15"].enabled);
-    EXPECT_EQ((*this)["Text29"].text, "gamma");
-    EXPECT_EQ(editor().b, "b2") << "the macro stays in memory";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4) << "no temporary left";
+TEST_F(Frame, ACopyTheReaderRefusesLeavesTheEditorEmpty) {
+    act({"Command12", "TextA=ICU", "Command4"});
+    EXPECT_EQ(editor.restoreLibrary("garbage", "new library", "note"), "not a test macro");
+    EXPECT_EQ(editor.a, "");
+    EXPECT_EQ(copy, "RECOVER:ICU|") << "the copy stays as it was";
 }
-
-TEST_F(SavePage, NamesThatAreNoPlainFileNameAreRefused) {
-    for (const char* name : {"../up", "a/b", "a\\b", "..", ".", "tab\there", "con", "LPT1", "a:b", "why?"}) {
-        save(name);
-        EXPECT_EQ((*this)["Label76"].text, std::string("The Macro name ") + name +
-                                               " can not be used as a file name. Please enter another Macro name");
-        EXPECT_EQ(editor().visiblePage(), 4);
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "up.tst"));
-}
-
-TEST_F(SavePage, AFileThatDoesNotReadBackAsTheLibraryIsRemovedAndTheUserIsTold) {
-    editor().readsBack = false;
-    save("garbled");
-    EXPECT_EQ((*this)["Label76"].text,
-              "The Macro file garbled.tst did not read back as the library in memory, so it was removed. Nothing was "
-              "saved.");
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "garbled.tst"));
-    EXPECT_EQ(editor().visiblePage(), 4);
-    EXPECT_EQ(editor().b, "b2");
-}
-
-TEST_F(SavePage, SavingClearsNotSavedAndNamesTheFile) {
-    editor().click("Command6");
-    editor().textEdited("TextB", "changed");
-    editor().click("Command9");
-    EXPECT_TRUE(editor().unsaved());
-    EXPECT_EQ((*this)["StatusSaved"].text, "not saved");
-    editor().click("Command10");
-    save("named");
-    EXPECT_FALSE(editor().unsaved());
-    EXPECT_EQ((*this)["StatusSaved"].text, "");
-    EXPECT_EQ((*this)["StatusLibrary"].text, "named.tst");
-}
-
-TEST_F(SavePage, AFolderOrALinkInTheWayIsNamedForWhatItIs) {
-    std::filesystem::create_directory(folder.path() / "box.tst");
-    std::filesystem::create_symlink(folder.path() / "beta.tst", folder.path() / "alias.tst");
-    save("box");
-    EXPECT_EQ((*this)["Label76"].text, "A folder named box.tst is in the working folder. Please enter another Macro name");
-    save("alias");
-    EXPECT_EQ((*this)["Label76"].text, "A link named alias.tst is in the working folder. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-}
-
-TEST_F(SavePage, AFileCreatedMeanwhileWinsAndTheUserIsTold) {
-    editor().beforeWrite = [this] { folder.write("late.tst", "theirs"); };
-    save("late");
-    EXPECT_EQ(folder.read("late.tst"), "theirs");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro with name late alredy exist. Please enter another Macro name");
-    EXPECT_EQ(editor().visiblePage(), 4);
-}
-
-TEST_F(SavePage, AFolderThatCannotBeWrittenGivesAMessage) {
-    editor().beforeWrite = [this] { std::filesystem::remove_all(folder.path()); };
-    save("lost");
-    EXPECT_EQ((*this)["Label76"].text, "The Macro lost could not be written in the working folder. Nothing was saved.");
-    EXPECT_EQ(editor().visiblePage(), 4);
-}
-
-}  // namespace
-}  // namespace mc
-
-namespace mc {
-namespace {
 
 // "Go to" takes a record number, or the start of a name, and then moves on
 // from the record in view to the next that matches, round the end.
 TEST(GoTo, FindsARecordByNumberOrByTheStartOfItsName) {
-    const std::vector<std::string> names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
+    const Names names{"", "Heparin   ", "Morphine  ", "", "heroin    ", "Insulin   "};
     const auto nameOf = [&](int n) { return names[static_cast<std::size_t>(n)]; };
-    struct Case {
-        const char* typed;
-        int current;
-        std::optional<int> expected;
+    const struct { const char* typed; int current; std::optional<int> expected; } cases[] = {
+        {"3", 1, 3},   {"1", 4, 1},   {"100", 1, 100},    {"101", 1, std::nullopt}, {"0", 1, std::nullopt},
+        {"007", 1, 7}, {"99999999999", 1, std::nullopt},  {"mor", 1, 2},            {"HE", 1, 4},
+        {"he", 4, 1},  {"he", 5, 1},  {"Insulin", 1, 5},  {"Aspirin", 1, std::nullopt},
+        {"", 1, std::nullopt},        {"-1", 1, std::nullopt},
     };
-    const Case cases[] = {
-        {"3", 1, 3},         {"1", 4, 1},          {"100", 1, 100},       {"101", 1, std::nullopt},
-        {"0", 1, std::nullopt}, {"007", 1, 7},     {"99999999999", 1, std::nullopt},
-        {"mor", 1, 2},       {"HE", 1, 4},         {"he", 4, 1},          {"he", 5, 1},
-        {"Insulin", 1, 5},   {"Aspirin", 1, std::nullopt},                {"", 1, std::nullopt},
-        {"-1", 1, std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected)
-            << c.typed << " from " << c.current;
+    for (const auto& c : cases)
+        EXPECT_EQ(recordNamed(c.typed, 100, 5, c.current, nameOf), c.expected) << c.typed << " from " << c.current;
 }
 
 }  // namespace

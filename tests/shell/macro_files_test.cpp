@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "shell/core/macro_files.hpp"
 #include "support/temp_folder.hpp"
@@ -10,95 +9,80 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file whose name is given as the raw bytes the file system keeps.
-fs::path rawFile(const testing::TempFolder& folder, const std::string& bytes, const std::string& content) {
-    const fs::path path = folder.path() / fs::path(bytes);
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
-
-class FaultsOff : public ::testing::Test {
+// A fresh working folder, and the file system's faults off again whatever a test did.
+class Files : public ::testing::Test {
 protected:
     void TearDown() override { setFileSystemFaultsForTesting({}); }
     testing::TempFolder folder;
 };
 
-TEST(ListFiles, ShowsEveryNameReadablyAndKeepsTheExactEntry) {
-    testing::TempFolder folder;
+TEST_F(Files, ListFilesShowsEveryNameReadablyInOrderAndKeepsTheExactEntry) {
     fs::create_directory(folder.path() / "a");
     std::ofstream(folder.path() / "a" / "b.tm2") << "inside a folder";
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::string shown;
-    };
-    const Case cases[] = {
-        {"overlong slash", "a\xC0\xAF" "b.tm2", "a\xC0\xAF" "b.tm2"},
-        {"Latin-1 bytes", "\xE9t\xE9.tm2", "\xE9t\xE9.tm2"},
-        {"UTF-8 accents", "\xC3\xA9t\xC3\xA9 2.tm2", "\xE9t\xE9 2.tm2"},
+    const struct { const char* what; std::string bytes, shown; } cases[] = {  // in the order listed
         {"beyond Latin-1", "\xE6\x97\xA5.tm2", "?.tm2"},
         {"upper-case extension", "CAPS.TM2", "CAPS.TM2"},
+        {"overlong slash", "a\xC0\xAF" "b.tm2", "a\xC0\xAF" "b.tm2"},
+        {"UTF-8 accents", "\xC3\xA9t\xC3\xA9 2.tm2", "\xE9t\xE9 2.tm2"},
+        {"Latin-1 bytes", "\xE9t\xE9.tm2", "\xE9t\xE9.tm2"},
     };
-    for (const Case& c : cases) rawFile(folder, c.bytes, c.what);
+    for (const auto& c : cases) std::ofstream(folder.path() / fs::path(c.bytes)) << c.what;  // the name's raw bytes
     const auto files = listFiles(folder.path(), ".tm2");
     ASSERT_EQ(files.size(), std::size(cases));
-    for (const Case& c : cases) {
-        const auto it = std::find_if(files.begin(), files.end(),
-                                     [&](const ListedFile& f) { return f.path.filename().native() == c.bytes; });
-        ASSERT_NE(it, files.end()) << c.what;
-        EXPECT_EQ(it->shownName, c.shown) << c.what;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        EXPECT_EQ(files[k].shownName, cases[k].shown) << cases[k].what;
         // The listed entry is the file that is read, whatever its name shows.
-        const ReadResult read = readFile(it->path);
-        EXPECT_EQ(read.status, ReadStatus::Read) << c.what;
-        EXPECT_EQ(read.bytes, c.what) << c.what;
+        EXPECT_EQ(readFile(files[k].path).bytes, cases[k].what) << cases[k].what;
     }
 }
 
-TEST(ListFiles, LeavesOutFoldersLinksAndOtherExtensions) {
+TEST_F(Files, ListFilesLeavesOutFoldersLinksAndOtherExtensions) {
     testing::TempFolder outside;
     outside.write("secret.tm2", "outside the working folder");
-    testing::TempFolder folder;
     folder.write("real.tm2", "");
     folder.write("other.tv1", "");
+    folder.write("real.tm2.bak", "");
     fs::create_directory(folder.path() / "folder.tm2");
     fs::create_symlink(outside.path() / "secret.tm2", folder.path() / "link.tm2");
     const auto files = listFiles(folder.path(), ".tm2");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].shownName, "real.tm2");
-    // Nor is a link read when asked for by name.
-    EXPECT_EQ(readFile(folder.path() / "link.tm2").status, ReadStatus::Unreadable);
-    EXPECT_EQ(kindAt(folder.path() / "link.tm2"), PathKind::Link);
-    EXPECT_EQ(kindAt(folder.path() / "folder.tm2"), PathKind::Folder);
-    EXPECT_EQ(kindAt(folder.path() / "real.tm2"), PathKind::File);
-    EXPECT_EQ(kindAt(folder.path() / "none.tm2"), PathKind::Nothing);
+    EXPECT_EQ(readFile(folder.path() / "link.tm2").status, ReadStatus::Unreadable) << "nor is a link read by its name";
+    for (const auto& [name, kind] : {std::pair{"link.tm2", PathKind::Link}, {"folder.tm2", PathKind::Folder},
+                                     {"real.tm2", PathKind::File}, {"none.tm2", PathKind::Nothing}})
+        EXPECT_EQ(kindAt(folder.path() / name), kind) << name;
 }
 
-TEST(ReadFile, RefusesFilesAboveTheLimitBeforeReadingThem) {
-    testing::TempFolder folder;
+TEST_F(Files, ReadFileRefusesFilesAboveTheLimitBeforeReadingThem) {
     const fs::path file = folder.path() / "huge.tm2";
     std::ofstream(file, std::ios::binary) << "x";
     fs::resize_file(file, MaxMacroFileSize + 1);  // sparse: no megabyte written
     EXPECT_EQ(readFile(file).status, ReadStatus::TooLarge);
     fs::resize_file(file, MaxMacroFileSize);
-    const ReadResult atLimit = readFile(file);
-    EXPECT_EQ(atLimit.status, ReadStatus::Read);
-    EXPECT_EQ(atLimit.bytes.size(), MaxMacroFileSize);
+    EXPECT_EQ(readFile(file).bytes.size(), MaxMacroFileSize);
     EXPECT_EQ(readFile(folder.path() / "missing.tm2").status, ReadStatus::Unreadable);
     EXPECT_EQ(readFile(folder.path()).status, ReadStatus::Unreadable);
 }
 
-TEST_F(FaultsOff, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced) {
+// What the Save page accepts as a macro name: a file name on every system, in this folder.
+TEST(PlainFileName, RefusesPathsDevicesAndCharactersWindowsForbids) {
+    for (const char* name : {"Ward 3", "\xE9t\xE9", "LPT0", "COM10", "conx", "a.b", "..."})
+        EXPECT_TRUE(isPlainFileName(name)) << name;
+    for (const char* name : {"", ".", "..", "../up", "a/b", "a\\b", "a:b", "why?", "a*", "\"q\"", "<", ">", "a|b",
+                             "tab\there", "del\x7F", "con", "PRN", "Aux", "nul", "COM1", "lpt9"})
+        EXPECT_FALSE(isPlainFileName(name)) << name;
+}
+
+TEST_F(Files, WithoutHardLinksTheFileIsCopiedIntoPlaceAndStillNeverReplaced) {
     setFileSystemFaultsForTesting({.refuseHardLinks = true});
     const fs::path file = folder.path() / "new.tm2";
     EXPECT_EQ(writeNewFile(file, "bytes\r\n"), WriteOutcome::Written);
-    EXPECT_EQ(folder.read("new.tm2"), "bytes\r\n");
     EXPECT_EQ(writeNewFile(file, "other"), WriteOutcome::AlreadyExists);
     EXPECT_EQ(folder.read("new.tm2"), "bytes\r\n");
-    // Nothing but the file itself is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "nothing but the file is left";
 }
 
-TEST_F(FaultsOff, AFailedSyncIsAFailedWriteAndLeavesNothingBehind) {
+TEST_F(Files, AFailedSyncIsAFailedWriteAndLeavesNothingBehind) {
     setFileSystemFaultsForTesting({.failSync = true});
     EXPECT_EQ(writeNewFile(folder.path() / "new.tm2", "bytes"), WriteOutcome::Failed);
     EXPECT_FALSE(replaceFile(folder.path() / "ToPrint.tmp", "page"));

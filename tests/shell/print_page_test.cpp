@@ -7,83 +7,56 @@
 namespace mc {
 namespace {
 
-const std::string SignatureLine = "Name: .......................... Signature: .............. Date:..............";
-
-TEST(SignatureFooter, DateLineThenFourSignatureBlocks) {
-    const std::vector<std::string> expected{
-        "Printed 05/12/2024 at 14:03",
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-        "", "", SignatureLine,
-    };
-    EXPECT_EQ(signatureFooter("05/12/2024", "14:03"), expected);
-    // Regional formats arrive as they are, whatever their shape.
-    EXPECT_EQ(signatureFooter("2024-12-05", "2:03 PM").front(), "Printed 2024-12-05 at 2:03 PM");
-    EXPECT_EQ(signatureFooter("", "").front(), "Printed  at ");
-}
-
-TEST(PrintPage, WritesCrLfLinesWithBytesUnchangedAndPrintsThatFile) {
-    struct Case {
-        const char* what;
-        std::vector<std::string> lines;
-        std::string bytes;
-    };
-    const Case cases[] = {
-        {"title and padded body", {"Title", "  a  ", "", "b"}, "Title\r\n  a  \r\n\r\nb\r\n"},
-        {"Latin-1 bytes", {"D\xE9partement \xB5g", "\xFF"}, "D\xE9partement \xB5g\r\n\xFF\r\n"},
-        {"title only", {"Title"}, "Title\r\n"},
-        {"nothing", {}, ""},
-    };
-    for (const Case& c : cases) {
-        testing::TempFolder folder;
-        testing::RecordingPrinter printer;
-        PrintServices services = printer.services();
-        EXPECT_EQ(printPage(folder.path(), c.lines, "", services), std::nullopt) << c.what;
-        ASSERT_EQ(printer.files.size(), 1u) << c.what;
-        EXPECT_EQ(printer.files[0], folder.path() / "ToPrint.tmp") << c.what;
-        EXPECT_EQ(printer.jobs[0], c.bytes) << c.what;
-        EXPECT_EQ(folder.read("ToPrint.tmp"), c.bytes) << c.what;
-    }
-}
-
-TEST(PrintPage, EachPageReplacesTheFileWhichHoldsTheLastPageAfterwards) {
+class Printing : public ::testing::Test {
+protected:
     testing::TempFolder folder;
+    testing::RecordingPrinter printer;
+    PrintServices services = printer.services();
+};
+
+// A change report has 50 lines a page, each page ending with two empty lines, the print date and four signature
+// blocks of two empty lines and a line to sign.
+TEST(ChangeReport, SplitsTheLinesIntoNumberedPagesThatEachEndWithTheSignatures) {
+    const auto pages = changeReportPages("Changes to w.tm2", std::vector<std::string>(51, "changed"), "05/12/2024", "14:03");
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].front(), "Changes to w.tm2 (1 of 2)");
+    EXPECT_EQ(pages[0].size(), 1 + 50 + 2 + 13u);
+    const std::string sign = "Name: .......................... Signature: .............. Date:..............";
+    EXPECT_EQ(pages[1], (PrintedPage{"Changes to w.tm2 (2 of 2)", "changed", "", "", "Printed 05/12/2024 at 14:03",
+                                     "", "", sign, "", "", sign, "", "", sign, "", "", sign}));
+    EXPECT_EQ(changeReportPages("Changes to w.tm2", {}, "d", "t").at(0).size(), 1 + 2 + 13u) << "no lines is one page";
+}
+
+// Each page replaces the print file with its lines, CR LF after each and the bytes unchanged, and prints that file.
+TEST_F(Printing, EachPageReplacesThePrintFileWhichHoldsTheLastPageAfterwards) {
     folder.write("ToPrint.tmp", "an older, much longer page left from a previous run\r\n\r\n\r\n");
-    testing::RecordingPrinter printer;
-    PrintServices services = printer.services();
-    EXPECT_EQ(printPage(folder.path(), {"Page 1", "first body"}, "", services), std::nullopt);
-    EXPECT_EQ(printPage(folder.path(), {"Page 2"}, "", services), std::nullopt);
-    EXPECT_EQ(printer.jobs, (std::vector<std::string>{"Page 1\r\nfirst body\r\n", "Page 2\r\n"}));
-    EXPECT_EQ(folder.read("ToPrint.tmp"), "Page 2\r\n");
-    // Nothing else is left behind in the folder (no temporary files).
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    const std::pair<PrintedPage, std::string> pages[] = {
+        {{"Title", "  a  ", "", "b"}, "Title\r\n  a  \r\n\r\nb\r\n"},
+        {{"D\xE9partement \xB5g", "\xFF"}, "D\xE9partement \xB5g\r\n\xFF\r\n"},
+        {{"Title only"}, "Title only\r\n"},
+        {{}, ""},
+    };
+    for (const auto& [lines, bytes] : pages) {
+        EXPECT_EQ(printPage(folder.path(), lines, "", services), std::nullopt);
+        EXPECT_EQ(printer.jobs.back(), bytes);
+        EXPECT_EQ(folder.read("ToPrint.tmp"), bytes);
+    }
+    EXPECT_EQ(printer.files, std::vector(4, folder.path() / "ToPrint.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left";
 }
 
-TEST(PrintPage, AFailedJobIsReportedAndTheFileStays) {
-    testing::TempFolder folder;
-    testing::RecordingPrinter printer;
+TEST_F(Printing, AFailedJobIsReportedAndTheFileStaysButAFileNotWrittenIsNeverPrinted) {
     printer.failAtJob = 1;
-    PrintServices services = printer.services();
     EXPECT_EQ(printPage(folder.path(), {"T", "b"}, "", services), "the printer refused it");
     EXPECT_EQ(folder.read("ToPrint.tmp"), "T\r\nb\r\n");
-}
-
-TEST(PrintPage, AFileThatCannotBeWrittenIsNeverPrinted) {
-    testing::TempFolder folder;
-    testing::RecordingPrinter printer;
-    PrintServices services = printer.services();
     EXPECT_EQ(printPage(folder.path() / "no such folder", {"T", "b"}, "", services),
               "the print file ToPrint.tmp could not be written");
-    EXPECT_TRUE(printer.files.empty());
+    EXPECT_EQ(printer.jobs.size(), 1u);
 }
 
 // Each page names the file printed, its digest and its place in the printout,
 // below the body, never in the print file.
-TEST(PrintPages, EachPageCarriesTheFooterOfTheFilePrinted) {
-    testing::TempFolder folder;
-    testing::RecordingPrinter printer;
-    PrintServices services = printer.services();
+TEST_F(Printing, EachPageCarriesTheFooterOfTheFilePrinted) {
     const std::string digest = "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c";
     EXPECT_EQ(printPages(folder.path(), {{"1", "a"}, {"2", "b"}}, {"ward3.tm2", digest}, services), std::nullopt);
     EXPECT_EQ(printer.footers,
@@ -96,13 +69,8 @@ TEST(PrintPages, EachPageCarriesTheFooterOfTheFilePrinted) {
 
 TEST(PrintPages, SaysHowFarItGotWhenThePrinterOrTheUserStopsIt) {
     const std::vector<PrintedPage> pages{{"1", "a"}, {"2", "b"}, {"3", "c"}};
-    struct Case {
-        const char* what;
-        std::optional<std::string> problem;
-        int failAtJob, cancelAfterPage;
-        std::size_t jobs;
-        std::optional<std::string> message;
-    };
+    struct Case { const char* what; std::optional<std::string> problem; int failAtJob, cancelAfterPage; std::size_t jobs;
+                  std::optional<std::string> message; };
     const Case cases[] = {
         {"all printed", {}, 0, 0, 3, std::nullopt},
         {"no printer", "There is no default printer.", 0, 0, 0, "There is no default printer. Nothing was printed."},

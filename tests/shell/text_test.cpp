@@ -9,24 +9,18 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
-TEST(Text, SplitsLinesAtEveryCommonEnding) {
-    EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(splitLines("\r\r\r"), (Lines{"", "", ""}));
-    EXPECT_EQ(splitLines(""), Lines{});
-    EXPECT_EQ(splitLines("a\n\rb"), (Lines{"a", "", "b"}));
+TEST(Text, SplitsLinesAtEveryCommonEndingAndWritesCrLfAfterEach) {
+    for (const auto& [bytes, lines] : {std::pair<std::string_view, Lines>{"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},
+                                       {"a\rb\r", {"a", "b"}}, {"a\r\n\r\nb", {"a", "", "b"}}, {"\r\r\r", {"", "", ""}},
+                                       {"", {}}, {"a\n\rb", {"a", "", "b"}}})
+        EXPECT_EQ(splitLines(bytes), lines) << bytes;
+    EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(padRight("ab", 4) + "|" + padRight("abcdef", 4) + "|" + trimTrailingBlanks("  a b  "), "ab  |abcdef|  a b");
 }
 
 TEST(LineDiff, NamesEachLineWhereTwoTextsDiffer) {
     using K = LineDifference::Kind;
-    using D = std::vector<LineDifference>;
-    const struct {
-        const char* what;
-        std::string_view first, second;
-        D expected;
-    } cases[] = {
+    const struct { const char* what; std::string_view first, second; std::vector<LineDifference> expected; } cases[] = {
         {"equal", "a\r\nb\r\n", "a\r\nb\r\n", {}},
         {"a changed line", "a\r\nx\r\nc\r\n", "a\r\nb\r\nc\r\n", {{K::Changed, 2, 2, "x", "b"}}},
         {"a line too many", "a\r\nx\r\nb\r\n", "a\r\nb\r\n", {{K::Extra, 2, 2, "x", ""}}},
@@ -42,46 +36,29 @@ TEST(LineDiff, NamesEachLineWhereTwoTextsDiffer) {
 TEST(LineDiff, TextsTooLargeToMatchAreComparedInPlace) {
     std::string many;
     for (int i = 0; i < 3000; ++i) many += "line\r\n";
-    const auto found = differingLines(many, "other\r\n" + many.substr(6));
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0], (LineDifference{LineDifference::Kind::Changed, 1, 1, "line", "other"}));
-}
-
-TEST(Text, WritesCrLfAfterEveryLine) {
-    EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(padRight("ab", 4), "ab  ");
-    EXPECT_EQ(padRight("abcdef", 4), "abcdef");
-    EXPECT_EQ(trimTrailingBlanks("  a b  "), "  a b");
+    EXPECT_EQ(differingLines(many, "other\r\n" + many.substr(6)),
+              (std::vector<LineDifference>{{LineDifference::Kind::Changed, 1, 1, "line", "other"}}));
 }
 
 TEST(Text, ConvertsLatin1FileNames) {
     EXPECT_EQ(latin1ToUtf8("M\xB5g"), "M\xC2\xB5g");
-    EXPECT_EQ(utf8ToLatin1("M\xC2\xB5g"), "M\xB5g");
-    EXPECT_EQ(utf8ToLatin1("\xE2\x82\xAC"), "?");  // the euro sign has no Latin-1 byte
-    EXPECT_EQ(utf8ToLatin1("a\xFF"), "a\xFF");     // not UTF-8: taken as it is
     // Overlong forms, surrogates and code points beyond U+10FFFF are no UTF-8:
     // each byte stands for itself, so "a" 0xC0 0xAF "b" can never read as "a/b".
-    EXPECT_EQ(utf8ToLatin1("a\xC0\xAF" "b"), "a\xC0\xAF" "b");
-    EXPECT_EQ(utf8ToLatin1("\xE0\x80\xAF"), "\xE0\x80\xAF");
-    EXPECT_EQ(utf8ToLatin1("\xED\xA0\x80"), "\xED\xA0\x80");
-    EXPECT_EQ(utf8ToLatin1("\xF4\x90\x80\x80"), "\xF4\x90\x80\x80");
-    EXPECT_EQ(utf8ToLatin1("\xF0\x9F\x98\x80"), "?");  // a well-formed character beyond Latin-1
-    EXPECT_EQ(utf8ToLatin1("\xC3"), "\xC3");              // cut short
+    for (const auto& [utf8, latin1] : {std::pair<std::string, std::string>{"M\xC2\xB5g", "M\xB5g"},
+                                       {"\xE2\x82\xAC", "?"},  // the euro sign has no Latin-1 byte
+                                       {"\xF0\x9F\x98\x80", "?"}, {"a\xFF", "a\xFF"}, {"a\xC0\xAF" "b", "a\xC0\xAF" "b"},
+                                       {"\xE0\x80\xAF", "\xE0\x80\xAF"}, {"\xED\xA0\x80", "\xED\xA0\x80"},
+                                       {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"}, {"\xC3", "\xC3"}})
+        EXPECT_EQ(utf8ToLatin1(utf8), latin1);
     for (int byte = 1; byte < 256; ++byte) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(one)), one);
     }
 }
 
-TEST(Hex, WritesPaddedUpperCaseAndNeverCuts) {
-    EXPECT_EQ(toHex(0xE7, 2), "E7");
-    EXPECT_EQ(toHex(5, 6), "000005");
-    EXPECT_EQ(toHex(0x12345, 4), "12345");
-    EXPECT_EQ(toDecimal(7, 4), "0007");
-    EXPECT_EQ(toDecimal(100, 2), "100");
-}
-
-TEST(Hex, ReadsEitherCaseAndRefusesAnythingElse) {
+TEST(Hex, WritesPaddedUpperCaseNeverCutsAndReadsEitherCase) {
+    EXPECT_EQ(toHex(0xE7, 2) + " " + toHex(5, 6) + " " + toHex(0x12345, 4), "E7 000005 12345");
+    EXPECT_EQ(toDecimal(7, 4) + " " + toDecimal(100, 2), "0007 100");
     EXPECT_EQ(parseHexField("03e8"), 1000u);
     EXPECT_EQ(parseHexField("FFFF"), 65535u);
     for (const char* bad : {"", "0G", " 1", "1 ", "-1", "+1", "123456789"}) EXPECT_FALSE(parseHexField(bad)) << bad;
