@@ -37,7 +37,7 @@ FieldMessages ok(const ProtocolPage& page, const ProtocolLimits& limits = Allowe
 // it, and the maxima and steps as the messages show them.
 struct VolumeLimits {
     const char *dosavia, *unit, *concentration, *rateUnit, *doseUnit;
-    std::array<const char*, 3> maximum, pastMaximum, offStep, maximumShown;
+    std::array<const char*, 3> maximum, pastMaximum, offStep, maximumShown;  // rate, dose, Limit
     const char *step, *limitStep;
 };
 
@@ -56,11 +56,8 @@ TEST(ProtocolRules, RatesDosesAndLimitAtTheirLimitsInEachUnit) {
         {"ON", "mcg/mL", "50", "mcg/kg/hr", "mcg/kg", {"3278.25", "12.75", "32782.5"}, {"3278.3", "12.8", "32783"},
          {"3278.225", "12.725", "32782.25"}, {"3278.2500", "12.7500", "32782.500"}, "0.0500", "0.500"},
     };
-    struct Field {
-        const char *control, *name;
-        std::size_t limits;  // 0 rate, 1 dose, 2 Limit
-        const char* crossCheck;  // what a negative value also says against the field before it
-    };
+    // Which limits a field takes, and what a negative value also says against the field before it.
+    struct Field { const char *control, *name; std::size_t limits; const char* crossCheck; };
     const Field fields[] = {{"Text23", "Initial Rate", 0, ""}, {"Text24", "Titration Limit", 0, "Titration Limit must be >= Initial Rate"},
                             {"Text25", "Bolus Dose", 1, ""}, {"Text26", "Maximum Bolus", 1, "Maximum Bolus must be >= Bolus Dose"},
                             {"Text28", "Limit", 2, ""}};
@@ -73,8 +70,7 @@ TEST(ProtocolRules, RatesDosesAndLimitAtTheirLimitsInEachUnit) {
             return checkProtocol(protocol(u.dosavia, u.unit, u.concentration, changes), Allowed, Point);
         };
         for (const Field& f : fields) {
-            const std::string unit = f.limits == 1 ? u.doseUnit : u.rateUnit;
-            const std::string name = f.name;
+            const std::string unit = f.limits == 1 ? u.doseUnit : u.rateUnit, name = f.name;
             const std::string at = std::string(u.dosavia) + " " + u.unit + " " + f.control;
             EXPECT_EQ(with(f.control, u.maximum[f.limits]), FieldMessages{}) << at;
             EXPECT_EQ(with(f.control, u.pastMaximum[f.limits]),
@@ -94,13 +90,6 @@ TEST(ProtocolRules, RatesDosesAndLimitAtTheirLimitsInEachUnit) {
                                           : FieldMessages{{"Text28", "Limit must be >= " + std::string(u.maximum[0]) +
                                                                          " " + u.rateUnit}}));
     }
-    // Without a Maximum Basal Rate, and without Dosavia shown, the rates have no upper limit.
-    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text23", "500"}, {"Text24", "500"}}), {"1", "1", "", "10"}), FieldMessages{});
-    EXPECT_EQ(ok(protocol("", "mg/mL", "2", {{"Text23", "1000.01"}, {"Text24", "1000.01"}})), FieldMessages{});
-    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text23", "5"}, {"Text24", "4.9"}})),
-              (FieldMessages{{"Text24", "Titration Limit must be >= Initial Rate"}}));
-    EXPECT_EQ(ok(protocol("OFF", "mL Only", "", {{"Text25", "2"}, {"Text26", "1.9"}})),
-              (FieldMessages{{"Text26", "Maximum Bolus must be >= Bolus Dose"}}));
 }
 
 // A typed field's range and resolution, as for the volume values above.
@@ -136,40 +125,46 @@ TEST(ProtocolRules, WeightsBagConcentrationAndLockoutAtTheirLimits) {
 
 TEST(ProtocolRules, SettingsUnitsAndTheOrderOfTheRules) {
     const ProtocolLimits notAllowed{"0", "0", "30", "10"};
-    const Changes autoBolus{{"Combo22", "Auto-bolus"}};
-    const std::pair<ProtocolPage, FieldMessages> cases[] = {
-        {protocol("ON", "mg/mL", "2"), {{"Combo20", "Dosavia not Allowed. Enable Dosavia. "}}},
+    const ProtocolLimits noBasalLimit{"1", "1", "", "10"}, noDosaviaSetting{"", "1", "30", "10"},
+        noLockOutLimit{"1", "1", "30", ""};
+    struct Case { ProtocolPage page; FieldMessages expected; ProtocolLimits limits = Allowed; };
+    const Case cases[] = {
+        {protocol("ON", "mg/mL", "2"), {{"Combo20", "Dosavia not Allowed. Enable Dosavia. "}}, notAllowed},
         {protocol("OFF", "mg/mL", "2", {{"Text19", "1"}}),
-         {{"Text19", "With Dosavia not Allowed Min. Patient weight not used and must be 0"}}},
+         {{"Text19", "With Dosavia not Allowed Min. Patient weight not used and must be 0"}}, notAllowed},
         {protocol("OFF", "mg/mL", "2", {{"Text20", "1"}}),
-         {{"Text20", "With Dosavia not Allowed Max. Patient weight not used and must be 0"}}},
+         {{"Text20", "With Dosavia not Allowed Max. Patient weight not used and must be 0"}}, notAllowed},
         // Auto-bolus not allowed is said even after another failure.
         {protocol("OFF", "mg/mL", "2", {{"Text21", "1000.1"}, {"Combo22", "Auto-bolus"}}),
-         {{"Text21", "Bag Volume must be < 1000 mL"}, {"Combo22", "Auto-Bolus not Allowed. Enable Auto-Bolus."}}},
-        {protocol("OFF", "mg/mL", "2", {{"Text19", "0"}, {"Text20", "0"}}), {}},
+         {{"Text21", "Bag Volume must be < 1000 mL"}, {"Combo22", "Auto-Bolus not Allowed. Enable Auto-Bolus."}}, notAllowed},
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "0"}, {"Text20", "0"}}), {}, notAllowed},
+        {protocol("ON", "mg/mL", "2", {{"Combo22", "Auto-bolus"}}), {}},
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "500"}, {"Text20", "2.5"}}), {}, noDosaviaSetting},  // no weight rows
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "10"}}), {}},
+        {protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "9"}}),
+         {{"Text20", "Max. Patient weight must be >= Min. Patient weight"}}},
+        // Without a Maximum Basal Rate, and without Dosavia shown, the rates have no upper limit.
+        {protocol("OFF", "mL Only", "", {{"Text23", "500"}, {"Text24", "500"}}), {}, noBasalLimit},
+        {protocol("", "mg/mL", "2", {{"Text23", "1000.01"}, {"Text24", "1000.01"}}), {}},
+        {protocol("OFF", "mL Only", "", {{"Text23", "5"}, {"Text24", "4.9"}}), {{"Text24", "Titration Limit must be >= Initial Rate"}}},
+        {protocol("OFF", "mL Only", "", {{"Text25", "2"}, {"Text26", "1.9"}}), {{"Text26", "Maximum Bolus must be >= Bolus Dose"}}},
+        {protocol("OFF", "mcg/mL", "999.1"), {{"Text22", "Concentration must be <= 999 mcg/mL"}}},
+        // The concentration rows do not stop at the first that fails.
+        {protocol("OFF", "mg/mL", "1000.05"),
+         {{"Text22", "Concentration must be <= 999 mg/mL"}, {"Text22", "Concentration must be in 0.1 mg/mL resolution"}}},
+        {protocol("OFF", "mL Only", ""), {}},
+        {protocol("OFF", "mL Only", "0"), {}},
+        {protocol("OFF", "mL Only", "1"), {}},
+        {protocol("OFF", "mL Only", "2"), {{"Text22", "Concentration can not be entered at mL Only"}}},
+        {protocol("OFF", "", "2"), {{"Combo21", "Concentration units must be selected"}}},
+        {protocol("OFF", "mg/mL", "2", {{"Text27", "0"}}), {}, noLockOutLimit},
+        // After a failure only the entered and numbers-only rules run.
+        {protocol("OFF", "mg/mL", "2", {{"Text21", "x"}, {"Text23", "999"}, {"Text27", ""}}),
+         {{"Text21", "Bag Volume must be numbers only"}, {"Text27", "Lockout Time must be entered"},
+          {"Text27", "Lockout Time must be numbers only"}}},
     };
-    for (const auto& [page, expected] : cases) EXPECT_EQ(ok(page, notAllowed), expected);
-    EXPECT_EQ(ok(protocol("ON", "mg/mL", "2", autoBolus)), FieldMessages{});
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "500"}, {"Text20", "2.5"}}), {"", "1", "30", "10"}),
-              FieldMessages{});  // no Allow Dosavia setting: no weight rows
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "10"}})), FieldMessages{});
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text19", "10"}, {"Text20", "9"}})),
-              (FieldMessages{{"Text20", "Max. Patient weight must be >= Min. Patient weight"}}));
-    EXPECT_EQ(ok(protocol("OFF", "mcg/mL", "999.1")), (FieldMessages{{"Text22", "Concentration must be <= 999 mcg/mL"}}));
-    // The concentration rows do not stop at the first that fails.
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "1000.05")),
-              (FieldMessages{{"Text22", "Concentration must be <= 999 mg/mL"},
-                             {"Text22", "Concentration must be in 0.1 mg/mL resolution"}}));
-    for (const char* concentration : {"", "0", "1"}) EXPECT_EQ(ok(protocol("OFF", "mL Only", concentration)), FieldMessages{});
-    EXPECT_EQ(ok(protocol("OFF", "mL Only", "2")), (FieldMessages{{"Text22", "Concentration can not be entered at mL Only"}}));
-    EXPECT_EQ(ok(protocol("OFF", "", "2")), (FieldMessages{{"Combo21", "Concentration units must be selected"}}));
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text27", "0"}}), {"1", "1", "30", ""}), FieldMessages{});
-    // After a failure only the entered and numbers-only rules run.
-    EXPECT_EQ(ok(protocol("OFF", "mg/mL", "2", {{"Text21", "x"}, {"Text23", "999"}, {"Text27", ""}})),
-              (FieldMessages{{"Text21", "Bag Volume must be numbers only"}, {"Text27", "Lockout Time must be entered"},
-                             {"Text27", "Lockout Time must be numbers only"}}));
-    EXPECT_EQ(checkProtocol(protocol("OFF", "mL Only", "", {{"Text23", "30,1"}, {"Text24", "30,1"}}), Allowed,
-                            NumberFormat{','}),
+    for (const Case& c : cases) EXPECT_EQ(ok(c.page, c.limits), c.expected) << c.page.name << c.page.concentration;
+    EXPECT_EQ(checkProtocol(protocol("OFF", "mL Only", "", {{"Text23", "30,1"}, {"Text24", "30,1"}}), Allowed, NumberFormat{','}),
               (FieldMessages{{"Text23", "Initial Rate must be <= 30,00 mL/hr"}}));
 }
 

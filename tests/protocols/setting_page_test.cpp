@@ -30,22 +30,21 @@ FieldMessages okWith(Variant variant, int field, const std::string& value, PumpM
 }
 
 // A field's range and resolution: each bound accepted and the next step past
-// it refused, a value on its step accepted and one off it refused.
+// it refused, a value on its step accepted and one off it refused; "" where
+// the field has no such bound.
 struct Range {
     int field;
-    const char *control, *name;
-    const char *maximum, *pastMaximum, *above;  // "" where the field has no such bound
-    const char *minimum, *pastMinimum, *below;
-    const char *onStep, *offStep, *resolution;
+    const char *control, *name, *maximum, *pastMaximum, *above, *minimum, *pastMinimum, *below, *onStep, *offStep, *step;
 };
 
 void expectRanges(Variant variant, std::initializer_list<Range> ranges, PumpMode mode = None) {
     for (const Range& r : ranges) {
-        const std::string name = r.name;
-        auto refused = [&](const char* what) { return FieldMessages{{r.control, name + " must be " + what}}; };
+        const std::string name = r.name, resolution = "in " + std::string(r.step) + " resolution";
+        auto refused = [&](const std::string& what) { return FieldMessages{{r.control, name + " must be " + what}}; };
         for (const char* accepted : {r.maximum, r.minimum, r.onStep})
             EXPECT_EQ(*accepted ? okWith(variant, r.field, accepted, mode) : FieldMessages{}, FieldMessages{}) << accepted;
-        for (auto [value, what] : {std::pair{r.pastMaximum, r.above}, {r.pastMinimum, r.below}, {r.offStep, r.resolution}})
+        for (auto [value, what] : {std::pair<const char*, std::string>{r.pastMaximum, r.above}, {r.pastMinimum, r.below},
+                                   {r.offStep, resolution}})
             EXPECT_EQ(*value ? okWith(variant, r.field, value, mode) : refused(what), refused(what)) << value;
         // "Pressure Level", though typed, must be "selected".
         EXPECT_EQ(okWith(variant, r.field, "", mode), refused(r.field == 18 ? "selected" : "entered"));
@@ -55,86 +54,78 @@ void expectRanges(Variant variant, std::initializer_list<Range> ranges, PumpMode
 
 TEST(SettingRules, EachLimitAcceptsItsValueAndRefusesTheNextStep) {
     expectRanges(Variant::Rx, {
-        {14, "Text5", "Minimum Pressing time", "0.3", "0.31", "< 0.3 second", "0.04", "0.03", "> 0.04 second",
-         "0.06", ".055", "in 0.02 second resolution"},
-        {15, "Text6", "Maximum Pressing time", "5", "5.01", "< 5 second", "1.5", "1.49", "> 1.5 second", "2.22",
-         "2.225", "in 0.02 second resolution"},
-        {16, "Text7", "Minimum Interval time", "5", "5.01", "< 5 second", "0.1", "0.09", "> 0.1 second", "0.11",
-         "0.115", "in 0.02 second resolution"},
-        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "<= 1 mL", "0.04", "0.03", ">= 0.04 mL", "0.05", "0.055",
-         "in 0.01 mL resolution"},
-        {22, "Text9", "Priming Volume", "20", "20.1", "< 20 mL", "-3", "", "", "2.5", "2.55", "in 0.1 mL resolution"},
-        {23, "Text10", "Priming Rate", "425", "425.1", "<= 425 mL/hr", "300", "299.9", ">= 300 mL/hr", "300.5",
-         "300.05", "in 0.1 mL/hr resolution"},
+        {14, "Text5", "Minimum Pressing time", "0.3", "0.31", "< 0.3 second", "0.04", "0.03", "> 0.04 second", "0.06", ".055",
+         "0.02 second"},
+        {15, "Text6", "Maximum Pressing time", "5", "5.01", "< 5 second", "1.5", "1.49", "> 1.5 second", "2.22", "2.225",
+         "0.02 second"},
+        {16, "Text7", "Minimum Interval time", "5", "5.01", "< 5 second", "0.1", "0.09", "> 0.1 second", "0.11", "0.115",
+         "0.02 second"},
+        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "<= 1 mL", "0.04", "0.03", ">= 0.04 mL", "0.05", "0.055", "0.01 mL"},
+        {22, "Text9", "Priming Volume", "20", "20.1", "< 20 mL", "-3", "", "", "2.5", "2.55", "0.1 mL"},
+        {23, "Text10", "Priming Rate", "425", "425.1", "<= 425 mL/hr", "300", "299.9", ">= 300 mL/hr", "300.5", "300.05",
+         "0.1 mL/hr"},
         {24, "Text11", "Bolus Rate", "1000", "1000.1", "<= 1000 mL/hr", "40", "39.9", ">= 40 mL/hr", "40.1", "40.05",
-         "in 0.1 mL/hr resolution"},
-        {25, "Text12", "KVO Rate", "5", "5.1", "<= 5 mL/hr", "0", "-0.1", ">= 0 mL/hr", "0.1", "0.15",
-         "in 0.1 mL/hr resolution"},
-        {26, "Text13", "Maximum Basal Rate", "", "", "", "0", "-0.1", ">= 0 mL/hr", "29.9", "29.95",
-         "in 0.1 mL/hr resolution"},
-        {32, "Text14", "Max. Clinician Bolus", "20", "20.1", "<= 20 mL", "0", "-0.1", ">= 0 mL", "0.1", "0.15",
-         "in 0.1 mL resolution"},
-        {33, "Text15", "Minimum Lock Out", "255", "256", "<= 255 minutes", "0", "-1", ">= 0 minute", "7", "2.5",
-         "in 1 minute resolution"},
-        {34, "Text16", "Info screen duration", "255", "256", "<= 255 seconds", "1", "0", ">= 1 second", "7", "1.5",
-         "in 1 second resolution"},
+         "0.1 mL/hr"},
+        {25, "Text12", "KVO Rate", "5", "5.1", "<= 5 mL/hr", "0", "-0.1", ">= 0 mL/hr", "0.1", "0.15", "0.1 mL/hr"},
+        {26, "Text13", "Maximum Basal Rate", "", "", "", "0", "-0.1", ">= 0 mL/hr", "29.9", "29.95", "0.1 mL/hr"},
+        {32, "Text14", "Max. Clinician Bolus", "20", "20.1", "<= 20 mL", "0", "-0.1", ">= 0 mL", "0.1", "0.15", "0.1 mL"},
+        {33, "Text15", "Minimum Lock Out", "255", "256", "<= 255 minutes", "0", "-1", ">= 0 minute", "7", "2.5", "1 minute"},
+        {34, "Text16", "Info screen duration", "255", "256", "<= 255 seconds", "1", "0", ">= 1 second", "7", "1.5", "1 second"},
     });
     // The modes' limits of "Maximum Basal Rate" and "Pressure Level".
-    expectRanges(Variant::Rx, {{26, "Text13", "Maximum Basal Rate", "100", "100.1", "<= 100 mL/hr", "", "", "", "0.1",
-                                "0.05", "in 0.1 mL/hr resolution"},
-                               {18, "Text31", "Pressure Level", "520", "530", "<= 520 mmHg", "250", "240",
-                                ">= 250 mmHg", "300", "365", "in 10 mmHg resolution"}},
+    expectRanges(Variant::Rx, {{26, "Text13", "Maximum Basal Rate", "100", "100.1", "<= 100 mL/hr", "", "", "", "0.1", "0.05",
+                                "0.1 mL/hr"},
+                               {18, "Text31", "Pressure Level", "520", "530", "<= 520 mmHg", "250", "240", ">= 250 mmHg",
+                                "300", "365", "10 mmHg"}},
                  Pca);
     expectRanges(Variant::Rx, {{26, "Text13", "Maximum Basal Rate", "30", "30.1", "<= 30 mL/hr", "", "", "", "", "0.05",
-                                "in 0.1 mL/hr resolution"},
-                               {18, "Text31", "Pressure Level", "1100", "1110", "<= 1100 mmHg", "350", "340",
-                                ">= 350 mmHg", "360", "355", "in 10 mmHg resolution"}},
+                                "0.1 mL/hr"},
+                               {18, "Text31", "Pressure Level", "1100", "1110", "<= 1100 mmHg", "350", "340", ">= 350 mmHg",
+                                "360", "355", "10 mmHg"}},
                  Epidural);
-    const FieldMessages pressure520{{"Text31", "Pressure Level must be <= 520 mmHg"}};
-    EXPECT_EQ(okWith(Variant::Rx, 18, "521"), pressure520);  // no mode: as PCA
-    EXPECT_EQ(okWith(Variant::Rx, 18, "525", Epidural), FieldMessages{});  // above 520 nothing more is judged
-    EXPECT_EQ(okWith(Variant::Rx, 18, "305", Pca), FieldMessages{});       // nor below 350
-    EXPECT_EQ(okWith(Variant::Rx, 26, "30.05"), FieldMessages{});  // above 30 without a mode: no more
-    EXPECT_EQ(okWith(Variant::Rx, 26, "5000"), FieldMessages{});
-    // The codes and "Priming Volume" are 16-bit whole numbers.
-    EXPECT_EQ(okWith(Variant::Rx, 2, "32767"), FieldMessages{});
-    EXPECT_EQ(okWith(Variant::Rx, 2, "32768"), (FieldMessages{{"Text2", "Level One Code must be numbers only"}}));
-    EXPECT_EQ(okWith(Variant::Rx, 4, "-32769"), (FieldMessages{{"Text3", "Level Three Code must be numbers only"}}));
-    EXPECT_EQ(okWith(Variant::Rx, 22, "40000"), (FieldMessages{{"Text9", "Priming Volume must be numbers only"}}));
-    EXPECT_EQ(okWith(Variant::Rx, 21, "0,055", None), (FieldMessages{{"Text8", "Air-in-Line Limit must be numbers only"}}));
+    // Past the first failed row nothing more is judged; no mode judges as PCA. The codes
+    // and "Priming Volume" are 16-bit whole numbers; numbers are in the regional format.
+    const std::tuple<int, const char*, PumpMode, FieldMessages> cases[] = {
+        {18, "521", None, {{"Text31", "Pressure Level must be <= 520 mmHg"}}},
+        {18, "525", Epidural, {}},
+        {18, "305", Pca, {}},
+        {26, "30.05", None, {}},
+        {26, "5000", None, {}},
+        {2, "32767", None, {}},
+        {2, "32768", None, {{"Text2", "Level One Code must be numbers only"}}},
+        {4, "-32769", None, {{"Text3", "Level Three Code must be numbers only"}}},
+        {22, "40000", None, {{"Text9", "Priming Volume must be numbers only"}}},
+        {21, "0,055", None, {{"Text8", "Air-in-Line Limit must be numbers only"}}},
+    };
+    for (const auto& [field, value, mode, expected] : cases) EXPECT_EQ(okWith(Variant::Rx, field, value, mode), expected) << value;
 }
 
 TEST(SettingRules, MacroCreatorsOwnMessagesPressureAndBacklight) {
     expectRanges(Variant::Kt, {
-        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "< 1 mL", "0.04", "0.03", "> 0.04 mL", "0.05", "0.055",
-         "in 0.01 mL resolution"},
-        {23, "Text10", "Priming Rate", "425", "425.1", "< 425 mL/hr", "300", "299.9", "> 300 mL/hr", "300.5",
-         "300.05", "in 0.1 mL/hr resolution"},
-        {35, "Text17", "Backlight duration", "255", "256", "<= 255 seconds", "0", "-1", ">= 0 second", "7", "1.5",
-         "in 1 second resolution"},
+        {21, "Text8", "Air-in-Line Limit", "1", "1.01", "< 1 mL", "0.04", "0.03", "> 0.04 mL", "0.05", "0.055", "0.01 mL"},
+        {23, "Text10", "Priming Rate", "425", "425.1", "< 425 mL/hr", "300", "299.9", "> 300 mL/hr", "300.5", "300.05",
+         "0.1 mL/hr"},
+        {35, "Text17", "Backlight duration", "255", "256", "<= 255 seconds", "0", "-1", ">= 0 second", "7", "1.5", "1 second"},
     });
     EXPECT_EQ(okWith(Variant::Kt, 18, "", Epidural), (FieldMessages{{"Combo11", "Pressure Level must be selected"}}));
-    EXPECT_EQ(okWith(Variant::Kt, 26, "30.1", Epidural),
-              (FieldMessages{{"Text13", "Maximum Basal Rate must be <= 30 mL/hr"}}));
+    EXPECT_EQ(okWith(Variant::Kt, 26, "30.1", Epidural), (FieldMessages{{"Text13", "Maximum Basal Rate must be <= 30 mL/hr"}}));
 }
 
 TEST(SettingRules, AnEmptyPageListsEveryPresenceMessageInPageOrder) {
-    const FieldMessages rx{
-        {"Text1", "Technician Code must be entered"}, {"Text2", "Level One Code must be entered"},
-        {"Text3", "Level Three Code must be entered"}, {"Text4", "Level Two Code must be entered"},
-        {"Combo1", "Resume Access must be selected"}, {"Combo2", "Menu Access must be selected"},
-        {"Combo3", "Select Protocol Accass must be selected"}, {"Combo4", "Modify Protocol Access must be selected"},
-        {"Combo5", "Patient Bolus Titration must be selected"}, {"Combo6", "Basal Rate Titration must be selected"},
-        {"Combo7", "Clinician Bolus Access must be selected"}, {"Combo8", "Change Set Up Access must be selected"},
-        {"Combo9", "Handset Key Type must be selected"}, {"Text5", "Minimum Pressing time must be entered"},
-        {"Text6", "Maximum Pressing time must be entered"}, {"Text7", "Minimum Interval time must be entered"},
-        {"Combo10", "Auto-bolus must be selected"}, {"Text31", "Pressure Level must be selected"},
-        {"Combo12", "LED Indicator must be selected"}, {"Combo13", "Bolus Titrations must be selected"},
-        {"Text8", "Air-in-Line Limit must be entered"}, {"Text9", "Priming Volume must be entered"},
-        {"Text10", "Priming Rate must be entered"}, {"Text11", "Bolus Rate must be entered"},
-        {"Text12", "KVO Rate must be entered"}, {"Text13", "Maximum Basal Rate must be entered"},
-        {"Text14", "Max. Clinician Bolus must be entered"}, {"Text15", "Minimum Lock Out must be entered"},
-        {"Text16", "Info screen duration must be entered"}};
+    FieldMessages rx;
+    const std::pair<const char*, const char*> controls[] = {
+        {"Text1", "Technician Code"}, {"Text2", "Level One Code"}, {"Text3", "Level Three Code"}, {"Text4", "Level Two Code"},
+        {"Combo1", "Resume Access"}, {"Combo2", "Menu Access"}, {"Combo3", "Select Protocol Accass"},
+        {"Combo4", "Modify Protocol Access"}, {"Combo5", "Patient Bolus Titration"}, {"Combo6", "Basal Rate Titration"},
+        {"Combo7", "Clinician Bolus Access"}, {"Combo8", "Change Set Up Access"}, {"Combo9", "Handset Key Type"},
+        {"Text5", "Minimum Pressing time"}, {"Text6", "Maximum Pressing time"}, {"Text7", "Minimum Interval time"},
+        {"Combo10", "Auto-bolus"}, {"Text31", "Pressure Level"}, {"Combo12", "LED Indicator"},
+        {"Combo13", "Bolus Titrations"}, {"Text8", "Air-in-Line Limit"}, {"Text9", "Priming Volume"},
+        {"Text10", "Priming Rate"}, {"Text11", "Bolus Rate"}, {"Text12", "KVO Rate"}, {"Text13", "Maximum Basal Rate"},
+        {"Text14", "Max. Clinician Bolus"}, {"Text15", "Minimum Lock Out"}, {"Text16", "Info screen duration"}};
+    for (const auto& [control, name] : controls)
+        rx.push_back({control, std::string(name) + (control[0] == 'C' || control == std::string("Text31") ? " must be selected"
+                                                                                                        : " must be entered")});
     EXPECT_EQ(checkSettings({}, Variant::Rx, None, Point), rx);
     FieldMessages kt = rx;
     kt[17].field = "Combo11";
@@ -178,9 +169,8 @@ TEST(SettingPage, ShowsAndStoresPositionsAndChosenTexts) {
     page[31] = "";  // Limit Period takes even no choice
     macro.PumpSettings[29] = "1";
     storeSettings(macro, page, Variant::Kt);
-    const std::pair<int, const char*> expected[] = {{1, "1234"}, {3, "22"}, {4, "33"}, {5, "2"}, {6, "0"},
-                                                    {13, "1"}, {18, "1"}, {27, "5"}, {28, "4"}, {29, "1"},
-                                                    {30, "1"}, {31, ""}, {35, "30"}};
+    const std::pair<int, const char*> expected[] = {{1, "1234"}, {3, "22"}, {4, "33"}, {5, "2"}, {6, "0"}, {13, "1"}, {18, "1"},
+                                                    {27, "5"}, {28, "4"}, {29, "1"}, {30, "1"}, {31, ""}, {35, "30"}};
     for (const auto& [field, value] : expected) EXPECT_EQ(macro.PumpSettings[field], value) << field;
 }
 
