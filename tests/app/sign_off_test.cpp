@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QTreeWidget>
 #include <functional>
+#include <tuple>
 
 #include "app/editor_catalog.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
@@ -39,13 +40,10 @@ std::string wardLibrary(bool refused) {
                  {7, "Morphine", 0x07, 1000, 1000, refused ? 19000u : 500u, 10000, 0b01},
                  {9, "Fentanyl", 0x27, 10000, 13000, 11500, 19000, 0b10}};
     for (const auto& d : drugs) {
-        library.DrugNames[d.slot] = d.name;
-        library.DrugUnitCodes[d.slot] = d.unit;
-        library.ConcMinCodes[d.slot] = d.concMin;
-        library.ConcMaxCodes[d.slot] = d.concMax;
-        library.DoseMinCodes[d.slot] = d.doseMin;
-        library.DoseMaxCodes[d.slot] = d.doseMax;
-        library.DepartmentMasks[d.slot] = d.mask;
+        const int s = d.slot;
+        std::tie(library.DrugNames[s], library.DrugUnitCodes[s], library.ConcMinCodes[s], library.ConcMaxCodes[s]) =
+            std::tuple(d.name, d.unit, d.concMin, d.concMax);
+        std::tie(library.DoseMinCodes[s], library.DoseMaxCodes[s], library.DepartmentMasks[s]) = std::tuple(d.doseMin, d.doseMax, d.mask);
     }
     return mc::druglib::writeTm2Release041(library, "WARD");
 }
@@ -170,13 +168,8 @@ private slots:
         QCOMPARE(pages.size(), 3);
         const QString digest = QString::fromLatin1(
             QCryptographicHash::hash(QByteArray::fromStdString(folder.read("Clean.tm2")), QCryptographicHash::Sha256).toHex().left(16));
-        for (int k = 0; k < 3; ++k) {
-            const QRegularExpression footer(QStringLiteral("File Clean\\.tm2\\s+SHA-256 %1\\s+Page %2 of 3\\s+Printed "
-                                                           "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")
-                                                .arg(digest)
-                                                .arg(k + 1));
-            QVERIFY2(pages[k].contains(footer), qPrintable(pages[k]));
-        }
+        const QString footer = QStringLiteral("File Clean\\.tm2\\s+SHA-256 %1\\s+Page %2 of 3\\s+Printed \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d");
+        for (int k = 0; k < 3; ++k) QVERIFY2(pages[k].contains(QRegularExpression(footer.arg(digest).arg(k + 1))), qPrintable(pages[k]));
     }
 
     void theChangeListHoldsWhatWasChanged() {

@@ -92,9 +92,6 @@ private slots:
         QVERIFY(editor->isVisible());
     }
 
-    // The Open page of every editor, as a technician meets it: the macro files
-    // of its own kind listed, and nothing chosen until the user chooses, even
-    // when the list takes the focus as the window comes up.
     // Every control of each editor has exactly one widget of its name, and
     // every named widget a control: a misnamed widget is never skipped.
     void everyControlHasItsOneWidget() {
@@ -107,16 +104,14 @@ private slots:
         }
     }
 
+    // The Open page of every editor, as a technician meets it: the macro files
+    // of its own kind listed, and nothing chosen until the user chooses, even
+    // when the list takes the focus as the window comes up.
     void everyEditorListsItsFilesAndChoosesNothingByItself() {
-        folder.write("a.tm2", "");
-        folder.write("z.tm2", "");
-        folder.write("b.tv1", "");
-        folder.write("c.tb2", "");
-        const std::pair<mc::EditorKind, const char*> cases[] = {
-            {mc::EditorKind::Quelda041, "a.tm2"}, {mc::EditorKind::Quelda036, "a.tm2"},
-            {mc::EditorKind::OrrxUsa, "b.tv1"},   {mc::EditorKind::Rx, "c.tb2"},
-            {mc::EditorKind::Kt, "c.tb2"},
-        };
+        for (const char* file : {"a.tm2", "z.tm2", "b.tv1", "c.tb2"}) folder.write(file, "");
+        const std::pair<mc::EditorKind, const char*> cases[] = {{mc::EditorKind::Quelda041, "a.tm2"},
+            {mc::EditorKind::Quelda036, "a.tm2"}, {mc::EditorKind::OrrxUsa, "b.tv1"}, {mc::EditorKind::Rx, "c.tb2"},
+            {mc::EditorKind::Kt, "c.tb2"}};
         for (const auto& [kind, file] : cases) {
             QWidget* editor = mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
             editor->show();

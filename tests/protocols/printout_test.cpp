@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "protocols/core/protocol_printout.hpp"
 
 namespace mc::protocols {
@@ -29,17 +31,14 @@ Lines body(const ProtocolMacro& macro, Variant variant, int page, const Protocol
 
 ProtocolMacro printedMacro() {
     ProtocolMacro m;
-    const char* settings[] = {"1", "2", "3", "4", "1", "2", "3", "0", "1", "2", "3", "0", "1", "0.1", "2", "0.5", "1",
-                              "400", "0", "1", "0.5", "2", "350", "100", "1", "30", "5", "2", "1", "1", "", "5", "10",
-                              "5", "30"};
+    const char* settings[] = {"1", "2", "3", "4", "1", "2", "3", "0", "1", "2", "3", "0", "1", "0.1", "2", "0.5", "1", "400",
+                              "0", "1", "0.5", "2", "350", "100", "1", "30", "5", "2", "1", "1", "", "5", "10", "5", "30"};
     for (int field = 1; field <= MaxSettingCount; ++field) m.PumpSettings[field] = settings[field - 1];
     m.MacroTitle = "ABC     ";
     m.ProtocolDrugName[1] = "Morphine            PCA";
     m.ProtocolDosavia[1] = m.ProtocolBolusType[1] = m.ProtocolConcUnit[1] = "1";
-    m.ProtocolMinWeight[1] = "40";
-    m.ProtocolConcentration[1] = "2";
-    m.ProtocolInitialRate[1] = "0.125";
-    m.ProtocolLimit[1] = "0.500";
+    std::tie(m.ProtocolMinWeight[1], m.ProtocolConcentration[1], m.ProtocolInitialRate[1], m.ProtocolLimit[1]) =
+        std::tuple("40", "2", "0.125", "0.500");
     return m;
 }
 
@@ -49,20 +48,17 @@ TEST(Printout, SettingsPageInPageOrderWithUnits) {
     EXPECT_EQ(Lines(page.begin(), page.begin() + 5),
               (Lines{line("Technician Code", "1"), line("Level One Code", "2"), line("Level Three Code", "4"),
                      line("Level Two Code", "3"), line("Resume Access", "Level One")}));
-    EXPECT_EQ(page[12], line("Handset Key Type", "Code switch"));
-    EXPECT_EQ(page[13], line("Minimum Pressing time", "0.1 seconds"));
-    EXPECT_EQ(page[17], line("Pressure Level", "400 mmHg"));
-    EXPECT_EQ(page[30], line("Limit Period", ""));  // unchosen: not even its unit
-    EXPECT_EQ(page[33], line("Info screen duration", "5 seconds"));
-    EXPECT_EQ(page[34], "");
+    // An unchosen Limit Period prints not even its unit.
+    EXPECT_EQ(Lines({page[12], page[13], page[17], page[30], page[33], page[34]}),
+              (Lines{line("Handset Key Type", "Code switch"), line("Minimum Pressing time", "0.1 seconds"),
+                     line("Pressure Level", "400 mmHg"), line("Limit Period", ""), line("Info screen duration", "5 seconds"), ""}));
     ProtocolMacro kt = printedMacro();
     kt.PumpSettings[18] = "1";
     kt.PumpSettings[31] = "24";
     const Lines ktPage = body(kt, Variant::Kt, 1);
     ASSERT_EQ(ktPage.size(), 36u);
-    EXPECT_EQ(ktPage[17], line("Pressure Level", "Normal"));
-    EXPECT_EQ(ktPage[30], line("Limit Period", "24 hours"));
-    EXPECT_EQ(ktPage[34], line("Backlight duration", "30 seconds"));
+    EXPECT_EQ(Lines({ktPage[17], ktPage[30], ktPage[34]}), (Lines{line("Pressure Level", "Normal"), line("Limit Period", "24 hours"),
+                                                                 line("Backlight duration", "30 seconds")}));
 }
 
 TEST(Printout, ProtocolsInTheirOwnUnitsAnEmptyOneInTheUnitsBeforeIt) {

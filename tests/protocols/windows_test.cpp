@@ -67,11 +67,9 @@ private slots:
         QTest::keyClick(rate, Qt::Key_5);
         QCOMPARE(edits.count(), 0);
         QTest::keyClick(rate, Qt::Key_Backspace);
+        QTest::keyClick(rate, Qt::Key_1);  // the five characters the box takes: no more
         QCOMPARE(shown(editor, "Text23"), QStringLiteral("12.50"));
         QVERIFY(!enabled(editor, "Combo19"));
-        pickInCombo(editor, "Combo20", QStringLiteral("ON"));
-        pickInCombo(editor, "Combo21", QStringLiteral("mcg/mL"));
-        QCOMPARE(shown(editor, "Label70"), QStringLiteral("mcg/kg/hr"));
         saveScreenshot(editor, editor->objectName() + QStringLiteral("-3-protocol"));
         delete editor;  // the work in it is dropped without the question a user gets
     }
