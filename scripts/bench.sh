@@ -42,6 +42,8 @@ hyperfine -N --warmup 3 -i \
 
 echo
 echo "== PDF printout"
+# print never replaces a file, so each run starts without the PDF of the last.
 pages="$("$cli" print --pdf "$work/out.pdf" "$work/full041.tm2" | awk '{print $2}')"
-hyperfine -N --warmup 1 --runs 5 --export-csv "$work/print.csv" "$cli print --pdf $work/out.pdf $work/full041.tm2"
+hyperfine --warmup 1 --runs 5 --prepare "rm -f $work/out.pdf" --export-csv "$work/print.csv" \
+  "$cli print --pdf $work/out.pdf $work/full041.tm2"
 awk -F, -v pages="$pages" 'NR == 2 { printf "%d pages: %.2f ms a page\n", pages, $2 * 1000 / pages }' "$work/print.csv"
