@@ -10,9 +10,6 @@
 #include <QLineEdit>
 #include <QFileDialog>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -21,14 +18,12 @@
 #include <QTimer>
 #include <fstream>
 
-#include "app/editor_catalog.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_us/core/tv1_file.hpp"
-#include "shell/ui/editor_window.hpp"
 #include "shell/ui/working_folder.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
-#include "support/window_driver.hpp"
+#include "support/editor_windows.hpp"
 
 using namespace mc::testing;
 
@@ -78,35 +73,7 @@ class EverydayUseTest : public QObject {
 
     TempFolder folder;
 
-    mc::ui::EditorWindow* open(mc::EditorKind kind) {
-        auto* window = qobject_cast<mc::ui::EditorWindow*>(
-            mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{}));
-        window->show();
-        QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window)) qWarning("the window did not become active");
-        return window;
-    }
-
-    // Answers the next question box with the button of this caption ("Escape"
-    // presses Escape) and keeps what it asked; a box that does not come is
-    // answered by nobody.
-    QString asked;
-    void answerNextQuestion(const QString& button) {
-        asked.clear();
-        QTimer::singleShot(0, this, [this, button] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            asked = QStringLiteral("%1: %2 [%3]").arg(box->objectName(), box->text(), box->defaultButton()->text());
-            if (button == QLatin1String("Escape")) return QTest::keyClick(box, Qt::Key_Escape);
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == button) b->click();
-        });
-    }
-    void clickAndAnswer(QWidget* window, const char* name, const QString& button) {
-        answerNextQuestion(button);
-        clickButton(window, name);
-        QApplication::processEvents();  // a timer no box took fires now
-    }
+    mc::ui::EditorWindow* open(mc::EditorKind kind) { return openEditor(kind, folder.path()); }
 
     static QString focused() {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("(none)");
@@ -123,14 +90,7 @@ class EverydayUseTest : public QObject {
 private slots:
     void initTestCase() { quietOffscreenNoise(); }
 
-    void cleanup() {
-        // Deleted without the close question: the tests leave unsaved work behind.
-        QList<QPointer<mc::ui::EditorWindow>> editors;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* editor = qobject_cast<mc::ui::EditorWindow*>(window)) editors << editor;
-        for (const auto& editor : editors) delete editor.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { deleteEditorWindows(); }
 
     // The window takes no more than the screen's available area and stands
     // on it whole; its pages scroll where they are larger, so that every
@@ -223,28 +183,25 @@ private slots:
         folder.write("ONE.tv1", mc::druglib_us::writeTv1(library, "ONE"));
         mc::ui::EditorWindow* us = open(mc::EditorKind::OrrxUsa);
         openWithEnter(us, QStringLiteral("ONE.tv1"));
-        clickAndAnswer(us, "Command2", QStringLiteral("Go Back"));
-        QCOMPARE(asked, QString());  // as opened: nothing to lose
+        QCOMPARE(clickAndAnswer(us, "Command2", QStringLiteral("Go Back")), QString());  // as opened: nothing to lose
         QVERIFY(visible(us, "Frame1"));
         openWithEnter(us, QStringLiteral("ONE.tv1"));
         clickButton(us, "Command3");
-        clickAndAnswer(us, "Command15", QStringLiteral("Escape"));
-        QCOMPARE(asked, QStringLiteral("DeleteQuestion: Delete entry 1 (Heparin)? [Cancel]"));
+        QCOMPARE(clickAndAnswer(us, "Command15", QStringLiteral("Escape")),
+                 QStringLiteral("DeleteQuestion: Delete entry 1 (Heparin)? [Cancel]"));
         QCOMPARE(shown(us, "Text26"), QStringLiteral("Heparin"));
         QCOMPARE(us->model().unsaved(), false);
         clickAndAnswer(us, "Command15", QStringLiteral("Delete"));
         QCOMPARE(shown(us, "Text26"), QString());
         QCOMPARE(shown(us, "StatusSaved"), QStringLiteral("not saved"));
-        clickAndAnswer(us, "Command15", QStringLiteral("Delete"));
-        QCOMPARE(asked, QString());  // the new entry left holds nothing stored
+        QCOMPARE(clickAndAnswer(us, "Command15", QStringLiteral("Delete")), QString());  // the new entry holds nothing stored
 
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
         clickButton(window, "Command12");
         typeInto(window, "Text1", QStringLiteral("ICU"));
         clickButton(window, "Command4");
-        clickAndAnswer(window, "Command2", QStringLiteral("Cancel"));
-        QCOMPARE(asked, QStringLiteral("BackQuestion: The library holds changes that are not saved. Go back and "
-                                       "lose them? [Cancel]"));
+        QCOMPARE(clickAndAnswer(window, "Command2", QStringLiteral("Cancel")),
+                 QStringLiteral("BackQuestion: The library holds changes that are not saved. Go back and lose them? [Cancel]"));
         QVERIFY(visible(window, "Frame2"));
         QCOMPARE(shown(window, "Text1"), QStringLiteral("ICU"));
         clickAndAnswer(window, "Command2", QStringLiteral("Go Back"));

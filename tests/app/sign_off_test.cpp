@@ -4,23 +4,15 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <functional>
 #include <tuple>
 
-#include "app/editor_catalog.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
-#include "shell/ui/editor_window.hpp"
+#include "support/editor_windows.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
 #include "support/test_printer.hpp"
-#include "support/window_driver.hpp"
 
 using namespace mc::testing;
 
@@ -63,36 +55,12 @@ class SignOffTest : public QObject {
     Q_OBJECT
 
     TempFolder folder;
-    QString asked;
 
     mc::ui::EditorWindow* openFile(const char* file) {
-        auto* window = qobject_cast<mc::ui::EditorWindow*>(
-            mc::app::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{}));
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window)) return nullptr;
+        mc::ui::EditorWindow* window = openEditor(mc::EditorKind::Quelda041, folder.path());
         chooseInList(window, "File1", QString::fromLatin1(file));
         clickButton(window, "Command1");
         return window;
-    }
-
-    // Presses a button; the question box it brings up, if any, is answered
-    // with `answer` and kept in `asked`. `during` runs while a dialog is up.
-    void press(QWidget* window, const char* button, const QString& answer, std::function<void(QWidget*)> during = {}) {
-        asked.clear();
-        QTimer::singleShot(0, this, [this, answer, during] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                asked = QStringLiteral("%1: %2 [%3]").arg(box->objectName(), box->text(), box->defaultButton()->text());
-                for (QAbstractButton* b : box->buttons())
-                    if (b->text() == answer) b->click();
-            } else if (modal && during) {
-                during(modal);
-                modal->close();
-            }
-        });
-        clickButton(window, button);
-        QApplication::processEvents();
     }
 
     QStringList printedTexts(const QSet<QString>& before) {
@@ -109,17 +77,10 @@ private slots:
         folder.write("Clean.tm2", wardLibrary(false));
     }
 
-    void cleanup() {
-        // Deleted without the close question: the tests leave unsaved work behind.
-        QList<QPointer<mc::ui::EditorWindow>> editors;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* editor = qobject_cast<mc::ui::EditorWindow*>(window)) editors << editor;
-        for (const auto& editor : editors) delete editor.data();
-    }
+    void cleanup() { deleteEditorWindows(); }
 
     void aLibraryWithProblemsShowsThemAndAsksBeforePrinting() {
         QPointer<mc::ui::EditorWindow> window = openFile("Ward.tm2");
-        QVERIFY(window);
         QCOMPARE(shown(window, "StatusProblems"), QStringLiteral("2 problems"));
         auto* list = window->findChild<QTreeWidget*>(QStringLiteral("ProblemList"));
         QVERIFY(list && list->isVisible());
@@ -149,7 +110,7 @@ private slots:
         clickButton(window, "Command2");
         chooseInList(window, "File1", QStringLiteral("Ward.tm2"));
         const QSet<QString> before = pdfsNow();
-        press(window, "Command15", QStringLiteral("Cancel"));
+        const QString asked = clickAndAnswer(window, "Command15", QStringLiteral("Cancel"));
         QVERIFY2(asked.startsWith(QStringLiteral("PrintQuestion: Ward.tm2 has 2 problems (first: ")), qPrintable(asked));
         QVERIFY2(asked.endsWith(QStringLiteral("Print it anyway? [Cancel]")), qPrintable(asked));
         QCOMPARE(printedTexts(before), QStringList());
@@ -162,8 +123,7 @@ private slots:
         clickButton(window, "Command2");
         chooseInList(window, "File1", QStringLiteral("Clean.tm2"));
         const QSet<QString> before = pdfsNow();
-        press(window, "Command15", QStringLiteral("Print"));
-        QCOMPARE(asked, QString());
+        QCOMPARE(clickAndAnswer(window, "Command15", QStringLiteral("Print")), QString());
         const QStringList pages = printedTexts(before);
         QCOMPARE(pages.size(), 3);
         const QString digest = QString::fromLatin1(
@@ -183,7 +143,7 @@ private slots:
         clickButton(window, "Command10");
         QStringList changes;
         const QSet<QString> before = pdfsNow();
-        press(window, "ReviewChanges", {}, [&changes](QWidget* dialog) {
+        clickAndAnswer(window, "ReviewChanges", {}, [&changes](QWidget* dialog) {
             auto* list = dialog->findChild<QListWidget*>(QStringLiteral("ChangeList"));
             for (int row = 0; row < list->count(); ++row) changes << list->item(row)->text();
             saveScreenshot(dialog, QStringLiteral("ChangesWindow"));
