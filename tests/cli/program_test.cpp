@@ -206,23 +206,17 @@ TEST(Check, WhatIsNoMacroFileGetsAClearMessage) {
     for (const Case& c : cases) expectSays(c, folder.path());
 }
 
+// What each shows is found in its output.
 TEST(Usage, HelpVersionAndMistakes) {
-    const struct {
-        std::string line;
-        int status;
-        const char* shows;
-    } cases[] = {
-        {"--help", 0, "check"},
-        {"--version", 0, "tavrel-macro 1.0.0"},
-        {"", 2, "A subcommand is required"},
-        {"check --release 040 clean041.tm2", 2, "--release"},
-        {"print clean041.tm2", 2, "--pdf is required"},
+    const Case cases[] = {
+        {"--help", 0, "check"}, {"--version", 0, "tavrel-macro 1.0.0"}, {"", 2, "A subcommand is required"},
+        {"check --release 040 clean041.tm2", 2, "--release"}, {"print clean041.tm2", 2, "--pdf is required"},
         {"import --csv absent.csv --release 042 --to w.tm2", 2, "--release: 042 not in {041,036,us}"},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
         const Outcome result = run(c.line.empty() ? QStringList() : words(c.line));
         EXPECT_EQ(result.status, c.status) << c.line;
-        EXPECT_NE((result.out + result.err).find(c.shows), std::string::npos) << c.line << "\n" << result.out << result.err;
+        EXPECT_NE((result.out + result.err).find(c.says), std::string::npos) << c.line << "\n" << result.out << result.err;
     }
 }
 
@@ -260,10 +254,6 @@ TEST(Diff, NamesEachChangeInThePagesUnits) {
          "DIFFERENT clean041.tm2 bad_checksum041.tm2 (release 041): the values are equal, the bytes are not\n"
          "  line 32: \"D41:0007=Morphine      ,0703E803E801F42710000005101B\" -> "
          "\"D41:0007=Morphine      ,0703E803E801F427100000051A2B\"\n"},
-        {"diff clean041.tm2 lower_hex041.tm2", 1,
-         "DIFFERENT clean041.tm2 lower_hex041.tm2 (release 041): the values are equal, the bytes are not\n"
-         "  line 34: \"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\" -> "
-         "\"D41:0009=Fentanyl      ,27271032c82cec4a38000004f711\"\n"},
         {"diff clean041.tm2 lf_only041.tm2", 1,
          "DIFFERENT clean041.tm2 lf_only041.tm2 (release 041): the values are equal, the bytes are not\n"
          "  lines 1 to 126: end in CR LF -> LF\n"},

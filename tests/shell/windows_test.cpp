@@ -100,10 +100,8 @@ private slots:
     void aDropDownGrowsToItsLongestEntry() {
         mc::EditorFrame model(plainLayout(), folder.path(), mc::NumberFormat{});
         model.form().add("Combo1").items = {"mg"};
-        model.form().add("Text1");
         QWidget window;
         auto* combo = mc::ui::named<QComboBox>("Combo1", &window);
-        auto* box = mc::ui::named<QLineEdit>("Text1", &window);
         mc::ui::FormBinding binding(&window, model);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -113,13 +111,6 @@ private slots:
         binding.render();
         combo->adjustSize();
         QVERIFY(combo->width() > combo->fontMetrics().horizontalAdvance(longest));
-
-        // A control the model hides is hidden, and shown again when the model says so.
-        for (const bool shownByModel : {false, true}) {
-            model.form()["Text1"].visible = shownByModel;
-            binding.render();
-            QCOMPARE(box->isVisible(), shownByModel);
-        }
     }
 
     void theRegionalDecimalSeparatorReachesTheCore() {

@@ -58,6 +58,15 @@ public:
             else type(name, value);
         }
     }
+    // Clicks the controls named in turn; "Name=value" picks a file, else sets the control as set() does.
+    void act(const std::vector<std::string>& steps) {
+        for (const std::string& step : steps) {
+            const auto equals = step.find('=');
+            if (equals == std::string::npos) click(step);
+            else if (step.starts_with("File")) pick(step.substr(0, equals), step.substr(equals + 1));
+            else set({{step.substr(0, equals), step.substr(equals + 1)}});
+        }
+    }
     // What the control shows: a list's chosen entry, a check box "1" or "", else its text.
     std::string shown(const std::string& name) const {
         const Control& control = (*this)[name];
