@@ -24,11 +24,9 @@ inline Values with(Values values, const Values& changes) {
 // The lines of a message label, without their CR LF.
 inline std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
-    for (std::size_t start = 0; start < text.size();) {
-        const auto end = text.find("\r\n", start);
-        out.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) break;
-        start = end + 2;
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
+        out.push_back(text.substr(start, end - start));
     }
     return out;
 }
