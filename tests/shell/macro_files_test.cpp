@@ -132,6 +132,7 @@ TEST(RecoveryCopyText, DamagedCopiesAreRefused) {
         {"cut in the bytes", whole.substr(0, whole.size() - 1)},
         {"cut in the header", whole.substr(0, 30)},
         {"longer than its length", whole + "x"},
+        {"longer by a byte the digest misses", whole + std::string(1, '\0')},  // a zero adds nothing to the sum
         {"a block of zeros in the bytes", replaced("\xE9t\xE9", std::string(3, '\0'))},
         {"no digest", replaced("sha256=" + byteSum(Sample.bytes) + "\n", "")},
         {"an earlier version without a digest", replaced("TAVREL-RECOVERY 2", "TAVREL-RECOVERY 1")},
