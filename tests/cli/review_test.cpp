@@ -23,61 +23,38 @@ std::unique_ptr<EditorFrame> editorFor(const std::string& file) {
     return std::make_unique<protocols::ProtocolEditor>(protocols::Variant::Rx, data, NumberFormat{});
 }
 
-// Chooses the file on the Open page and presses "Open".
-void open(EditorFrame& editor, const std::string& file) {
-    const auto& items = editor.form()["File1"].items;
-    const auto it = std::find(items.begin(), items.end(), file);
-    ASSERT_NE(it, items.end()) << file;
-    editor.pick("File1", static_cast<int>(it - items.begin()));
-    editor.click("Command1");
+// Chooses the file on the Open page and presses "Open", then goes through `steps`.
+void open(EditorFrame& editor, const std::string& file, const std::vector<std::string>& steps = {}) {
+    testing::ModelDriver(editor).act({"File1=" + file, "Command1"});
+    testing::ModelDriver(editor).act(steps);
 }
 
-struct ProblemCase {
-    std::string file;
-    std::vector<std::string> problems;  // "entry | field | text"
-};
-
-void PrintTo(const ProblemCase& c, std::ostream* out) { *out << c.file; }
-
-class Problems : public ::testing::TestWithParam<ProblemCase> {};
-
-// The Problems list finds what check finds, each problem at its entry and field.
-TEST_P(Problems, AreWhatCheckFinds) {
-    auto editor = editorFor(GetParam().file);
-    open(*editor, GetParam().file);
-    std::vector<std::string> found;
-    for (const auto& problem : editor->problems())
-        found.push_back(problem.entry + " | " + problem.field + " | " + problem.text);
-    EXPECT_EQ(found, GetParam().problems);
-    EXPECT_EQ(editor->form()["StatusProblems"].visible, !found.empty());
-    if (!found.empty()) {
-        EXPECT_EQ(editor->form()["StatusProblems"].text,
-                  std::to_string(found.size()) + (found.size() == 1 ? " problem" : " problems"));
+// The Problems list finds what check finds, each problem as "entry | field | text".
+TEST(Problems, AreWhatCheckFinds) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"clean041.tm2", {}}, {"clean036.tm2", {}}, {"clean.tv1", {}},
+        {"bad_checksum041.tm2", {"Line 32 |  | checksum 1A2B, should be 101B"}},
+        {"ok_fails041.tm2", {"Drug 7 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
+        {"bad_hex041.tm2",
+         {"Line 27 |  | dose maximum \"27G0\" is not hexadecimal; the drug keeps its earlier value",
+          "Drug 2 (Heparin) | Text31 | Dose Minimum must be less or equal to Maximum"}},
+        {"ok_fails036.tm2", {"Drug 5 (Insulin) | Text27 | Concentration Minimum must be less or equal to Maximum"}},
+        {"ok_fails.tv1",
+         {"Drug 1 (Heparin) | Text28 | Dose Rate Initial Value must be less or equal to Dose Rate Upper Soft Limit"}},
+        {"twice.tb2", {"Line 26 |  | \"Send:DATACOM7:300\", a line Save does not write"}},
+    };
+    for (const auto& [file, problems] : cases) {
+        auto editor = editorFor(file);
+        open(*editor, file);
+        std::vector<std::string> found;
+        for (const auto& problem : editor->problems())
+            found.push_back(problem.entry + " | " + problem.field + " | " + problem.text);
+        EXPECT_EQ(found, problems) << file;
+        const Control& status = editor->form()["StatusProblems"];
+        EXPECT_EQ(status.visible ? status.text : "hidden",
+                  found.empty() ? "hidden" : std::to_string(found.size()) + (found.size() == 1 ? " problem" : " problems"));
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ReferenceFiles, Problems,
-    ::testing::Values(
-        ProblemCase{"clean041.tm2", {}}, ProblemCase{"clean036.tm2", {}}, ProblemCase{"clean.tv1", {}},
-        ProblemCase{"bad_checksum041.tm2", {"Line 32 |  | checksum 1A2B, should be 101B"}},
-        ProblemCase{"ok_fails041.tm2",
-                    {"Drug 7 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
-        ProblemCase{"bad_hex041.tm2",
-                    {"Line 27 |  | dose maximum \"27G0\" is not hexadecimal; the drug keeps its earlier value",
-                     "Drug 2 (Heparin) | Text31 | Dose Minimum must be less or equal to Maximum"}},
-        ProblemCase{"ok_fails036.tm2",
-                    {"Drug 5 (Insulin) | Text27 | Concentration Minimum must be less or equal to Maximum"}},
-        ProblemCase{"ok_fails.tv1",
-                    {"Drug 1 (Heparin) | Text28 | Dose Rate Initial Value must be less or equal to Dose Rate "
-                     "Upper Soft Limit"}},
-        ProblemCase{"twice.tb2", {"Line 26 |  | \"Send:DATACOM7:300\", a line Save does not write"}}),
-    [](const auto& param) {
-        std::string name = param.param.file;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
 
 // Activating a problem shows its entry with the field marked, as a refused "OK" does.
 TEST(Problems, ShowingOneBringsUpItsEntryWithItsFieldMarked) {
@@ -105,15 +82,8 @@ TEST(Problems, SavingALibraryWithProblemsAsksFirst) {
              {"bad_checksum041.tm2", ""}}) {
         druglib::Quelda041Editor editor(folder.path(), NumberFormat{});
         std::string asked;
-        editor.askWith([&asked](const Question& q) {
-            asked = q.name + ": " + q.text + " [" + q.goAhead + "]";
-            return false;
-        });
-        open(editor, file);
-        editor.click("Command3");
-        editor.click("Command10");
-        editor.textEdited("Text29", "COPY");
-        editor.click("Command11");
+        editor.askWith([&asked](const Question& q) { asked = q.name + ": " + q.text + " [" + q.goAhead + "]"; return false; });
+        open(editor, file, {"Command3", "Command10", "Text29=COPY", "Command11"});
         EXPECT_EQ(asked, question);
         EXPECT_EQ(std::filesystem::exists(folder.path() / "COPY.tm2"), question.empty()) << file;
     }
@@ -122,30 +92,15 @@ TEST(Problems, SavingALibraryWithProblemsAsksFirst) {
 // The change list says in diff's words what the pages changed since Open.
 TEST(Changes, AreWhatDiffSays) {
     druglib::Quelda041Editor editor(MC_CLI_DATA, NumberFormat{});
-    testing::ModelDriver page(editor);
     open(editor, "clean041.tm2");
     EXPECT_EQ(editor.changes(), std::vector<std::string>{});
-    page.type("Text3", "Paediatrics");
-    page.click("Command4");
-    page.click("Command3");
-    page.type("GoTo", "7");
-    page.click("GoTo");
-    page.type("Text32", "12");
-    page.click("Command9");
-    EXPECT_EQ(editor.changes(), (std::vector<std::string>{
-                                    "Department 3 (Pediatrics): Name \"Pediatrics\" -> \"Paediatrics\"",
-                                    "Drug 7 (Morphine): Dose Maximum \"10 mg/hr\" -> \"12 mg/hr\"",
-                                }));
-}
-
-// A new library's changes are everything in it, counted from empty slots.
-TEST(Changes, OfANewLibraryAreAllItHolds) {
-    druglib_us::OrrxUsaEditor editor(MC_CLI_DATA, NumberFormat{});
-    testing::ModelDriver page(editor);
-    page.click("Command12");
-    page.type("Text1", "ICU");
-    page.click("Command4");
-    EXPECT_EQ(editor.changes(), std::vector<std::string>{"Department 1: Name \"\" -> \"ICU\""});
+    testing::ModelDriver(editor).act({"Text3=Paediatrics", "Command4", "Command3", "GoTo=7", "GoTo", "Text32=12", "Command9"});
+    EXPECT_EQ(editor.changes(), (std::vector<std::string>{"Department 3 (Pediatrics): Name \"Pediatrics\" -> \"Paediatrics\"",
+                                                          "Drug 7 (Morphine): Dose Maximum \"10 mg/hr\" -> \"12 mg/hr\""}));
+    // A new library's changes are everything in it, counted from empty slots.
+    druglib_us::OrrxUsaEditor us(MC_CLI_DATA, NumberFormat{});
+    testing::ModelDriver(us).act({"Command12", "Text1=ICU", "Command4"});
+    EXPECT_EQ(us.changes(), std::vector<std::string>{"Department 1: Name \"\" -> \"ICU\""});
 }
 
 }  // namespace

@@ -89,14 +89,10 @@ TEST_F(PrintButton, PrintsEachDrugPageFieldByField) {
     library.DepartmentNames[25] = "Spare";
     library = saved(library, {{7, "Morphine", 1u | 1u << 12}, {9, "Saline", 0, 0xE7}});
     EXPECT_EQ(print("Command15", library), "|Printed 2 pages on Office");
-    Lines expected = {"Drug Library: Lib                  Page 1 of 2",
-                      "Drug Number              : 7",
-                      "Drug Name                : Morphine",
-                      "Concentration Minimum    : 1 mg/mL",
-                      "Concentration Maximum    : 2 mg/mL",
-                      "Drug Vial Units          : mg",
-                      "Dose Minimum             : 0.5 mg/hr",
-                      "Dose Maximum             : 10 mg/hr",
+    Lines expected = {"Drug Library: Lib                  Page 1 of 2", "Drug Number              : 7",
+                      "Drug Name                : Morphine", "Concentration Minimum    : 1 mg/mL",
+                      "Concentration Maximum    : 2 mg/mL", "Drug Vial Units          : mg",
+                      "Dose Minimum             : 0.5 mg/hr", "Dose Maximum             : 10 mg/hr",
                       "ICU                           ON        Oncology                      ON"};
     expected.resize(20, std::string(30, ' ') + "OFF" + std::string(37, ' ') + "OFF");
     expected.insert(expected.end(), {std::string(40, ' ') + "Spare               ", "", "", "File Name Lib.tm2",

@@ -17,11 +17,12 @@ using Names = std::vector<std::string>;
 class TestEditor : public EditorFrame {
 public:
     explicit TestEditor(const fs::path& folder) : EditorFrame(layoutFor(), folder, NumberFormat{}) {
-        for (const char* name : {"TextA", "TextB", "Delete", "Exhaust"}) form_.add(name);
+        for (const char* name : {"TextA", "TextB", "Delete", "Exhaust", "Refuse"}) form_.add(name);
         onEdit("TextA", [this] { markModified(2); });
         onEdit("TextB", [this] { markModified(3); });
         onClick("Delete", [this] { b.clear(); markLibraryChanged(); });
         onClick("Exhaust", [] { throw std::bad_alloc(); });
+        onClick("Refuse", [this] { refuseCommit = !refuseCommit; });
         onClick("Command13", [this] { ++record; restorePage(3); });
     }
     static FrameLayout layoutFor() {
@@ -77,16 +78,7 @@ protected:
     }
 
     std::string text(const std::string& name) const { return ui[name].text; }
-    // Clicks the controls named in turn; "Box=text" types into a box, "File1=name" picks the file.
-    void act(const Names& steps) {
-        for (const std::string& step : steps) {
-            const auto equals = step.find('=');
-            const std::string name = step.substr(0, equals);
-            if (equals == std::string::npos) ui.click(name);
-            else if (name == "File1") ui.pick(name, step.substr(equals + 1));
-            else ui.type(name, step.substr(equals + 1));
-        }
-    }
+    void act(const Names& steps) { ui.act(steps); }
     // The page in view as the technician sees it: its number, its enabled buttons and its message.
     std::string view() const {
         static const std::map<int, std::pair<Names, std::string>> pages = {
@@ -157,48 +149,35 @@ TEST_F(Frame, AFileThatCannotBeOpenedLeavesPageAndLibraryAsTheyWere) {
 // filled anew takes the keyboard; typing and a refused OK leave it where it is.
 TEST_F(Frame, ADataPageHoldsTheUserUntilOkOrCancelAndEachPageFilledAnewTakesTheKeyboard) {
     const std::string prompt = " | Please validate modifications with OK key";
+    // The view, then the box of the page ("!" when marked, "*" when the message is), and whether it was filled anew.
+    const std::pair<Names, std::string> steps[] = {
+        {{"Command12"}, "page 2: Command2 Command3 |  [] fresh"},
+        {{"TextA=x", "Command3"}, "page 2: Command2 Command4 Command5" + prompt + " [x]"},  // a disabled Next does nothing
+        {{"Command5"}, "page 2: Command2 Command3 |  [] fresh"},  // Cancel Last Changes
+        {{"TextA=y", "Command4"}, "page 2: Command2 Command3 | List Updated [y] fresh"},
+        {{"Command3"}, "page 3: Command7 Command10 Command13 |  [] fresh"},  // no record before the first
+        {{"TextB=z"}, "page 3: Command8 Command9" + prompt + " [z]"},
+        {{"Refuse", "Command9"}, "page 3: Command8 Command9 | Value must be valid\r\n [z!*]"},  // still modified
+        {{"Command8"}, "page 3: Command7 Command10 Command13 |  [] fresh"},  // the restored page marks no field
+        {{"Refuse", "TextB=z", "Command9"}, "page 3: Command7 Command10 Command13 | Record Updated [z] fresh"},
+        {{"Command13"}, "page 3: Command7 Command10 Command13 Command14 |  [z] fresh"},  // the next record
+        {{"Command10"}, "page 4: Command6 |  fresh"},
+        {{"Command6"}, "page 3: Command7 Command10 Command13 Command14 |  [z] fresh"},
+        {{"Command7"}, "page 2: Command2 Command3 |  [y] fresh"},
+        {{"Command2"}, "page 1: Command12 |  fresh"},
+    };
     int seen = editor.freshPages();
-    auto fresh = [&] { const int before = std::exchange(seen, editor.freshPages()); return before != seen; };
-    act({"Command12"});
-    EXPECT_EQ(view(), "page 2: Command2 Command3 | ");
-    EXPECT_TRUE(fresh());
-    act({"TextA=x", "Command3"});  // a disabled Next does nothing; leaving without validating is always possible
-    EXPECT_EQ(view(), "page 2: Command2 Command4 Command5" + prompt);
-    EXPECT_FALSE(fresh());
-    act({"Command5"});  // Cancel Last Changes
-    EXPECT_EQ(view() + text("TextA"), "page 2: Command2 Command3 | ");
-    EXPECT_TRUE(fresh());
-    act({"TextA=y", "Command4"});
-    EXPECT_EQ(view(), "page 2: Command2 Command3 | List Updated");
-    EXPECT_TRUE(fresh());
-
-    act({"Command3"});
-    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | ") << "no record before the first";
-    EXPECT_TRUE(fresh());
-    act({"TextB=z"});
-    EXPECT_EQ(view(), "page 3: Command8 Command9" + prompt);
-    editor.refuseCommit = true;
-    act({"Command9"});
-    EXPECT_EQ(view(), "page 3: Command8 Command9 | Value must be valid\r\n") << "a refused OK keeps the page modified";
-    EXPECT_TRUE(ui["Label74"].error && ui["TextB"].error);
-    EXPECT_FALSE(fresh());
-    act({"Command8"});
-    EXPECT_EQ(view() + text("TextB"), "page 3: Command7 Command10 Command13 | ");
-    EXPECT_FALSE(ui["TextB"].error) << "the restored page marks no field";
-    editor.refuseCommit = false;
-    act({"TextB=z", "Command9"});
-    EXPECT_EQ(view(), "page 3: Command7 Command10 Command13 | Record Updated");
-    EXPECT_FALSE(ui["Label74"].error);
-    EXPECT_EQ(library(), "y|z @ new library, not saved");
-    fresh();
-    act({"Command13"});
-    EXPECT_EQ(view() + std::to_string(editor.record), "page 3: Command7 Command10 Command13 Command14 | 2");
-    EXPECT_TRUE(fresh());
-    for (const auto& [button, page] : {std::pair{"Command10", 4}, {"Command6", 3}, {"Command7", 2}, {"Command2", 1}}) {
-        act({button});
-        EXPECT_EQ(editor.visiblePage(), page) << button;
-        EXPECT_TRUE(fresh()) << button;
+    for (const auto& [step, expected] : steps) {
+        act(step);
+        const int page = editor.visiblePage();
+        const std::string box = page == 2 ? "TextA" : "TextB";
+        std::string shown = view();
+        if (page == 2 || page == 3)
+            shown += " [" + text(box) + (ui[box].error ? "!" : "") + (ui["Label74"].error ? "*" : "") + "]";
+        if (std::exchange(seen, editor.freshPages()) != seen) shown += " fresh";
+        EXPECT_EQ(shown, expected) << step.back();
     }
+    EXPECT_EQ(library(), "y|z @ new library, not saved");
 }
 
 TEST_F(Frame, GoingBackAsksOnlyWhenUnsavedWorkWouldBeLost) {

@@ -24,11 +24,9 @@ inline Values with(Values values, const Values& changes) {
 // The lines of a message label, without their CR LF.
 inline std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
-    for (std::size_t start = 0; start < text.size();) {
-        const auto end = text.find("\r\n", start);
-        out.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) break;
-        start = end + 2;
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
+        out.push_back(text.substr(start, end - start));
     }
     return out;
 }
@@ -56,6 +54,15 @@ public:
             if (name.starts_with("Combo")) pick(name, value);
             else if (name.starts_with("Check")) toggle(name, !value.empty());
             else type(name, value);
+        }
+    }
+    // Clicks the controls named in turn; "Name=value" picks a file, else sets the control as set() does.
+    void act(const std::vector<std::string>& steps) {
+        for (const std::string& step : steps) {
+            const auto equals = step.find('=');
+            if (equals == std::string::npos) click(step);
+            else if (step.starts_with("File")) pick(step.substr(0, equals), step.substr(equals + 1));
+            else set({{step.substr(0, equals), step.substr(equals + 1)}});
         }
     }
     // What the control shows: a list's chosen entry, a check box "1" or "", else its text.
