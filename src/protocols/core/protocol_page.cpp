@@ -83,13 +83,8 @@ const std::vector<ProtocolRow>& protocolRows(Variant variant) {
 }
 
 const PageTable& protocolPageTable(Variant variant) {
-    auto tableOf = [](Variant v) {
-        PageTable table;
-        for (const ProtocolRow& row : protocolRows(v)) table.push_back(row.field);
-        return table;
-    };
-    static const PageTable rx = tableOf(Variant::Rx);
-    static const PageTable kt = tableOf(Variant::Kt);
+    static const PageTable rx = fieldsOf(protocolRows(Variant::Rx));
+    static const PageTable kt = fieldsOf(protocolRows(Variant::Kt));
     return variant == Variant::Rx ? rx : kt;
 }
 

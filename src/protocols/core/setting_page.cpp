@@ -284,13 +284,8 @@ const std::vector<SettingRow>& settingRows(Variant variant) {
 }
 
 const PageTable& settingPageTable(Variant variant) {
-    auto tableOf = [](Variant v) {
-        PageTable table;
-        for (const SettingRow& row : settingRows(v)) table.push_back(row.field);
-        return table;
-    };
-    static const PageTable rx = tableOf(Variant::Rx);
-    static const PageTable kt = tableOf(Variant::Kt);
+    static const PageTable rx = fieldsOf(settingRows(Variant::Rx));
+    static const PageTable kt = fieldsOf(settingRows(Variant::Kt));
     return variant == Variant::Rx ? rx : kt;
 }
 

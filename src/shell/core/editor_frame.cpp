@@ -321,9 +321,7 @@ std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, c
     guarded([&] {
         // The changes of restored work are counted from an empty library.
         ResetMacro();
-        baseline_ = writeMacro({}).value_or("");
-        fileProblems_.clear();
-        reviewing_ = false;
+        startFrom(writeMacro({}).value_or(""), {}, false);
         refused = readMacro(bytes);
         if (refused) {
             ResetMacro();  // nothing half-read stays behind
@@ -341,10 +339,14 @@ std::optional<std::string> EditorFrame::restoreLibrary(std::string_view bytes, c
 
 void EditorFrame::libraryReplacedByChosenFile(std::string_view bytes) {
     if (files_.chosen()) status_.setName(files_.chosen()->shownName);
-    baseline_ = bytes;
-    fileProblems_.clear();
-    reviewing_ = false;
+    startFrom(std::string(bytes), {}, false);
     setUnsaved(false);
+}
+
+void EditorFrame::startFrom(std::string baseline, std::vector<LineProblem> fileProblems, bool reviewing) {
+    baseline_ = std::move(baseline);
+    fileProblems_ = std::move(fileProblems);
+    reviewing_ = reviewing;
 }
 
 void EditorFrame::setUnsaved(bool unsaved) {
@@ -359,18 +361,24 @@ void EditorFrame::reviewLibrary() {
     if (const auto dialect = reviewing_ ? review() : nullptr) {
         for (const LineProblem& line : fileProblems_)
             problems_.push_back({line.line > 0 ? "Line " + std::to_string(line.line) : "File", "", line.text, 0, 0});
-        if (const auto bytes = libraryBytes()) {
-            for (const EntryCheck& check : dialect->checkEntries(*bytes)) {
-                const Dialect::Place place = dialect->placeOf(check);
-                for (const FieldMessage& failed : check.messages)
-                    problems_.push_back({place.label, failed.field, failed.message, place.page, place.record});
-            }
-        }
+        if (const auto bytes = libraryBytes())
+            for (LibraryProblem& problem : entryProblems(*dialect, *bytes)) problems_.push_back(std::move(problem));
     }
     Control& strip = form_["StatusProblems"];
     const std::size_t count = problems_.size();
     strip.text = count == 0 ? "" : std::to_string(count) + (count == 1 ? " problem" : " problems");
     strip.visible = count > 0;
+}
+
+std::vector<EditorFrame::LibraryProblem> EditorFrame::entryProblems(const Dialect& dialect,
+                                                                   std::string_view bytes) const {
+    std::vector<LibraryProblem> found;
+    for (const EntryCheck& check : dialect.checkEntries(bytes)) {
+        const Dialect::Place place = dialect.placeOf(check);
+        for (const FieldMessage& failed : check.messages)
+            found.push_back({place.label, failed.field, failed.message, place.page, place.record});
+    }
+    return found;
 }
 
 void EditorFrame::showProblem(std::size_t k) {
@@ -403,8 +411,7 @@ bool EditorFrame::printDespiteProblems(std::string_view bytes) {
     if (!reading.refusal.empty()) found.push_back(reading.refusal);
     for (const LineProblem& line : reading.problems)
         found.push_back(line.line > 0 ? "line " + std::to_string(line.line) + ": " + line.text : line.text);
-    for (const EntryCheck& check : dialect->checkEntries(bytes))
-        for (const FieldMessage& failed : check.messages) found.push_back(failed.message);
+    for (const LibraryProblem& problem : entryProblems(*dialect, bytes)) found.push_back(problem.text);
     return goAheadDespite(found, chosenFile(), "Print", "Print");
 }
 
@@ -504,10 +511,8 @@ void EditorFrame::Command1_Click() {
     }
     form_[layout_.openMessage].text.clear();
     status_.setName(files_.chosen()->shownName);
-    baseline_ = *bytes;
     const auto dialect = review();
-    fileProblems_ = dialect ? readExactly(*dialect, *bytes).problems : std::vector<LineProblem>{};
-    reviewing_ = true;
+    startFrom(*bytes, dialect ? readExactly(*dialect, *bytes).problems : std::vector<LineProblem>{}, true);
     setUnsaved(false);
     std::string said = "Opened " + files_.chosen()->shownName;
     if (const std::string holds = describeMacro(); !holds.empty()) said += ": " + holds;
@@ -519,9 +524,7 @@ void EditorFrame::Command1_Click() {
 
 void EditorFrame::New_Click() {
     ResetMacro();
-    baseline_ = writeMacro({}).value_or("");
-    fileProblems_.clear();
-    reviewing_ = false;
+    startFrom(writeMacro({}).value_or(""), {}, false);
     form_[layout_.openMessage].text.clear();
     status_.setName(std::string(NewLibrary));
     setUnsaved(false);
@@ -618,8 +621,7 @@ void EditorFrame::Command11_Click() {
     }
     const std::string fileName = name + MacroExtension();
     status_.setName(fileName);
-    baseline_ = *bytes;
-    fileProblems_.clear();
+    startFrom(*bytes, {}, true);  // saved as Save writes: no line problems left
     setUnsaved(false);
     tellStatus("Saved " + fileName + ", read back and verified");
     afterSave(name);

@@ -294,8 +294,13 @@ private:
     void GoTo_Enter();
     void commit(int page);
     void setUnsaved(bool unsaved);
+    // The library now stands as `baseline`: its changes count from there, and
+    // `fileProblems` are the lines of the file it came from (if reviewed).
+    void startFrom(std::string baseline, std::vector<LineProblem> fileProblems, bool reviewing);
     // The problems anew, once something changed since they were found.
     void reviewLibrary();
+    // What each entry's "OK" says against the library of these bytes.
+    std::vector<LibraryProblem> entryProblems(const Dialect& dialect, std::string_view bytes) const;
     // Whether the action (print, save) goes ahead though the library has problems.
     bool goAheadDespite(const std::vector<std::string>& problems, const std::string& name, const char* action,
                         const char* button);

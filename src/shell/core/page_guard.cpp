@@ -12,24 +12,20 @@ PageGuard::Controls PageGuard::controls(int page) const {
     return drugs;
 }
 
-void PageGuard::markModified(int page) {
+void PageGuard::showState(int page, bool modified) {
     const Controls buttons = controls(page);
-    form_[buttons.ok].enabled = true;
-    form_[buttons.cancel].enabled = true;
-    for (const auto& name : buttons.navigation) form_[name].enabled = false;
+    form_[buttons.ok].enabled = modified;
+    form_[buttons.cancel].enabled = modified;
+    for (const auto& name : buttons.navigation) form_[name].enabled = !modified;
     Control& message = form_[messageLabel(page)];
-    message.text = page == 2 ? layout_.page2ModifiedPrompt : layout_.page3ModifiedPrompt;
+    message.text = !modified ? "" : page == 2 ? layout_.page2ModifiedPrompt : layout_.page3ModifiedPrompt;
     message.error = false;
 }
 
+void PageGuard::markModified(int page) { showState(page, true); }
+
 void PageGuard::setClean(int page) {
-    const Controls buttons = controls(page);
-    form_[buttons.ok].enabled = false;
-    form_[buttons.cancel].enabled = false;
-    for (const auto& name : buttons.navigation) form_[name].enabled = true;
-    Control& message = form_[messageLabel(page)];
-    message.text.clear();
-    message.error = false;
+    showState(page, false);
     for (const std::string& name : marked_) form_[name].error = false;
     marked_.clear();
 }

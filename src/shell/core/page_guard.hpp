@@ -35,6 +35,7 @@ private:
         std::vector<std::string> navigation;
     };
     Controls controls(int page) const;
+    void showState(int page, bool modified);
 
     Form& form_;
     const FrameLayout& layout_;

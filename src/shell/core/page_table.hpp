@@ -34,6 +34,14 @@ const PageTable& noFields();
 
 // The field shown by `control`; null when the page has none.
 const PageField* fieldOf(const PageTable& table, std::string_view control);
+// The table of a page described by richer rows, each with its `field`.
+template <typename Rows>
+PageTable fieldsOf(const Rows& rows) {
+    PageTable table;
+    for (const auto& row : rows) table.push_back(row.field);
+    return table;
+}
+
 // The field of this caption; null when the page has none.
 const PageField* fieldCaptioned(const PageTable& table, std::string_view caption);
 
