@@ -135,18 +135,6 @@ private slots:
             editor->close();
         }
     }
-
-    void openingAVanishedFileSaysSoOnTheOpenPage() {
-        folder.write("gone.tm2", "");
-        QWidget* editor = mc::app::createEditorWindow(mc::EditorKind::Quelda041, folder.path(), mc::NumberFormat{});
-        editor->show();
-        chooseInList(editor, "File1", QStringLiteral("gone.tm2"));
-        std::filesystem::remove(folder.path() / "gone.tm2");
-        doubleClickInList(editor, "File1", QStringLiteral("gone.tm2"));
-        QVERIFY(visible(editor, "Frame1"));
-        QCOMPARE(shown(editor, "OpenMessage"), QStringLiteral("The Macro file gone.tm2 can not be opened. It may have been removed."));
-        editor->close();
-    }
 };
 
 MC_HEADLESS_TEST_MAIN(WindowsTest)

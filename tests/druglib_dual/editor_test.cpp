@@ -93,7 +93,7 @@ TEST_F(DrugEditor, ADrugOfANewLibraryThroughOkSaveAndOpen) {
                 if (control.error && name != "Label74") errors.insert(name);
             EXPECT_EQ(errors, marked) << page->shown("Label74");
             EXPECT_EQ(library().DrugNames[7], "");
-            EXPECT_FALSE((*page)["Command13"].enabled) << "the page stays modified";
+            EXPECT_FALSE((*page)["Command13"].enabled || (*page)["GoTo"].enabled) << "the page stays modified";
         }
         run(c.units);
         run(typed);

@@ -5,6 +5,7 @@
 #include "druglib_us/core/orrx_usa_editor.hpp"
 #include "druglib_us/core/tv1_file.hpp"
 #include "support/model_driver.hpp"
+#include "support/passing_pages.hpp"
 #include "support/temp_folder.hpp"
 
 namespace mc::druglib_us {
@@ -29,12 +30,7 @@ protected:
         return page.messages("Label74");
     }
     // Types a drug that passes every rule, each list picked before the boxes it empties.
-    void typeDrug(const std::string& name) {
-        page.set({{"Text26", name}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"}, {"Text27", "5"},
-                  {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"}, {"Text31", "2"}, {"Text32", "10"}, {"Text34", "1"},
-                  {"Text35", "20"}, {"Combo3", "WEIGHT"}, {"Text36", "1"}, {"Text39", "1"}, {"Text40", "2"},
-                  {"Text41", "0.5"}, {"Text42", "3"}, {"Combo4", "SS"}, {"Text37", "30"}, {"Check1", "1"}});
-    }
+    void typeDrug(const std::string& name) { page.set(testing::passingUsDrug(name)); }
     // A new library of the one drug "D1", shown.
     void newDrug() {
         page.act({"Command12", "Command3"});

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "druglib_us/core/drug_entry_rules.hpp"
+#include "support/passing_pages.hpp"
 
 namespace mc::druglib_us {
 namespace {
@@ -13,15 +14,10 @@ using Boxes = std::vector<const char*>;
 
 // A page that passes every rule, with `changes`.
 DrugPage page(const Changes& changes) {
-    const Changes passing = {
-        {"Text26", "Heparin"}, {"Text25", "10"}, {"Text33", "100"}, {"Combo2", "MG/ML"}, {"Text27", "5"},
-        {"Combo1", "MCG/KG/MIN"}, {"Text28", "5"}, {"Text31", "2"}, {"Text32", "10"}, {"Text34", "1"},
-        {"Text35", "20"}, {"Combo3", "WEIGHT"}, {"Text36", "1"}, {"Text39", "1"}, {"Text40", "2"},
-        {"Text41", "0.5"}, {"Text42", "3"}, {"Combo4", "SS"}, {"Text37", "30"}, {"Depart", "1"}};
     DrugPage page;
-    for (const Changes* list : {&passing, &changes})
-        for (const auto& [control, text] : *list) {
-            if (control == "Depart") page.entry.DrugDepartments = std::stoi(text);
+    for (const Changes& list : {testing::passingUsDrug("Heparin"), changes})
+        for (const auto& [control, text] : list) {
+            if (control == "Depart" || control == "Check1") page.entry.DrugDepartments = std::stoi(text);
             else *fieldText(page, control) = text;
         }
     return page;

@@ -9,6 +9,7 @@
 #include "protocols/core/protocol_printout.hpp"
 #include "shell/core/text.hpp"
 #include "support/model_driver.hpp"
+#include "support/passing_pages.hpp"
 #include "support/recording_printer.hpp"
 #include "support/temp_folder.hpp"
 
@@ -28,14 +29,7 @@ protected:
     // "New", settings that pass with Allow Dosavia "OFF", and protocol A in view.
     void toProtocolPage() {
         d.click("Command13");
-        d.set({{"Text1", "1234"}, {"Text2", "11"}, {"Text3", "33"}, {"Text4", "22"}, {"Combo1", "Level Two"}, {"Combo2", "No Code"},
-               {"Combo3", "Level One"}, {"Combo4", "Level Three"}, {"Combo5", "Level Two"}, {"Combo6", "Level Two"},
-               {"Combo7", "Level One"}, {"Combo8", "Level Three"}, {"Combo9", "Code switch"}, {"Text5", "0.1"}, {"Text6", "2"},
-               {"Text7", "0.5"}, {"Combo10", "ON"}, {"Combo12", "ON"}, {"Combo13", "OFF"}, {"Text8", "0.5"}, {"Text9", "2"},
-               {"Text10", "350"}, {"Text11", "100"}, {"Text12", "1"}, {"Text13", "30"}, {"Combo14", "5"}, {"Combo15", "4"},
-               {"Combo16", "OFF"}, {"Combo17", "Boluses"}, {"Combo18", "24"}, {"Text14", "5"}, {"Text15", "10"}, {"Text16", "5"}});
-        if (variant == Variant::Rx) d.set({{"Text31", "400"}});
-        else d.set({{"Combo11", "Normal"}, {"Text17", "30"}});
+        d.set(testing::passingSettings(variant == Variant::Rx));
         d.click("Command4");
         ASSERT_EQ(d.shown("Label36"), "Setting Updated");
         d.click("Command3");

@@ -12,6 +12,9 @@
 #include <QListWidget>
 #include <QTest>
 #include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace mc::testing {
 
@@ -56,6 +59,17 @@ inline void pickInCombo(QWidget* window, const char* name, const QString& entry)
     if (index < 0) qFatal("no entry %s", qPrintable(entry));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+// Picks in each list ("Combo..."), ticks or clears each check box ("1" or ""),
+// types into each box, in the order given.
+inline void enter(QWidget* window, const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [name, text] : values) {
+        if (name.starts_with("Combo")) pickInCombo(window, name.c_str(), QString::fromStdString(text));
+        else if (!name.starts_with("Check")) typeInto(window, name.c_str(), QString::fromStdString(text));
+        else if (widget<QCheckBox>(window, name.c_str())->isChecked() == text.empty())
+            QTest::mouseClick(widget(window, name.c_str()), Qt::LeftButton);
+    }
 }
 
 inline QString shown(QWidget* window, const char* name) {
