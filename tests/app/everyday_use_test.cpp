@@ -18,8 +18,8 @@
 #include <QTimer>
 #include <fstream>
 
-#include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_us/core/tv1_file.hpp"
+#include "shell/core/macro_files.hpp"
 #include "shell/ui/working_folder.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
@@ -35,19 +35,9 @@ const std::pair<mc::EditorKind, const char*> Editors[] = {
     {mc::EditorKind::Kt, "Kt"},
 };
 
-// A library of three drugs ("Heparin" at 1, "Morphine" at 2, "Heroin" at 57)
-// in two named departments.
-mc::druglib::DrugLibrary threeDrugs() {
-    mc::druglib::DrugLibrary library;
-    library.DepartmentNames[1] = "ICU";
-    library.DepartmentNames[2] = "Oncology";
-    const std::pair<int, const char*> drugs[] = {{1, "Heparin"}, {2, "Morphine"}, {57, "Heroin"}};
-    for (const auto& [slot, name] : drugs) {
-        library.DrugNames[slot] = name;
-        library.DepartmentMasks[slot] = 1;
-    }
-    return library;
-}
+// A reference file: CITYHOSP, release 041, of Heparin at 2, Morphine at 7 and
+// Fentanyl at 9 in four departments, or its release-036 cousin of two drugs.
+std::string reference(const char* name) { return mc::readFile(std::filesystem::path(MC_CLI_DATA) / name).bytes; }
 
 // What a screen reader says a control is: its name, or, for a drop-down (whose
 // name is its chosen entry), the caption that labels it.
@@ -235,7 +225,7 @@ private slots:
     void aChosenFolderIsListedAndRememberedByAMenuStart() {
         const std::filesystem::path shared = folder.path() / "Pharmacy" / "Shared";
         std::filesystem::create_directories(shared);
-        std::ofstream(shared / "WARD.tm2", std::ios::binary) << mc::druglib::writeTm2Release041(threeDrugs(), "WARD");
+        std::ofstream(shared / "WARD.tm2", std::ios::binary) << reference("clean041.tm2");
         const std::pair<bool, std::filesystem::path> starts[] = {{true, shared}, {false, shared.parent_path()}};
         for (const auto& [menuStart, chosen] : starts) {
             mc::ui::startIn(folder.path(), menuStart);
@@ -260,14 +250,14 @@ private slots:
     // Enter on a chosen file opens it; Enter in the name box saves. Each says
     // what it did in the status strip.
     void enterOpensAndSavesAndTheStatusStripSaysWhatHappened() {
-        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        folder.write("CITY.tm2", reference("clean041.tm2"));
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
-        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        openWithEnter(window, QStringLiteral("CITY.tm2"));
         QVERIFY(visible(window, "Frame2"));
         // The status strip is read out as text; its label announces each change.
         QAccessibleInterface* status = QAccessible::queryAccessibleInterface(widget(window, "StatusMessage"));
         QCOMPARE(status->role(), QAccessible::StaticText);
-        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Opened THREE.tm2: 3 drugs in 2 departments"));
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Opened CITY.tm2: 3 drugs in 4 departments"));
         clickButton(window, "Command3");
         clickButton(window, "Command10");
         widget(window, "Text29")->setFocus();
@@ -284,9 +274,9 @@ private slots:
     // A line the reader does not take is counted, never silently dropped;
     // a file of the other release says which editor it is for.
     void openingSaysWhatTheReaderLeftOut() {
-        const std::string newer = mc::druglib::writeTm2Release041(threeDrugs(), "THREE");
-        const std::string older = mc::druglib::writeTm2Release036(threeDrugs());
-        const QString opened = QStringLiteral("Opened X.tm2: 3 drugs in 2 departments");
+        const std::string newer = reference("clean041.tm2"), older = reference("clean036.tm2");
+        const QString opened = QStringLiteral("Opened X.tm2: 3 drugs in 4 departments"),
+                      openedOlder = QStringLiteral("Opened X.tm2: 2 drugs in 4 departments");
         using mc::EditorKind;
         const std::tuple<EditorKind, std::string, QString> cases[] = {
             // Two garbled lines; blank lines are ignored.
@@ -294,9 +284,9 @@ private slots:
              opened + ". 2 lines of X.tm2 were not understood and were left out"},
             {EditorKind::Quelda041, newer + "DEP:99=nowhere\r\n", opened + ". 1 line of X.tm2 was not understood and was left out"},
             {EditorKind::Quelda036, newer,
-             QStringLiteral("Opened X.tm2: 0 drugs in 2 departments. X.tm2 is a release-041 library: open it with Quelda041")},
-            {EditorKind::Quelda041, older, opened + ". X.tm2 is a release-036 library; saving writes release 041"},
-            {EditorKind::Quelda036, older, opened},
+             QStringLiteral("Opened X.tm2: 0 drugs in 4 departments. X.tm2 is a release-041 library: open it with Quelda041")},
+            {EditorKind::Quelda041, older, openedOlder + ". X.tm2 is a release-036 library; saving writes release 041"},
+            {EditorKind::Quelda036, older, openedOlder},
             {EditorKind::Kt, "", QStringLiteral("Opened X.tb2: 0 protocols")},
             {EditorKind::Kt, "hello\r\n\r\n", QStringLiteral("Opened X.tb2: 0 protocols. 1 line of X.tb2 was not understood and was left out")},
         };
@@ -311,15 +301,15 @@ private slots:
 
     // Ctrl+G takes the keyboard to "Go to"; Enter there goes to the drug named.
     void controlGTakesTheKeyboardToGoTo() {
-        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        folder.write("CITY.tm2", reference("clean041.tm2"));
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
-        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        openWithEnter(window, QStringLiteral("CITY.tm2"));
         clickButton(window, "Command3");
         QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), widget(window, "GoTo"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("mor"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(shown(window, "Label1"), QStringLiteral("2"));
+        QCOMPARE(shown(window, "Label1"), QStringLiteral("7"));
         QCOMPARE(shown(window, "GoTo"), QString());
     }
 
@@ -358,9 +348,9 @@ private slots:
     }
 
     void aScreenReaderHearsTheCaptionsTheTechnicianSees() {
-        folder.write("THREE.tm2", mc::druglib::writeTm2Release041(threeDrugs(), "THREE"));
+        folder.write("CITY.tm2", reference("clean041.tm2"));
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
-        openWithEnter(window, QStringLiteral("THREE.tm2"));
+        openWithEnter(window, QStringLiteral("CITY.tm2"));
         clickButton(window, "Command3");
         const std::pair<const char*, QString> captions[] = {{"Text26", "Drug Name"}, {"Text27", "Concentration Minimum"},
             {"Combo2", "Concentration Units"}, {"Check2", "Oncology"}, {"Command13", "Next Drug"}, {"GoTo", "Go to"},

@@ -6,9 +6,8 @@
 #include <QCryptographicHash>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <tuple>
 
-#include "druglib_dual/core/tm2_file.hpp"
+#include "shell/core/macro_files.hpp"
 #include "support/editor_windows.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
@@ -17,35 +16,6 @@
 using namespace mc::testing;
 
 namespace {
-
-// Heparin, Morphine and Fentanyl in two departments; `refused` gives Morphine
-// a dose minimum above its maximum.
-std::string wardLibrary(bool refused) {
-    mc::druglib::DrugLibrary library;
-    library.DepartmentNames[1] = "ICU";
-    library.DepartmentNames[2] = "Oncology";
-    const struct {
-        int slot;
-        const char* name;
-        std::uint32_t unit, concMin, concMax, doseMin, doseMax, mask;
-    } drugs[] = {{2, "Heparin", 0x07, 1000, 19000, 500, 10000, 0b11},
-                 {7, "Morphine", 0x07, 1000, 1000, refused ? 19000u : 500u, 10000, 0b01},
-                 {9, "Fentanyl", 0x27, 10000, 13000, 11500, 19000, 0b10}};
-    for (const auto& d : drugs) {
-        const int s = d.slot;
-        std::tie(library.DrugNames[s], library.DrugUnitCodes[s], library.ConcMinCodes[s], library.ConcMaxCodes[s]) =
-            std::tuple(d.name, d.unit, d.concMin, d.concMax);
-        std::tie(library.DoseMinCodes[s], library.DoseMaxCodes[s], library.DepartmentMasks[s]) = std::tuple(d.doseMin, d.doseMax, d.mask);
-    }
-    return mc::druglib::writeTm2Release041(library, "WARD");
-}
-
-// The same bytes with the checksum of Fentanyl's line (file line 34) no longer matching it.
-std::string withBadChecksum(std::string bytes) {
-    const auto end = bytes.find("\r\n", bytes.find("D41:0009="));
-    bytes.replace(end - 4, 4, bytes.compare(end - 4, 4, "0000") == 0 ? "1111" : "0000");
-    return bytes;
-}
 
 const QColor MarkedField(0xFF, 0xE4, 0xE4);
 
@@ -73,8 +43,9 @@ private slots:
     void initTestCase() {
         quietOffscreenNoise();
         QVERIFY(queueDrained());
-        folder.write("Ward.tm2", withBadChecksum(wardLibrary(true)));
-        folder.write("Clean.tm2", wardLibrary(false));
+        // Drug 2's dose maximum is no hexadecimal, and its dose minimum is above the maximum it keeps.
+        for (const auto& [reference, file] : {std::pair{"bad_hex041.tm2", "Ward.tm2"}, {"clean041.tm2", "Clean.tm2"}})
+            folder.write(file, mc::readFile(std::filesystem::path(MC_CLI_DATA) / reference).bytes);
     }
 
     void cleanup() { deleteEditorWindows(); }
@@ -91,8 +62,9 @@ private slots:
             rows << item->text(0) + QStringLiteral(" | ") + item->text(1) + QStringLiteral(" | ") + item->text(2);
         }
         QCOMPARE(rows.size(), 2);
-        QVERIFY2(rows[0].startsWith(QStringLiteral("Line 34 |  | checksum ")), qPrintable(rows[0]));
-        QCOMPARE(rows[1], QStringLiteral("Drug 7 (Morphine) | Dose Minimum | Dose Minimum must be less or equal to "
+        QCOMPARE(rows[0], QStringLiteral("Line 27 |  | dose maximum \"27G0\" is not hexadecimal; the drug keeps its "
+                                         "earlier value"));
+        QCOMPARE(rows[1], QStringLiteral("Drug 2 (Heparin) | Dose Minimum | Dose Minimum must be less or equal to "
                                          "Maximum"));
         saveScreenshot(list->window(), QStringLiteral("ProblemsWindow"));
 
@@ -102,7 +74,7 @@ private slots:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QVERIFY(visible(window, "Frame3"));
-        QCOMPARE(shown(window, "Label1"), QStringLiteral("7"));
+        QCOMPARE(shown(window, "Label1"), QStringLiteral("2"));
         QCOMPARE(widget(window, "Text31")->palette().color(QPalette::Base), MarkedField);
         QVERIFY(widget(window, "Text32")->palette().color(QPalette::Base) != MarkedField);
 
