@@ -1,6 +1,6 @@
 // The program as the recovery tests run and kill it: the real editor windows
 // with the real recovery store, driven through their widgets.
-//   recovery_child <kind 0-4> <working folder> <none|work|work-epidural|save>
+//   recovery_child <kind 0-4> <working folder> <none|work|work-epidural>
 // It prints its editor's status once the work is done, then waits to be ended.
 
 #include <QApplication>
@@ -22,7 +22,6 @@ int main(int argc, char* argv[]) {
     const QByteArray action = argv[3];
     if (action == "work-epidural") mc::testing::widget<QAbstractButton>(editor, "EPIDURAL")->click();
     if (action != "none") mc::testing::enterWork(editor, kind);
-    if (action == "save") mc::testing::saveAs(editor, QStringLiteral("SAVED"));
     std::printf("ready %s|%s|%s|%s\n", qPrintable(mc::testing::shown(editor, "StatusSaved")),
                 qPrintable(mc::testing::shown(editor, "Label74")), qPrintable(mc::testing::shown(editor, "Label36")),
                 qPrintable(mc::testing::shown(editor, "StatusNote")));

@@ -196,18 +196,6 @@ private slots:
         QCOMPARE(asked.size(), 2);  // nothing is asked again
     }
 
-    void savedWorkLeavesNothingToRestore() {
-        TempFolder folder;
-        Child child = startChild(EditorKind::Quelda041, folder, "save");
-        QVERIFY2(child.status.startsWith(QStringLiteral("ready |")), qPrintable(child.status));
-        QCOMPARE(copiesIn().size(), 0);
-        killChild(child);
-        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
-        QVERIFY(asked.isEmpty());
-        QVERIFY(visible(editor, "Frame1"));
-        QVERIFY(folder.read("SAVED.tm2") != "<missing>");
-    }
-
     void closingWithoutSavingRemovesTheCopy() {
         TempFolder folder;
         QWidget* editor = openEditor(EditorKind::Quelda036, folder);

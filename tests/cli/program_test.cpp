@@ -143,10 +143,6 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
          "REFUSED out_of_order.tv1 (US drug library) sha256 <hash>\n"
          "  The editor refuses it: can not be open as corrupted or for newer creator version\n"
          "  line 28: the entry should be numbered 2\n"},
-        {"check no_finish.tv1", 1,
-         "REFUSED no_finish.tv1 (US drug library) sha256 <hash>\n"
-         "  The editor refuses it: can not be open as corrupted or for newer creator version\n"
-         "  the finish line TYPE=FINISHDRUGLIBRARY,NAME= is missing\n"},
         {"check ok_fails.tv1", 1,
          "REFUSED ok_fails.tv1 (US drug library) sha256 <hash>\n"
          "  drug 1 (Heparin): Dose Rate Initial Value must be less or equal to Dose Rate Upper Soft Limit\n"},
