@@ -42,12 +42,6 @@ protected:
         editor.setWorkingDirectory(folder.path());  // the lists are read again
         page.act({"File1=" + name, "Command1"});
     }
-    Texts marked() const {
-        Texts fields;
-        for (const PageField& field : drugEntryPageTable())
-            if (page[field.control].error) fields.push_back(field.control);
-        return fields;
-    }
 };
 
 // A file the reader refuses is named. An entry from a file shows only what
@@ -169,17 +163,17 @@ TEST_F(UsEditor, OkMarksTheFieldsOfItsMessagesOrStoresTheEntryAsTyped) {
     EXPECT_EQ(ok(), (Texts{"Patient Weight Upper Soft Limit must be less than 250 kg",
                            "Concentration units must be specified", "Dose Units must be specified",
                            "At list one Department must be enabled"}));
-    EXPECT_EQ(marked(), (Texts{"Text33", "Combo2", "Combo1"}));
+    EXPECT_EQ(page.marked(), (Texts{"Combo1", "Combo2", "Text33"}));
     page.set({{"Combo2", "MG/ML"}, {"Combo1", "MG/HR"}});
-    EXPECT_EQ(marked(), Texts{"Text33"});
+    EXPECT_EQ(page.marked(), Texts{"Text33"});
     typeDrug("D1");
     page.set({{"Text27", "0"}});
     EXPECT_EQ(ok(), Texts{"Concentration must be more then zero"});
-    EXPECT_EQ(marked(), Texts{"Text27"});
+    EXPECT_EQ(page.marked(), Texts{"Text27"});
 
     page.set({{"Text25", "70.0"}, {"Text27", " 5.50 "}});
     ASSERT_EQ(ok(), Texts{"Drug Updated"});
-    EXPECT_EQ(marked(), Texts{});
+    EXPECT_EQ(page.marked(), Texts{});
     EXPECT_EQ(page.shown("Text25") + "|" + page.shown("Text27"), "70| 5.50 ");
 }
 

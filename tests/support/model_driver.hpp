@@ -73,6 +73,13 @@ public:
         return control.text;
     }
     std::vector<std::string> messages(const std::string& label) const { return lines((*this)[label].text); }
+    // The fields a refused "OK" marked, in the order of their names.
+    std::vector<std::string> marked() const {
+        std::vector<std::string> names;
+        for (const auto& [name, control] : model_.form().controls())
+            if (control.error && !name.starts_with("Label")) names.push_back(name);
+        return names;
+    }
 
 private:
     FormModel& model_;
