@@ -93,14 +93,16 @@ private slots:
     }
 
     // Every control of each editor has exactly one widget of its name, and
-    // every named widget a control: a misnamed widget is never skipped.
+    // every named widget a control: a misnamed widget is never skipped. The
+    // regional number format reaches every editor.
     void everyControlHasItsOneWidget() {
         for (const auto kind : {mc::EditorKind::Quelda041, mc::EditorKind::Quelda036, mc::EditorKind::OrrxUsa,
                                 mc::EditorKind::Rx, mc::EditorKind::Kt}) {
-            std::unique_ptr<QWidget> editor(mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{}));
-            const auto* window = qobject_cast<mc::ui::EditorWindow*>(editor.get());
+            std::unique_ptr<QWidget> editor(mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{','}));
+            auto* window = qobject_cast<mc::ui::EditorWindow*>(editor.get());
             QVERIFY(window);
             QCOMPARE(window->bindingMismatches(), QStringList());
+            QCOMPARE(window->model().numberFormat().decimalSeparator, ',');
         }
     }
 
@@ -132,6 +134,8 @@ private slots:
             QVERIFY(enabled(editor, "Command1"));
             QCOMPARE(shown(editor, "Text30"), QString::fromLatin1(file));
             saveScreenshot(editor, editor->objectName() + QStringLiteral("-1-open"));
+            doubleClickInList(editor, "File1", QString::fromLatin1(file));  // an empty file: only the US reader refuses it
+            QCOMPARE(visible(editor, "Frame1"), kind == mc::EditorKind::OrrxUsa);
             editor->close();
         }
     }

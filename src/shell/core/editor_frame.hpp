@@ -93,6 +93,8 @@ public:
     Form& form() override { return form_; }
     const Form& form() const { return form_; }
     const FrameLayout& layout() const { return layout_; }
+    // The regional number format typed numbers are read and shown in.
+    const NumberFormat& numberFormat() const { return numberFormat_; }
     const std::string& MacroExtension() const { return files_.extension(); }
     int visiblePage() const;
 
@@ -229,7 +231,6 @@ protected:
     // Puts a data page into the modified state.
     void markModified(int page);
     void showPage(int page);
-    const NumberFormat& numberFormat() const { return numberFormat_; }
     // The name of the file chosen on the Open page, as the list shows it.
     std::string chosenFile() const { return files_.chosen() ? files_.chosen()->shownName : std::string(); }
     // Switches the extension in force; both file lists follow it.
