@@ -70,10 +70,12 @@ private slots:
 
         list->window()->activateWindow();  // the technician turns to the list
         QTRY_COMPARE(QApplication::activeWindow(), list->window());
-        list->setCurrentItem(list->topLevelItem(1));
         list->setFocus();
-        QTest::keyClick(list, Qt::Key_Return);
-        QVERIFY(visible(window, "Frame3"));
+        for (const int row : {1, 0}) {  // a line's problem has no page to show: the drug stays in view
+            list->setCurrentItem(list->topLevelItem(row));
+            QTest::keyClick(list, Qt::Key_Return);
+            QVERIFY(visible(window, "Frame3"));
+        }
         QCOMPARE(shown(window, "Label1"), QStringLiteral("2"));
         QCOMPARE(widget(window, "Text31")->palette().color(QPalette::Base), MarkedField);
         QVERIFY(widget(window, "Text32")->palette().color(QPalette::Base) != MarkedField);
