@@ -79,10 +79,6 @@ class RecoveryTest : public QObject {
         return QDir(recoveryFolder).entryList({pattern}, QDir::Files | QDir::System);
     }
 
-    static QByteArray contentOf(const TempFolder& folder, const char* name) {
-        return QByteArray::fromStdString(folder.read(name));
-    }
-
     static std::string copyText(const mc::RecoveryCopy& copy) {
         return mc::recoveryCopyText(copy, mc::ui::RecoveryStore::sha256);
     }
@@ -176,7 +172,7 @@ private slots:
         const std::string extension = static_cast<mc::ui::EditorWindow*>(fresh)->model().MacroExtension();
         const auto name = "LIB" + extension;
         QVERIFY(!reference.read(name).empty() && reference.read(name) != "<missing>");
-        QCOMPARE(contentOf(second, name.c_str()), contentOf(reference, name.c_str()));
+        QCOMPARE(QByteArray::fromStdString(second.read(name)), QByteArray::fromStdString(reference.read(name)));
         QCOMPARE(asked.size(), 1);
     }
 
