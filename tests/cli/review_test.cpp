@@ -72,14 +72,18 @@ TEST(Problems, SavingALibraryWithProblemsAsksFirst) {
     }
 }
 
-// The change list says in diff's words what the pages changed since Open; a
-// new library's changes are everything in it, counted from empty slots.
+// The change list says in diff's words what the pages changed since Open, to
+// the last department; a new library's changes are everything in it, counted
+// from empty slots.
 TEST(Changes, AreWhatDiffSays) {
+    druglib::Quelda041Editor editor(MC_CLI_DATA, NumberFormat{});
+    open(editor, "clean041.tm2", {"Text25=Spare", "Command4"});
+    EXPECT_EQ(editor.changes(), std::vector<std::string>{"Department 25: Name \"\" -> \"Spare\""});
     druglib_us::OrrxUsaEditor us(MC_CLI_DATA, NumberFormat{});
     open(us, "clean.tv1");
     EXPECT_EQ(us.changes(), std::vector<std::string>{});
-    testing::ModelDriver(us).act({"Command2", "Command12", "Text1=ICU", "Command4"});
-    EXPECT_EQ(us.changes(), std::vector<std::string>{"Department 1: Name \"\" -> \"ICU\""});
+    testing::ModelDriver(us).act({"Command2", "Command12", "Text24=ICU", "Command4"});
+    EXPECT_EQ(us.changes(), std::vector<std::string>{"Department 24: Name \"\" -> \"ICU\""});
 }
 
 }  // namespace
