@@ -288,7 +288,8 @@ private slots:
             {EditorKind::Quelda041, older, openedOlder + ". X.tm2 is a release-036 library; saving writes release 041"},
             {EditorKind::Quelda036, older, openedOlder},
             {EditorKind::Kt, "", QStringLiteral("Opened X.tb2: 0 protocols")},
-            {EditorKind::Kt, "hello\r\n\r\n", QStringLiteral("Opened X.tb2: 0 protocols. 1 line of X.tb2 was not understood and was left out")},
+            {EditorKind::Kt, reference("last.tb2"),  // protocol Z only, and one line no reader knows
+             QStringLiteral("Opened X.tb2: 1 protocol. 1 line of X.tb2 was not understood and was left out")},
         };
         for (const auto& [kind, bytes, said] : cases) {
             const QString file = kind == EditorKind::Kt ? QStringLiteral("X.tb2") : QStringLiteral("X.tm2");

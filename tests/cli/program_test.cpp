@@ -110,7 +110,7 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
          "to \"LIBRARY=           \"\n  no line for drugs 50 to 100\n  no library line\n"},
         {"check ok_fails041.tm2", 1,
          "REFUSED ok_fails041.tm2 (release 041) sha256 <hash>\n"
-         "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"},
+         "  drug 100 (Morphine): Dose Minimum must be less or equal to Maximum\n"},
         {"check ok_fails036.tm2", 1,
          "REFUSED ok_fails036.tm2 (release 036) sha256 <hash>\n"
          "  drug 5 (Insulin): Concentration Minimum must be less or equal to Maximum\n"},
@@ -136,7 +136,7 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
         // Every file is reported, in the order given; the worst decides the status.
         {"check ok_fails041.tm2 missing.tm2 clean041.tm2", 2,
          "REFUSED ok_fails041.tm2 (release 041) sha256 <hash>\n"
-         "  drug 7 (Morphine): Dose Minimum must be less or equal to Maximum\n"
+         "  drug 100 (Morphine): Dose Minimum must be less or equal to Maximum\n"
          "ERROR missing.tm2: no such file\nACCEPTED clean041.tm2 (release 041) sha256 <hash>\n"},
         {"check clean.tv1", 0, "ACCEPTED clean.tv1 (US drug library) sha256 <hash>\n"},
         {"check out_of_order.tv1", 1,
@@ -151,7 +151,9 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
          "  line 27: \"\", a line Save does not write\n  line 30: \"ignored after\", a line Save does not write\n"},
         {"check depart_all.tv1", 1,
          "REFUSED depart_all.tv1 (US drug library) sha256 <hash>\n"
-         "  line 26: DEPART=-1 enables departments beyond 24, which the drug page cannot show\n"},
+         "  line 26: DEPART=-1 enables departments beyond 24, which the drug page cannot show\n"
+         "  line 27: DEPART=16777216 enables departments beyond 24, which the drug page cannot show\n"
+         "  drug 2 (Morphine): At list one Department must be enabled\n"},
         {"check clean.tb2", 0, "ACCEPTED clean.tb2 (RX_Macro_Creator) sha256 <hash>\n"},
         {"check clean.tv9", 0, "ACCEPTED clean.tv9 (RX_Macro_Creator) sha256 <hash>\n"},
         {"check unknown_lines.tb2", 1,
@@ -161,6 +163,9 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
         {"check twice.tb2", 1,
          "REFUSED twice.tb2 (RX_Macro_Creator) sha256 <hash>\n"
          "  line 26: \"Send:DATACOM7:300\", a line Save does not write\n"},
+        {"check last_refused.tb2", 1,  // its last protocol, Z, and one line
+         "REFUSED last_refused.tb2 (RX_Macro_Creator) sha256 <hash>\n  line 35: \"hello\", a line Save does not write\n"
+         "  1 line not understood\n  protocol 26 (Z:Last): Lockout Time must be <= 255 Minutes\n"},
         // A ".tv9" goes to a pump in PCA mode, a ".tv8" in EPIDURAL mode, a ".tb2" in either:
         // its settings are refused only where no mode takes them.
         {"check basal50.tv9 basal50.tb2", 0,
@@ -232,7 +237,7 @@ TEST(Diff, NamesEachChangeInThePagesUnits) {
         {"diff clean041.tm2 diff_moved041.tm2", 1,
          "DIFFERENT clean041.tm2 diff_moved041.tm2 (release 041)\n  Drug 7 (Morphine) moved to 8\n"},
         {"diff clean041.tm2 diff_added041.tm2", 1,
-         "DIFFERENT clean041.tm2 diff_added041.tm2 (release 041)\n  Drug 12 (Propofol) added\n"},
+         "DIFFERENT clean041.tm2 diff_added041.tm2 (release 041)\n  Drug 100 (Propofol) added\n"},
         {"diff clean041.tm2 diff_library041.tm2", 1,
          "DIFFERENT clean041.tm2 diff_library041.tm2 (release 041)\n  Library: Name \"CITYHOSP\" -> \"CITYHOS2\"\n"},
         {"diff clean036.tm2 diff_dose036.tm2", 1,
@@ -254,6 +259,12 @@ TEST(Diff, NamesEachChangeInThePagesUnits) {
         {"diff clean.tb2 unknown_lines.tb2", 1,
          "DIFFERENT clean.tb2 unknown_lines.tb2 (RX_Macro_Creator): the values are equal, the bytes are not\n"
          "  before line 35: no such line -> \"Send:NOSUCHCOMMAND\"\n  before line 35: no such line -> \"hello\"\n"},
+        {"diff clean.tv1 diff_dose.tv1", 1,
+         "DIFFERENT clean.tv1 diff_dose.tv1 (US drug library)\n"
+         "  Drug 2 (Morphine): Dose Rate Upper Hard Limit \"5 MG/HR\" -> \"6 MG/HR\"\n"},
+        {"diff last.tb2 last_refused.tb2", 1,
+         "DIFFERENT last.tb2 last_refused.tb2 (RX_Macro_Creator)\n"
+         "  Protocol 26 (Z:Last): Lockout Time \"15 Minutes\" -> \"300 Minutes\"\n"},
         {"diff clean.tv1 no_finish.tv1", 1,
          "DIFFERENT clean.tv1 no_finish.tv1 (US drug library): the values are equal, the bytes are not\n"
          "  before line 27: no such line -> \"\"\n  line 28: \"TYPE=FINISHDRUGLIBRARY,NAME=CARDIO\" -> no such line\n"},
@@ -278,7 +289,7 @@ TEST(Json, CarriesTheSameContent) {
         {"file": "bad_checksum041.tm2", "status": "refused", "readAs": "release 041", "alsoReadBy": [], "clean": false,
          "refusal": "", "problems": [{"line": 32, "text": "checksum 1A2B, should be 101B"}], "entries": []},
         {"file": "ok_fails041.tm2", "status": "refused", "readAs": "release 041", "alsoReadBy": [], "clean": false,
-         "refusal": "", "problems": [], "entries": [{"kind": "drug", "number": 7, "name": "Morphine",
+         "refusal": "", "problems": [], "entries": [{"kind": "drug", "number": 100, "name": "Morphine",
                                                      "messages": ["Dose Minimum must be less or equal to Maximum"]}]},
         {"file": "nothing.tm2", "status": "error", "error": "no such file"}]})"));
     EXPECT_EQ(json::parse(run(words("diff --json clean041.tm2 diff_dose041.tm2")).out), json::parse(R"({

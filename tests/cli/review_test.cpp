@@ -34,7 +34,7 @@ TEST(Problems, AreWhatCheckFinds) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"clean041.tm2", {}},
         {"bad_checksum041.tm2", {"Line 32 |  | checksum 1A2B, should be 101B"}},
-        {"ok_fails041.tm2", {"Drug 7 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
+        {"ok_fails041.tm2", {"Drug 100 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
         {"ok_fails036.tm2", {"Drug 5 (Insulin) | Text27 | Concentration Minimum must be less or equal to Maximum"}},
         {"ok_fails.tv1",
          {"Drug 1 (Heparin) | Text28 | Dose Rate Initial Value must be less or equal to Dose Rate Upper Soft Limit"}},

@@ -107,6 +107,10 @@ TEST_P(Editor, ProtocolPageShowsStoresAndLocksWhileModified) {
     d.click("NextProtocol");
     EXPECT_EQ(d.shown("Combo19") + d.shown("Combo21"), "B:");
     EXPECT_EQ(d.shown("Label70"), "mg/hr");  // B has no unit: the labels stay as A left them
+    d.pick("Combo19", "Y:");
+    d.click("NextProtocol");
+    d.click("NextProtocol");  // nothing after Z
+    EXPECT_EQ(editor.CurrentProtocol(), 26);
     d.type("GoTo", "mor");
     d.click("GoTo");
     EXPECT_EQ(editor.CurrentProtocol(), 1);

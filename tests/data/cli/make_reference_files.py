@@ -111,7 +111,8 @@ FILES = {
     "bad_hex041.tm2": library041(edit=replace(24 + 2, d41(2, **DRUGS_041[2])[:38] + "27G0" + d41(2, **DRUGS_041[2])[42:])),
     "out_of_order041.tm2": library041(edit=swap(24 + 7, 24 + 9)),
     "missing_lines041.tm2": library041()[:24 + 50],
-    "ok_fails041.tm2": library041(drugs=changed(DRUGS_041, 7, dmin=19000, dmax=10000)),
+    # Morphine in the last slot, its dose minimum above its maximum.
+    "ok_fails041.tm2": library041(drugs={2: DRUGS_041[2], 9: DRUGS_041[9], 100: dict(DRUGS_041[7], dmin=19000)}),
     "not_a_macro.tm2": ["<html><body>this is a web page saved as .tm2</body></html>"],
     "clean036.tm2": library036(),
     "ok_fails036.tm2": library036(drugs=changed(DRUGS_036, 5, cmin=300)),
@@ -119,8 +120,8 @@ FILES = {
     "diff_dose041.tm2": library041(drugs=changed(DRUGS_041, 7, dmax=10200)),  # 10 -> 12 mg/hr
     "diff_department041.tm2": library041(departments={**DEPARTMENTS, 3: "Paediatrics"}),
     "diff_moved041.tm2": library041(drugs={**{n: d for n, d in DRUGS_041.items() if n != 7}, 8: DRUGS_041[7]}),
-    "diff_added041.tm2": library041(drugs={**DRUGS_041, 12: dict(name="Propofol", unit=0x07, cmin=10000,
-                                                               cmax=10000, dmin=1000, dmax=10000, mask=1)}),
+    "diff_added041.tm2": library041(drugs={**DRUGS_041, 100: dict(name="Propofol", unit=0x07, cmin=10000,
+                                                                cmax=10000, dmin=1000, dmax=10000, mask=1)}),
     "diff_library041.tm2": library041(name="CITYHOS2"),
     "diff_dose036.tm2": library036(drugs=changed(DRUGS_036, 3, dmin=75)),
     # The drugs of clean036.tm2 as release 041 saves them: the same values in
@@ -134,9 +135,10 @@ FILES = {
 
 LINE_ENDS = {"lf_only041.tm2": "\n", "cr_only041.tm2": "\r"}
 
-def protocol_macro(extra=()):
+def protocol_macro(extra=(), last=None):
     """A macro of RX_Macro_Creator whose settings pass "OK" and whose 26
-    protocols were never filled, in the order the writer puts its lines."""
+    protocols were never filled but for the values `last` gives protocol Z,
+    in the order the writer puts its lines."""
     settings = ["Send:DATACOM_:1234", "Send:DATACOMT:11", "Send:DATACOMU:33", "Send:DATACOMV:22",
                 "Send:DATACOM`:2", "Send:DATACOMa:0", "Send:DATACOMb:1", "Send:DATACOMc:3", "Send:DATACOMd:2",
                 "Send:DATACOMe:2", "Send:DATACOMf:1", "Send:DATACOMg:3", "Send:COM1E", "Send:DATACOMW:0.1",
@@ -147,10 +149,15 @@ def protocol_macro(extra=()):
                 "Send:DATACOM\\:5"]
     protocols = []
     for n in range(1, 27):
-        protocols += ["Send:PDT06:%d" % n] + ["Send:PDT%s:" % key for key in
-                      ("07", "19", "23", "20", "02", "16", "01", "21", "09", "22", "10", "17")]
+        values = last if n == 26 and last else {}
+        protocols += ["Send:PDT06:%d" % n] + ["Send:PDT%s:%s" % (key, values.get(key, "")) for key in
+                      ("07", "19", "23", "20", "02", "05", "16", "01", "21", "09", "22", "10", "17")
+                      if key != "05" or key in values]
     return settings + list(extra) + ["Send:K0010", "Send:K0010", "Send:KFF87"] + protocols + ["Send:PDT30:CLEAN   "]
 
+
+LAST_PROTOCOL = {"07": "Last", "19": "0", "23": "0", "20": "0", "02": "100", "05": "2", "16": "1.5", "01": "2.0",
+                 "21": "0", "09": "0.5", "22": "1.0", "17": "10.0"}
 
 PROTOCOL_FILES = {
     "clean.tb2": protocol_macro(),
@@ -165,6 +172,10 @@ PROTOCOL_FILES = {
     # A second Maximum Basal Rate before the real one; the reader keeps the last.
     "twice.tb2": [l for line in protocol_macro() for l in
                   (["Send:DATACOM7:300", line] if line == "Send:DATACOM7:30" else [line])],
+    # The last protocol, Z, filled as its page stores it (2 mg/mL, Dosavia OFF), and a line
+    # no reader knows; then the same with a lockout time above 255 minutes.
+    **{name: protocol_macro(["hello"], dict(LAST_PROTOCOL, **{"10": lockout}))
+       for name, lockout in (("last.tb2", "15"), ("last_refused.tb2", "300"))},
 }
 
 for name, lines in {**FILES, **PROTOCOL_FILES}.items():
