@@ -125,6 +125,11 @@ TEST_P(Editor, SaveOpenAndPrintGoThroughTheFile) {
     toProtocolPage();
     typeProtocol();
     d.click("Command9");
+    d.pick("Combo19", "Z:");  // and Z in mL Only, which its file line holds as concentration "0"
+    typeProtocol();
+    d.set({{"Combo21", "mL Only"}, {"Text22", ""}, {"Text23", "3"}, {"Text24", "4"}, {"Text25", "1"}, {"Text26", "2"}, {"Text28", "20"}});
+    d.click("Command9");
+    ASSERT_EQ(d.shown("Label74"), "Protocol Updated");
     const ProtocolMacro saved = editor.macro();
     d.click("Command10");
     d.type("Text29", "ABC");
