@@ -52,17 +52,17 @@ TEST(Printout, PagesAndTheirDrugs) {
     const std::string blank(14, ' '), byDrug = "Drug Library: Lib                  Page ", lib = "Lib        , ";
     const PageFooter footer{"Lib.tm2", "05/12/2026", "15:30"};
     // A blank name with a department is a drug, blank and in no department is none.
-    const DrugLibrary some = saved({}, {{2, "A", 1}, {4, "", 2}, {5, "B", 1}, {6, blank, 0}, {8, std::string(9, ' ') + "x", 0}});
+    const DrugLibrary some = saved({}, {{2, "A", 1}, {4, "", 2}, {5, "B", 1}, {6, blank, 0}, {100, std::string(9, ' ') + "x", 0}});
     EXPECT_EQ(summary(printoutByDrug(some, footer)),
-              (Lines{byDrug + "1 of 4: 2", byDrug + "2 of 4: 4", byDrug + "3 of 4: 5", byDrug + "4 of 4: 8"}));
+              (Lines{byDrug + "1 of 4: 2", byDrug + "2 of 4: 4", byDrug + "3 of 4: 5", byDrug + "4 of 4: 100"}));
     DrugLibrary surgery;
     surgery.DepartmentNames[3] = "Surgery";
     surgery = saved(surgery, {{3, "A", 4}, {6, "B", 4}, {9, "C", 4}, {12, "D", 4}, {15, "E", 4}, {18, "F", 4},
-                              {21, "G", 4 | 1u << 23}, {50, blank, 1u << 23}, {60, "H", 1u << 24}});
+                              {21, "G", 4 | 1u << 23}, {60, "H", 1u << 24}, {100, blank, 1u << 23}});
     const auto pages = printoutByDepartment(surgery, footer);
     EXPECT_EQ(summary(pages), (Lines{lib + "Surgery              (3) Page 1 of 2: 3 6 9 12 15",
                                      lib + "Surgery              (3) Page 2 of 2: 18 21",
-                                     lib + std::string(20, ' ') + " (24) Page 1 of 1: 21 50"}));
+                                     lib + std::string(20, ' ') + " (24) Page 1 of 1: 21 100"}));
     for (std::size_t block = 0; block < 5; ++block) EXPECT_EQ(pages[0].at(8 * block + 8), "") << block;
 }
 

@@ -171,17 +171,21 @@ TEST_F(UsEditor, OkMarksTheFieldsOfItsMessagesOrStoresTheEntryAsTyped) {
     EXPECT_EQ(ok(), Texts{"Concentration must be more then zero"});
     EXPECT_EQ(page.marked(), Texts{"Text27"});
 
-    page.set({{"Text25", "70.0"}, {"Text27", " 5.50 "}});
+    // The bolus time typed for "SS" stays, hidden, beside the rate of "NOTIME"; Save writes the one in use.
+    page.set({{"Text25", "70.0"}, {"Text27", " 5.50 "}, {"Check24", "1"}, {"Combo4", "NOTIME"}, {"Text38", "25"}});
     ASSERT_EQ(ok(), Texts{"Drug Updated"});
     EXPECT_EQ(page.marked(), Texts{});
     EXPECT_EQ(page.shown("Text25") + "|" + page.shown("Text27"), "70| 5.50 ");
+    EXPECT_EQ(editor.library().Drug[1].DrugDepartments, 1 | 1 << 23);
+    page.act({"Command10", "Text29=Night", "Command11"});
+    EXPECT_NE(folder.read("Night.tv1").find(",BTU=NOTIME,BR=25,BDLS=1,"), std::string::npos) << page.shown("Label76");
 }
 
 TEST(DrugPageReview, ShowsTheShownFieldsWithTheirUnits) {
     UsDrugLibrary library;
     library.DrugCount = 1;
     library.Drug[1] = {"Insulin", 40, 120, "U/ML", "100", "U/HR", "0.5", "2", "0.1", "5", "1", "VOLUME", "2.5",
-                       "NOTIME", "12.5", "0:30", "1", "3", "0", "5", 5};
+                       "NOTIME", "12.5", "0:30", "1", "3", "0", "5", 5 | 1 << 23};
     const auto shown = [](const DrugPage& page) {
         std::string text;
         for (const auto& [caption, value] : shownFields(page)) text += caption + "=" + value + ";";
@@ -194,7 +198,7 @@ TEST(DrugPageReview, ShowsTheShownFieldsWithTheirUnits) {
               "Dose Rate Lower Hard Limit=0.1 U/HR;Dose Rate Upper Hard Limit=5 U/HR;Bolus Mode=VOLUME;"
               "Bolus Initial Value=2.5 ML;Bulus  Time Units=NOTIME;Bolus Rate=12.5 ML/HR;"
               "Bolus Dose Lower Soft Limit=1 ML;Bolus Dose Upper Soft Limit=3 ML;Bolus Dose Lower Hard Limit=0 ML;"
-              "Bolus Dose Upper Hard Limit=5 ML;Departments=1, 3;");
+              "Bolus Dose Upper Hard Limit=5 ML;Departments=1, 3, 24;");
     // An empty value has no unit and no blank; without bolus time units the time row shows.
     const std::string empty = shown(newEntryPage());
     EXPECT_TRUE(empty.find(";Concentration=;") != std::string::npos &&

@@ -111,8 +111,9 @@ FILES = {
     "bad_hex041.tm2": library041(edit=replace(24 + 2, d41(2, **DRUGS_041[2])[:38] + "27G0" + d41(2, **DRUGS_041[2])[42:])),
     "out_of_order041.tm2": library041(edit=swap(24 + 7, 24 + 9)),
     "missing_lines041.tm2": library041()[:24 + 50],
-    # Morphine in the last slot, its dose minimum above its maximum.
-    "ok_fails041.tm2": library041(drugs={2: DRUGS_041[2], 9: DRUGS_041[9], 100: dict(DRUGS_041[7], dmin=19000)}),
+    # Morphine in the last slot, its dose minimum above its maximum; a last department.
+    "ok_fails041.tm2": library041(departments={**DEPARTMENTS, 25: "Spare"},
+                                  drugs={2: DRUGS_041[2], 9: DRUGS_041[9], 100: dict(DRUGS_041[7], dmin=19000)}),
     "not_a_macro.tm2": ["<html><body>this is a web page saved as .tm2</body></html>"],
     "clean036.tm2": library036(),
     "ok_fails036.tm2": library036(drugs=changed(DRUGS_036, 5, cmin=300)),
