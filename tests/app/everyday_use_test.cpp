@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <fstream>
 
-#include "druglib_us/core/tv1_file.hpp"
 #include "shell/core/macro_files.hpp"
 #include "shell/ui/working_folder.hpp"
 #include "support/qt_test_environment.hpp"
@@ -165,36 +164,18 @@ private slots:
         }
     }
 
-    // Going back from the department page and deleting a stored entry ask
-    // first, only when work would be lost; Cancel (the default, and Escape)
-    // keeps everything as it was.
-    void questionsComeOnlyWhenWorkWouldBeLost() {
-        mc::druglib_us::UsDrugLibrary library;
-        library.DrugCount = 1;
-        library.Drug[1].DrugName = "Heparin";
-        folder.write("ONE.tv1", mc::druglib_us::writeTv1(library, "ONE"));
-        mc::ui::EditorWindow* us = open(mc::EditorKind::OrrxUsa);
-        openWithEnter(us, QStringLiteral("ONE.tv1"));
-        QCOMPARE(clickAndAnswer(us, "Command2", QStringLiteral("Go Back")), QString());  // as opened: nothing to lose
-        QVERIFY(visible(us, "Frame1"));
-        openWithEnter(us, QStringLiteral("ONE.tv1"));
-        clickButton(us, "Command3");
-        QCOMPARE(clickAndAnswer(us, "Command15", QStringLiteral("Escape")),
-                 QStringLiteral("DeleteQuestion: Delete entry 1 (Heparin)? [Cancel]"));
-        QCOMPARE(shown(us, "Text26"), QStringLiteral("Heparin"));
-        QCOMPARE(us->model().unsaved(), false);
-        clickAndAnswer(us, "Command15", QStringLiteral("Delete"));
-        QCOMPARE(shown(us, "Text26"), QString());
-        QCOMPARE(shown(us, "StatusSaved"), QStringLiteral("not saved"));
-        QCOMPARE(clickAndAnswer(us, "Command15", QStringLiteral("Delete")), QString());  // the new entry holds nothing stored
-
+    // A question comes as a box whose default, like Escape, is Cancel, which
+    // keeps everything as it was; its other button goes ahead.
+    void questionsDefaultToCancel() {
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
         clickButton(window, "Command12");
         typeInto(window, "Text1", QStringLiteral("ICU"));
         clickButton(window, "Command4");
-        QCOMPARE(clickAndAnswer(window, "Command2", QStringLiteral("Cancel")),
+        QCOMPARE(clickAndAnswer(window, "Command2", QStringLiteral("Escape")),
                  QStringLiteral("BackQuestion: The library holds changes that are not saved. Go back and lose them? [Cancel]"));
         QVERIFY(visible(window, "Frame2"));
+        clickAndAnswer(window, "Command2", QStringLiteral("Go Back"));
+        QVERIFY(visible(window, "Frame1"));
     }
 
     // Each page shown has the keyboard in its first box that takes typing,
@@ -247,9 +228,11 @@ private slots:
         }
     }
 
-    // Enter on a chosen file opens it; Enter in the name box saves. Each says
-    // what it did in the status strip.
-    void enterOpensAndSavesAndTheStatusStripSaysWhatHappened() {
+    // The keyboard's way through a library: Enter on a chosen file opens it,
+    // Ctrl+G takes it to "Go to" and Enter there goes to the drug named, Enter
+    // in the name box saves. The status strip says what each did, and a screen
+    // reader hears the captions the technician sees.
+    void theKeyboardOpensGoesToAndSaves() {
         folder.write("CITY.tm2", reference("clean041.tm2"));
         mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
         openWithEnter(window, QStringLiteral("CITY.tm2"));
@@ -259,6 +242,17 @@ private slots:
         QCOMPARE(status->role(), QAccessible::StaticText);
         QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Opened CITY.tm2: 3 drugs in 4 departments"));
         clickButton(window, "Command3");
+        const std::pair<const char*, QString> captions[] = {{"Text26", "Drug Name"}, {"Text27", "Concentration Minimum"},
+            {"Combo2", "Concentration Units"}, {"Check2", "Oncology"}, {"Command13", "Next Drug"}, {"GoTo", "Go to"},
+            {"Text1", "Department 1"}, {"Text29", "Drug Library Name"}};
+        for (const auto& [control, caption] : captions)  // a department box holds its name padded
+            QCOMPARE(heardCaption(widget(window, control)).trimmed(), caption);
+        QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), widget(window, "GoTo"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("mor"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shown(window, "Label1"), QStringLiteral("7"));
+        QCOMPARE(shown(window, "GoTo"), QString());
         clickButton(window, "Command10");
         widget(window, "Text29")->setFocus();
         QTest::keyClick(widget(window, "Text29"), Qt::Key_Return);
@@ -301,20 +295,6 @@ private slots:
         }
     }
 
-    // Ctrl+G takes the keyboard to "Go to"; Enter there goes to the drug named.
-    void controlGTakesTheKeyboardToGoTo() {
-        folder.write("CITY.tm2", reference("clean041.tm2"));
-        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
-        openWithEnter(window, QStringLiteral("CITY.tm2"));
-        clickButton(window, "Command3");
-        QTest::keyClick(window, Qt::Key_G, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), widget(window, "GoTo"));
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("mor"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(shown(window, "Label1"), QStringLiteral("7"));
-        QCOMPARE(shown(window, "GoTo"), QString());
-    }
-
     // Boxes that hold numbers stand right-aligned; names stay left-aligned.
     void numbersLineUp() {
         const std::pair<mc::EditorKind, std::vector<std::pair<const char*, bool>>> boxes[] = {
@@ -347,19 +327,6 @@ private slots:
                          qPrintable(QStringLiteral("%1: %2 has no name").arg(QLatin1String(name), control->objectName())));
             }
         }
-    }
-
-    void aScreenReaderHearsTheCaptionsTheTechnicianSees() {
-        folder.write("CITY.tm2", reference("clean041.tm2"));
-        mc::ui::EditorWindow* window = open(mc::EditorKind::Quelda041);
-        openWithEnter(window, QStringLiteral("CITY.tm2"));
-        clickButton(window, "Command3");
-        const std::pair<const char*, QString> captions[] = {{"Text26", "Drug Name"}, {"Text27", "Concentration Minimum"},
-            {"Combo2", "Concentration Units"}, {"Check2", "Oncology"}, {"Command13", "Next Drug"}, {"GoTo", "Go to"},
-            {"Text1", "Department 1"}, {"Text29", "Drug Library Name"}};
-        for (const auto& [control, caption] : captions)  // a department box holds its name padded
-            QCOMPARE(control == std::string("Check2") ? heardCaption(widget(window, control)).trimmed()
-                                                      : heardCaption(widget(window, control)), caption);
     }
 };
 

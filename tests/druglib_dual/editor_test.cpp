@@ -35,13 +35,6 @@ protected:
         if (bytes) page->pick("File1", "Lib.tm2");
         page->click(bytes ? "Command1" : "Command12");
     }
-    // Buttons are clicked, "GoTo" typed and entered, the others set, in order.
-    void run(const Steps& steps) {
-        for (const auto& [name, value] : steps) {
-            if (!name.starts_with("Command")) page->set({{name, value}});
-            if (name.starts_with("Command") || name == "GoTo") page->click(name);
-        }
-    }
     void expectShown(const Values& values) {
         for (const auto& [name, value] : values) EXPECT_EQ(page->shown(name), value) << name;
     }
@@ -75,30 +68,30 @@ TEST_F(DrugEditor, ADrugOfANewLibraryThroughOkSaveAndOpen) {
     for (const auto& c : cases) {
         load(c.release);
         for (int d = 1; d <= 25; ++d) EXPECT_EQ(page->shown("Text" + std::to_string(d)), "");
-        run({{"Command3", ""}});
+        page->click("Command3");
         expectShown(testing::with(c.fresh, {{"Label1", "1"}, {"Text26", ""}, {"Text27", "0"}, {"Text28", "0"},
                                             {"Text31", "0"}, {"Text32", "0"}}));
         EXPECT_EQ(std::tuple((*page)["Text26"].maxLength, (*page)["Text32"].maxLength, (*page)["Text29"].maxLength),
                   c.maxLengths);
         EXPECT_EQ(editor->form().has("Combo2"), c.release == R041);
-        run({{"GoTo", "7"}});
+        page->act({"GoTo=7", "GoTo"});
         for (const auto& [wrong, marked] : c.refused) {
-            run(c.units);
-            run(typed);
-            run(wrong);
-            run({{"Command9", ""}});
+            page->set(c.units);
+            page->set(typed);
+            page->set(wrong);
+            page->click("Command9");
             EXPECT_EQ(page->marked(), marked) << page->shown("Label74");
             EXPECT_EQ(library().DrugNames[7], "");
             EXPECT_FALSE((*page)["Command13"].enabled || (*page)["GoTo"].enabled) << "the page stays modified";
         }
-        run(c.units);
-        run(typed);
-        run({{"Command9", ""}, {"Command10", ""}, {"Text29", "Lib"}, {"Command11", ""}});
+        page->set(c.units);
+        page->set(typed);
+        page->act({"Command9", "Command10", "Text29=Lib", "Command11"});
         const std::string file = folder.read("Lib.tm2");
         EXPECT_NE(file.find(c.line), std::string::npos) << file;
         EXPECT_EQ(file.find("LIBRARY=Lib        \r\n") != std::string::npos, c.release == R041);
         load(c.release, file);
-        run({{"Command3", ""}, {"GoTo", "7"}});
+        page->act({"Command3", "GoTo=7", "GoTo"});
         expectShown(testing::with(Values(typed.begin(), typed.end()), Values(c.units.begin(), c.units.end())));
         EXPECT_EQ(library().DrugNames[7], c.storedName);
         std::filesystem::remove(folder.path() / "Lib.tm2");
@@ -107,22 +100,22 @@ TEST_F(DrugEditor, ADrugOfANewLibraryThroughOkSaveAndOpen) {
 
 TEST_F(DrugEditor, AUnitEmptiesWhatDependsOnIt) {
     load(R041);
-    run({{"Command3", ""}, {"Combo3", "g"}});
+    page->act({"Command3", "Combo3=g"});
     EXPECT_TRUE((*page)["Command13"].enabled) << "the vial unit alone does not mark the page";
-    run({{"Combo2", "mcg/mL"}});
+    page->act({"Combo2=mcg/mL"});
     expectShown({{"Text27", ""}, {"Text28", ""}, {"Text31", "0"}, {"Combo3", ""}, {"Combo1", ""}, {"Label8", "mcg/mL"},
                  {"Label9", "mcg/mL"}, {"Label74", "Please validate modifications with OK key"}});
     EXPECT_EQ((*page)["Combo3"].items, (std::vector<std::string>{"mcg", "mg"}));
-    run({{"Text31", "1"}, {"Combo1", "Ng/hr"}});
+    page->act({"Text31=1", "Combo1=Ng/hr"});
     expectShown({{"Text31", ""}, {"Text32", ""}, {"Label10", "Ng/hr"}, {"Label11", "Ng/hr"}});
     for (const bool mlOnly : {true, false}) {
-        run({{"Combo2", mlOnly ? "mL Only" : "mg/mL"}});
+        page->set({{"Combo2", mlOnly ? "mL Only" : "mg/mL"}});
         for (const char* name : {"Label3", "Label4", "Label13", "Text27", "Text28", "Combo3", "Label8", "Label9"})
             EXPECT_EQ((*page)[name].visible, !mlOnly) << name;
         EXPECT_EQ((*page)["Combo1"].items.at(3), mlOnly ? "mL/hr" : "mg/min");
     }
     for (const std::string box : {"Text26", "Check5"}) {
-        run({{"Command8", ""}, {box, "x"}});
+        page->act({"Command8", box + "=x"});
         EXPECT_FALSE((*page)["Command13"].enabled) << box << " marks the page";
     }
 }
@@ -142,7 +135,7 @@ TEST_F(DrugEditor, AnOpenedLibraryDrugByDrug) {
     file.DrugUnitCodes[3] = 0x0C;  // dose index beyond the list
     load(R041, writeTm2Release041(file, "Lib"));
     EXPECT_EQ(page->shown("Text1") + "|" + library().DepartmentNames[1], "  ICU|  ICU               ");
-    run({{"Command3", ""}});
+    page->click("Command3");
     EXPECT_EQ((*page)["Check1"].text + (*page)["Check24"].text, library().DepartmentNames[1] + library().DepartmentNames[24]);
     EXPECT_FALSE(editor->form().has("Check25") || (*page)["Command14"].enabled);
     for (const Values& units : {Values{{"Combo2", "Units/mL"}, {"Combo3", ""}, {"Combo1", "mUnits/min"}},
@@ -150,26 +143,26 @@ TEST_F(DrugEditor, AnOpenedLibraryDrugByDrug) {
                                        {"Text26", "Morphine"}, {"Check24", "1"}},
                                 Values{{"Combo2", "mg/mL"}, {"Combo3", "mg"}, {"Combo1", ""}}}) {
         expectShown(units);
-        run({{"Command13", ""}});
+        page->click("Command13");
     }
     for (const auto& [typed, drug] : {std::pair{"mor", "2"}, {"100", "100"}}) {
-        run({{"GoTo", typed}});
+        page->act({"GoTo=" + std::string(typed), "GoTo"});
         EXPECT_EQ(page->shown("Label1"), drug) << typed;
     }
-    run({{"GoTo", "101"}});
+    page->act({"GoTo=101", "GoTo"});
     EXPECT_EQ(page->shown("Label1") + "|" + page->shown("Label74"), "100|Nothing to go to is named or numbered 101");
     EXPECT_FALSE((*page)["Command13"].enabled);
-    run({{"GoTo", "1"}, {"Check1", "1"}, {"Command9", ""}});
+    page->act({"GoTo=1", "GoTo", "Check1=1", "Command9"});
     EXPECT_EQ(page->shown("Label74"), "Drug Vial Units must be selected\r\n");
 
     // Release 036 keeps a code it has no dose unit for until a unit is chosen and confirmed.
     file.DrugUnitCodes[1] = 9;
     load(R036, writeTm2Release036(file));
-    run({{"Command3", ""}});
+    page->click("Command3");
     expectShown({{"Combo1", ""}, {"Label10", ""}});
-    run({{"Text26", "Renamed"}, {"Command9", ""}});
+    page->act({"Text26=Renamed", "Command9"});
     EXPECT_EQ(library().DrugUnitCodes[1], 9u);
-    run({{"Combo1", "\xB5g/h"}, {"Text31", "1"}, {"Text32", "1"}, {"Command9", ""}});
+    page->act({"Combo1=\xB5g/h", "Text31=1", "Text32=1", "Command9"});
     EXPECT_EQ(library().DrugUnitCodes[1], 2u);
 }
 

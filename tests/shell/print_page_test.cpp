@@ -54,15 +54,10 @@ TEST_F(Printing, AFailedJobIsReportedAndTheFileStaysButAFileNotWrittenIsNeverPri
     EXPECT_EQ(printer.jobs.size(), 1u);
 }
 
-// Each page names the file printed, its digest and its place in the printout,
-// below the body, never in the print file.
-TEST_F(Printing, EachPageCarriesTheFooterOfTheFilePrinted) {
-    const std::string digest = "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c";
-    EXPECT_EQ(printPages(folder.path(), {{"1", "a"}, {"2", "b"}}, {"ward3.tm2", digest}, services), std::nullopt);
-    EXPECT_EQ(printer.footers,
-              (std::vector<std::string>{"File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 1 of 2  Printed 2026-12-05 15:30",
-                                        "File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 2 of 2  Printed 2026-12-05 15:30"}));
-    EXPECT_EQ(printer.jobs[1], "2\r\nb\r\n");
+// Each page names the file printed, its digest and its place in the printout.
+TEST(PageFooter, NamesTheFileItsDigestAndThePage) {
+    EXPECT_EQ(pageFooter({"ward3.tm2", "ba33bbf01d353c74bda319136e38ac82144e4641329d59206e785c143474e98c"}, 1, 2, "2026-12-05 15:30"),
+              "File ward3.tm2  SHA-256 ba33bbf01d353c74  Page 1 of 2  Printed 2026-12-05 15:30");
     EXPECT_EQ(pageFooter({"new.tm2", ""}, 1, 1, "2026-12-05 15:30"),
               "File new.tm2  SHA-256 not saved  Page 1 of 1  Printed 2026-12-05 15:30");
 }

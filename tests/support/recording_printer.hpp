@@ -20,17 +20,14 @@ struct RecordingPrinter {
     std::vector<int> started;       // the page count of each printout begun
     int ended = 0;                  // printouts ended, however they ended
 
-    std::vector<std::string> footers;  // the footer line of each job
-
     PrintServices services() {
         PrintServices services;
         services.printerProblem = [this] { return problem; };
         services.printFile = [this](const std::filesystem::path& file,
-                                    const std::string& footer) -> std::optional<std::string> {
+                                    const std::string&) -> std::optional<std::string> {
             files.push_back(file);
             const ReadResult read = readFile(file);
             jobs.push_back(read.status == ReadStatus::Read ? read.bytes : "<unreadable>");
-            footers.push_back(footer);
             if (static_cast<int>(jobs.size()) == failAtJob) return std::string("the printer refused it");
             return std::nullopt;
         };
