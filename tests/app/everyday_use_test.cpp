@@ -274,10 +274,11 @@ private slots:
                       openedOlder = QStringLiteral("Opened X.tm2: 2 drugs in 4 departments");
         using mc::EditorKind;
         const std::tuple<EditorKind, std::string, QString> cases[] = {
-            // Two garbled lines; blank lines are ignored.
-            {EditorKind::Quelda041, newer + "D41:0003=garbled\r\n\r\n   \r\nhello\r\n",
+            // Two garbled lines; blank lines are ignored. A library line is of release 041 only.
+            {EditorKind::Quelda041, newer + "D41:0003=garbled\r\n\r\n \t \r\nhello\r\n",
              opened + ". 2 lines of X.tm2 were not understood and were left out"},
-            {EditorKind::Quelda041, newer + "DEP:99=nowhere\r\n", opened + ". 1 line of X.tm2 was not understood and was left out"},
+            {EditorKind::Quelda036, older + "LIBRARY=CITYHOSP   \r\n",
+             openedOlder + ". X.tm2 is a release-041 library: open it with Quelda041"},
             {EditorKind::Quelda036, newer,
              QStringLiteral("Opened X.tm2: 0 drugs in 5 departments. X.tm2 is a release-041 library: open it with Quelda041")},
             {EditorKind::Quelda041, older, openedOlder + ". X.tm2 is a release-036 library; saving writes release 041"},
