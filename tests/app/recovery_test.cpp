@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -12,6 +9,7 @@
 #include <QTimer>
 
 #include "support/editor_windows.hpp"
+#include "support/full_disk.hpp"
 #include "druglib_dual/core/tm2_file.hpp"
 #include "recovery_work.hpp"
 #include "shell/ui/recovery_store.hpp"
@@ -43,12 +41,7 @@ class RecoveryTest : public QObject {
     // `fileSizeLimit` bytes and more cannot be written by the child, as on a full disk.
     static Child startChild(EditorKind kind, const TempFolder& folder, const char* action, rlim_t fileSizeLimit = 0) {
         Child child{std::make_unique<QProcess>(), {}};
-        if (fileSizeLimit > 0)
-            child.process->setChildProcessModifier([fileSizeLimit] {
-                const rlimit limit{fileSizeLimit, fileSizeLimit};
-                setrlimit(RLIMIT_FSIZE, &limit);
-                signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the program
-            });
+        limitFileSize(*child.process, fileSizeLimit);
         child.process->setProgram(QStringLiteral(MC_RECOVERY_CHILD));
         child.process->setArguments({QString::number(static_cast<int>(kind)),
                                      QString::fromStdString(folder.path().string()), QString::fromLatin1(action)});

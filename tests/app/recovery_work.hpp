@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <QTest>
 
 #include "shell/core/selection.hpp"
 #include "support/passing_pages.hpp"

