@@ -131,21 +131,14 @@ private slots:
                 saveScreenshot(window, QStringLiteral("%1-page%2-scale%3").arg(QLatin1String(name)).arg(page + 1).arg(scaleName()));
             }
             pages->setCurrentIndex(0);
-        }
-    }
 
-    // However many messages a refused "OK" lists, they scroll in their place
-    // and the window keeps its size, its pages whole where they were.
-    void theWindowKeepsItsSizeWithEveryMessage() {
-        for (const auto& [kind, name] : Editors) {
-            mc::ui::EditorWindow* window = open(kind);
-            const QSize size = window->size();
-            const QSize pagesSize = widget<QScrollArea>(window, "PageScroll")->widget()->size();
+            // However many messages a refused "OK" lists, they scroll in their
+            // place and the window keeps its size, its pages whole where they were.
             clickButton(window, window->model().layout().newButton.c_str());
             int longest = 0;
-            const std::pair<const char*, const char*> pages[] = {
-                {"Frame2", "Command4"}, {"Frame3", "Command9"}};  // each data page with its OK
-            for (const auto& [page, ok] : pages) {
+            const std::pair<const char*, const char*> dataPages[] = {
+                {"Frame2", "Command4"}, {"Frame3", "Command9"}};  // each with its OK
+            for (const auto& [page, ok] : dataPages) {
                 if (!visible(window, page)) break;  // a new protocol macro waits for its settings first
                 for (QLineEdit* box : widget(window, page)->findChildren<QLineEdit*>())
                     if (box->isVisible() && box->isEnabled() && box->objectName() != QLatin1String("GoTo"))
@@ -155,7 +148,7 @@ private slots:
                 const QString message = shown(window, page == QLatin1String("Frame2") ? "Label36" : "Label74");
                 longest = std::max(longest, static_cast<int>(message.count(QLatin1Char('\n'))) + 1);
                 QVERIFY2(window->size() == size, qPrintable(QStringLiteral("%1 %2: %3").arg(name, page, message)));
-                QVERIFY2(widget<QScrollArea>(window, "PageScroll")->widget()->size() == pagesSize, name);
+                QVERIFY2(scroll->widget()->size() == needed, name);
                 saveScreenshot(window, QStringLiteral("%1-%2-refused-scale%3").arg(QLatin1String(name), page, scaleName()));
                 clickButton(window, page == QLatin1String("Frame2") ? "Command5" : "Command8");
                 if (enabled(window, "Command3")) clickButton(window, "Command3");
