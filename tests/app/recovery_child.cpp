@@ -1,6 +1,6 @@
 // The program as the recovery tests run and kill it: the real editor windows
 // with the real recovery store, driven through their widgets.
-//   recovery_child <kind 0-4> <working folder> <none|work|work-epidural>
+//   recovery_child <kind 0-4> <working folder> <none|work>
 // It prints its editor's status once the work is done, then waits to be ended.
 
 #include <QApplication>
@@ -20,7 +20,6 @@ int main(int argc, char* argv[]) {
     editor->show();
     QApplication::processEvents();
     const QByteArray action = argv[3];
-    if (action == "work-epidural") mc::testing::widget<QAbstractButton>(editor, "EPIDURAL")->click();
     if (action != "none") mc::testing::enterWork(editor, kind);
     std::printf("ready %s|%s|%s|%s\n", qPrintable(mc::testing::shown(editor, "StatusSaved")),
                 qPrintable(mc::testing::shown(editor, "Label74")), qPrintable(mc::testing::shown(editor, "Label36")),

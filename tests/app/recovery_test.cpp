@@ -146,6 +146,8 @@ private slots:
         QVERIFY2(asked[0].startsWith(QStringLiteral("Unsaved work from ")), qPrintable(asked[0]));
         QVERIFY(asked[0].endsWith(QStringLiteral(" was found (new library). Restore it?")));
         QVERIFY(visible(editor, "Frame2"));
+        if (kind == EditorKind::Rx || kind == EditorKind::Kt)  // the pump mode is part of the work
+            QVERIFY(widget<QAbstractButton>(editor, "EPIDURAL")->isChecked());
         // One click away from the restored page asks first; Escape keeps it.
         QVERIFY(!clickAndAnswer(editor, "Command2", QStringLiteral("Escape")).isEmpty());
         QVERIFY(visible(editor, "Frame2"));
@@ -169,19 +171,27 @@ private slots:
         QCOMPARE(asked.size(), 1);
     }
 
-    void discardRemovesTheCopyAndTheEditorStartsEmpty() {
+    // A running program's copy is never offered; once it dies its copy is,
+    // until the question is answered. Discard removes it for good.
+    void aDeadProgramsCopyIsOfferedUntilDiscarded() {
         TempFolder folder;
-        Child child = startChild(EditorKind::OrrxUsa, folder, "work");
-        killChild(child);
+        Child running = startChild(EditorKind::Quelda041, folder, "work");
+        QCOMPARE(copiesIn().size(), 1);
+        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
+        QVERIFY(asked.isEmpty());
+        enterWork(editor, EditorKind::Quelda041);  // both programs keep their own copy
+        QCOMPARE(copiesIn().size(), 2);
+        delete editor;  // this program's copy stays, as after a logout
+        killChild(running);
         replies << QStringLiteral("Escape") << QStringLiteral("Discard");
-        QWidget* editor = openEditor(EditorKind::OrrxUsa, folder);
-        QCOMPARE(asked.size(), 2);  // Escape drops nothing: the question stays until answered
+        editor = openEditor(EditorKind::Quelda041, folder);
+        QCOMPARE(asked.size(), 2);  // the dead program's copy, never this program's own; Escape drops nothing
         QCOMPARE(asked[0], asked[1]);
         QVERIFY(visible(editor, "Frame1"));
         QCOMPARE(shown(editor, "StatusSaved"), QString());
-        QCOMPARE(copiesIn().size(), 0);
+        QCOMPARE(copiesIn().size(), 1);
         delete editor;
-        openEditor(EditorKind::OrrxUsa, folder);
+        openEditor(EditorKind::Quelda041, folder);
         QCOMPARE(asked.size(), 2);  // nothing is asked again
     }
 
@@ -197,22 +207,6 @@ private slots:
         });
         QVERIFY(editor->close());
         QCOMPARE(copiesIn().size(), 0);
-    }
-
-    void aRunningProgramsCopyIsNeverOfferedUntilItDies() {
-        TempFolder folder;
-        Child running = startChild(EditorKind::Quelda041, folder, "work");
-        QCOMPARE(copiesIn().size(), 1);
-        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
-        QVERIFY(asked.isEmpty());
-        enterWork(editor, EditorKind::Quelda041);  // both programs keep their own copy
-        QCOMPARE(copiesIn().size(), 2);
-        delete editor;  // this program's copy stays, as after a logout
-        killChild(running);
-        replies << QStringLiteral("Discard");
-        openEditor(EditorKind::Quelda041, folder);
-        QCOMPARE(asked.size(), 1);  // the dead program's copy only, never this program's own
-        QCOMPARE(copiesIn().size(), 1);
     }
 
     void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty_data() {
@@ -259,22 +253,6 @@ private slots:
         QCOMPARE(copiesIn().size(), 0);
         QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 2);
         QVERIFY(QFileInfo(dir.filePath(copiesIn(QStringLiteral("2x1-*.damaged-*")).value(0))).isSymLink());
-    }
-
-    // The pump mode is part of the work: an EPIDURAL macro comes back as one
-    // and saves as a ".tv8".
-    void restoredWorkKeepsItsPumpMode() {
-        TempFolder first, second;
-        Child child = startChild(EditorKind::Rx, first, "work-epidural");
-        QVERIFY2(child.status.startsWith(QStringLiteral("ready not saved|")), qPrintable(child.status));
-        killChild(child);
-        replies << QStringLiteral("Restore");
-        QWidget* editor = openEditor(EditorKind::Rx, second);
-        QCOMPARE(asked.size(), 1);
-        QVERIFY(qobject_cast<QAbstractButton*>(widget(editor, "EPIDURAL"))->isChecked());
-        saveAs(editor, QStringLiteral("LIB"));
-        QVERIFY(second.read("LIB.tv8") != "<missing>");
-        QCOMPARE(second.read("LIB.tb2"), std::string("<missing>"));
     }
 
     // A program that ended without unsaved work leaves only its lock; the next

@@ -13,8 +13,10 @@
 namespace mc::testing {
 
 // Starts a new macro and confirms its first page; in the 041 and US editors a drug too.
+// A protocol macro is for a pump in EPIDURAL mode, which is part of the work.
 inline void enterWork(QWidget* editor, EditorKind kind) {
     if (kind == EditorKind::Rx || kind == EditorKind::Kt) {
+        widget<QAbstractButton>(editor, "EPIDURAL")->click();  // a click on its middle may miss the button
         clickButton(editor, "Command13");
         enter(editor, passingSettings(kind == EditorKind::Rx));
         clickButton(editor, "Command4");
