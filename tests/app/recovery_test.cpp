@@ -172,7 +172,8 @@ private slots:
     }
 
     // A running program's copy is never offered; once it dies its copy is,
-    // until the question is answered. Discard removes it for good.
+    // until the question is answered. Discard removes it for good, and so
+    // does closing without saving the editor's own.
     void aDeadProgramsCopyIsOfferedUntilDiscarded() {
         TempFolder folder;
         Child running = startChild(EditorKind::Quelda041, folder, "work");
@@ -191,14 +192,10 @@ private slots:
         QCOMPARE(shown(editor, "StatusSaved"), QString());
         QCOMPARE(copiesIn().size(), 1);
         delete editor;
-        openEditor(EditorKind::Quelda041, folder);
+        editor = openEditor(EditorKind::Quelda041, folder);
         QCOMPARE(asked.size(), 2);  // nothing is asked again
-    }
-
-    void closingWithoutSavingRemovesTheCopy() {
-        TempFolder folder;
-        QWidget* editor = openEditor(EditorKind::Quelda036, folder);
-        enterWork(editor, EditorKind::Quelda036);
+        // Closing without saving removes the copy.
+        enterWork(editor, EditorKind::Quelda041);
         QCOMPARE(copiesIn().size(), 1);
         QTimer::singleShot(0, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
