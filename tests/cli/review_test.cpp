@@ -32,6 +32,7 @@ void open(EditorFrame& editor, const std::string& file, const std::vector<std::s
 // The Problems list finds what check finds, each problem as "entry | field | text".
 TEST(Problems, AreWhatCheckFinds) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"clean041.tm2", {}},
         {"ok_fails041.tm2", {"Drug 100 (Morphine) | Text31 | Dose Minimum must be less or equal to Maximum"}},
         {"ok_fails036.tm2", {"Drug 5 (Insulin) | Text27 | Concentration Minimum must be less or equal to Maximum"}},
         {"ok_fails.tv1",
