@@ -28,10 +28,11 @@ using namespace mc::testing;
 
 namespace {
 
-const std::pair<mc::EditorKind, const char*> Editors[] = {
-    {mc::EditorKind::Quelda041, "Quelda041"}, {mc::EditorKind::Quelda036, "Quelda036"},
-    {mc::EditorKind::OrrxUsa, "OrrxUsa"},     {mc::EditorKind::Rx, "Rx"},
-    {mc::EditorKind::Kt, "Kt"},
+// Each editor, with a box of it that holds a number and one that holds a name.
+const struct { mc::EditorKind kind; const char *name, *number, *text; } Editors[] = {
+    {mc::EditorKind::Quelda041, "Quelda041", "Text32", "Text26"}, {mc::EditorKind::Quelda036, "Quelda036", "Text27", "Text1"},
+    {mc::EditorKind::OrrxUsa, "OrrxUsa", "Text25", "Text26"},     {mc::EditorKind::Rx, "Rx", "Text8", "Text1"},
+    {mc::EditorKind::Kt, "Kt", "Text22", "Text18"},
 };
 
 // A reference file: CITYHOSP, release 041, of Heparin at 2, Morphine at 7 and
@@ -86,7 +87,7 @@ private slots:
     // control can be brought into view.
     void everyEditorFitsTheScreenAndReachesEveryControl() {
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        for (const auto& [kind, name] : Editors) {
+        for (const auto& [kind, name, number, text] : Editors) {
             mc::ui::EditorWindow* window = open(kind);
             QVERIFY2(available.contains(window->frameGeometry()), name);  // as it opens
             QVERIFY2(!(window->windowFlags() & Qt::WindowMaximizeButtonHint), name);  // it cannot grow
@@ -289,25 +290,14 @@ private slots:
         }
     }
 
-    // Boxes that hold numbers stand right-aligned; names stay left-aligned.
-    void numbersLineUp() {
-        const std::pair<mc::EditorKind, std::vector<std::pair<const char*, bool>>> boxes[] = {
-            {mc::EditorKind::Quelda041, {{"Text27", true}, {"Text32", true}, {"Text26", false}, {"Text1", false}}},
-            {mc::EditorKind::OrrxUsa, {{"Text27", true}, {"Text25", true}, {"Text26", false}}},
-            {mc::EditorKind::Kt, {{"Text8", true}, {"Text21", true}, {"Text22", true}, {"Text1", false}, {"Text18", false}}},
-        };
-        for (const auto& [kind, inWindow] : boxes) {
-            mc::ui::EditorWindow* window = open(kind);
-            for (const auto& [box, right] : inWindow)
-                QVERIFY2(bool(widget<QLineEdit>(window, box)->alignment() & Qt::AlignRight) == right, box);
-        }
-    }
-
     // Every field, list and drop-down of every page is announced with a
-    // caption, every button with its own.
-    void aScreenReaderNamesEveryControl() {
-        for (const auto& [kind, name] : Editors) {
+    // caption, every button with its own. Boxes that hold numbers stand
+    // right-aligned; names stay left-aligned.
+    void aScreenReaderNamesEveryControlAndNumbersLineUp() {
+        for (const auto& [kind, name, number, text] : Editors) {
             mc::ui::EditorWindow* window = open(kind);
+            QVERIFY2(widget<QLineEdit>(window, number)->alignment() & Qt::AlignRight, name);
+            QVERIFY2(!(widget<QLineEdit>(window, text)->alignment() & Qt::AlignRight), name);
             for (QWidget* control : window->findChildren<QWidget*>()) {
                 const bool field = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
                                    qobject_cast<QListWidget*>(control) || qobject_cast<QAbstractButton*>(control);
