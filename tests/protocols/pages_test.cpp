@@ -10,6 +10,7 @@
 
 #include "protocols/core/protocol_page.hpp"
 #include "protocols/core/setting_page.hpp"
+#include "support/passing_pages.hpp"
 
 namespace mc::protocols {
 namespace {
@@ -39,14 +40,12 @@ void expectRanges(std::initializer_list<Range> ranges, With with) {
     }
 }
 
-// A page that passes in every mode.
+// A page that passes in every mode, as the editor tests fill it in.
 SettingPage validPage(Variant variant) {
-    const char* values[] = {"1234", "11", "22", "33", "Level Two", "No Code", "Level One", "Level Three", "Level Two",
-                            "Level Two", "Level One", "Level Three", "Code switch", "0.1", "2", "0.5", "ON",
-                            variant == Variant::Rx ? "400" : "Normal", "ON", "OFF", "0.5", "2", "350", "100", "1",
-                            "30", "5", "4", "ON", "Boluses", "24", "5", "10", "5", "30"};
     SettingPage page;
-    for (int field = 1; field <= settingCount(variant); ++field) page[field] = values[field - 1];
+    for (const auto& [control, text] : testing::passingSettings(variant == Variant::Rx))
+        for (const SettingRow& row : settingRows(variant))
+            if (row.field.control == control) page[row.number] = text;
     return page;
 }
 
