@@ -55,13 +55,8 @@ private slots:
         QCOMPARE(order.mid(19, 3), (QStringList{"Check12", "Check13", "Check14"}));
         QVERIFY(order.indexOf(QStringLiteral("Command13")) > order.indexOf(QStringLiteral("Check24")));
 
-        typeInto(editor, "Text26", QStringLiteral("Dobutamine"));
-        pickInCombo(editor, "Combo2", QStringLiteral("mcg/mL"));
-        pickInCombo(editor, "Combo3", QStringLiteral("mg"));
-        pickInCombo(editor, "Combo1", QStringLiteral("mcg/kg/min"));
-        for (const auto& [box, text] : {std::pair{"Text27", "x"}, {"Text28", "500"}, {"Text31", "2,5"}, {"Text32", "20"}})
-            typeInto(editor, box, QString::fromLatin1(text));
-        QTest::mouseClick(widget<QCheckBox>(editor, "Check1"), Qt::LeftButton);
+        enter(editor, {{"Text26", "Dobutamine"}, {"Combo2", "mcg/mL"}, {"Combo3", "mg"}, {"Combo1", "mcg/kg/min"},
+                       {"Text27", "x"}, {"Text28", "500"}, {"Text31", "2,5"}, {"Text32", "20"}, {"Check1", "1"}});
         saveScreenshot(editor, QStringLiteral("Quelda041-drug-12-units-modified"));
         // A refused "OK" colours its message and the field it names, until that field changes.
         clickButton(editor, "Command9");
