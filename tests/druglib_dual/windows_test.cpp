@@ -1,27 +1,23 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QProgressDialog>
 #include <QTest>
 
-#include "druglib_dual/core/tm2_file.hpp"
 #include "druglib_dual/ui/drug_library_windows.hpp"
-#include "shell/ui/settprint.hpp"
 #include "support/qt_test_environment.hpp"
-#include "support/recording_printer.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"
 
 using namespace mc::testing;
 
 // The drug pages through their real widgets: keys, focus, colours, Latin-1
-// on the screen, the printout's progress.
+// on the screen.
 class DrugLibraryWindowsTest : public QObject {
     Q_OBJECT
 
     TempFolder folder;
 
-    QWidget* openEditor(bool release041, const mc::PrintServices& printing = {}) {
-        QWidget* editor = release041 ? mc::druglib::ui::createQuelda041Window(folder.path(), {','}, printing)
+    QWidget* openEditor(bool release041) {
+        QWidget* editor = release041 ? mc::druglib::ui::createQuelda041Window(folder.path(), {','}, {})
                                      : mc::druglib::ui::createQuelda036Window(folder.path(), {','});
         editor->show();
         QApplication::setActiveWindow(editor);
@@ -82,33 +78,6 @@ private slots:
         pickInCombo(editor, "Combo1", QStringLiteral("\u00B5g/h"));
         QCOMPARE(shown(editor, "Label11"), QStringLiteral("\u00B5g/h"));
         saveScreenshot(editor, QStringLiteral("Quelda036-drug"));
-        delete editor;
-    }
-
-    void aLongPrintoutShowsItsProgressAndCanBeCancelled() {
-        mc::druglib::DrugLibrary library;
-        for (int n = 1; n <= 6; ++n) library.DrugNames[n] = "Drug" + std::to_string(n);
-        folder.write("Long.tm2", mc::druglib::writeTm2Release041(library, "Long"));
-        RecordingPrinter printer;
-        const mc::PrintServices recording = printer.services();
-        mc::PrintServices services = mc::ui::systemPrintServices();
-        services.printerProblem = recording.printerProblem;
-        QStringList labels;
-        services.printFile = [&](const std::filesystem::path& file, const std::string& footer) {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* dialog = qobject_cast<QProgressDialog*>(top); dialog && dialog->isVisible()) {
-                    labels << dialog->labelText();
-                    if (labels.size() < 3) continue;
-                    saveScreenshot(dialog, QStringLiteral("print-progress"));
-                    dialog->cancel();
-                }
-            return recording.printFile(file, footer);
-        };
-        QWidget* editor = openEditor(true, services);
-        chooseInList(editor, "File1", QStringLiteral("Long.tm2"));
-        clickButton(editor, "Command15");
-        QCOMPARE(labels, (QStringList{"Printing page 1 of 6", "Printing page 2 of 6", "Printing page 3 of 6"}));
-        QCOMPARE(printer.jobs.size(), 3u);
         delete editor;
     }
 };

@@ -1,9 +1,11 @@
 // The shell's windows through their real widgets: the frame's Open page, its
 // list and the keyboard, what may be typed into a box, the regional number
-// format; and the print page window, how it reads the print file and lays the
-// page out, rendered in-process to PDF and read back with poppler's tools.
+// format; the progress of a printout; and the print page window, how it reads
+// the print file and lays the page out, rendered in-process to PDF and read
+// back with poppler's tools.
 
 #include <QKeyEvent>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 
 #include "shell/ui/editor_window.hpp"
@@ -11,6 +13,7 @@
 #include "shell/ui/settprint.hpp"
 #include "support/pdf_text.hpp"
 #include "support/qt_test_environment.hpp"
+#include "support/recording_printer.hpp"
 #include "support/temp_folder.hpp"
 #include "support/window_driver.hpp"
 
@@ -116,6 +119,29 @@ private slots:
         QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::English, QLocale::UnitedStates)).decimalSeparator, '.');
         QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::German, QLocale::Germany)).decimalSeparator, ',');
         QCOMPARE(mc::ui::numberFormatOf(QLocale(QLocale::French, QLocale::France)).decimalSeparator, ',');
+    }
+
+    // A printout of several pages shows its progress; Cancel stops it after the page in print.
+    void aLongPrintoutShowsItsProgressAndCanBeCancelled() {
+        RecordingPrinter printer;
+        const mc::PrintServices recording = printer.services();
+        mc::PrintServices services = mc::ui::systemPrintServices();
+        services.printerProblem = recording.printerProblem;
+        QStringList labels;
+        services.printFile = [&](const std::filesystem::path& file, const std::string& footer) {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(top); dialog && dialog->isVisible()) {
+                    labels << dialog->labelText();
+                    if (labels.size() < 3) continue;
+                    saveScreenshot(dialog, QStringLiteral("print-progress"));
+                    dialog->cancel();
+                }
+            return recording.printFile(file, footer);
+        };
+        QCOMPARE(mc::printPages(folder.path(), std::vector<mc::PrintedPage>(6, {"Title", "body"}), {"Long.tm2", ""}, services),
+                 std::optional<std::string>("Printing cancelled: 3 of 6 pages were printed; the rest were not."));
+        QCOMPARE(labels, (QStringList{"Printing page 1 of 6", "Printing page 2 of 6", "Printing page 3 of 6"}));
+        QCOMPARE(printer.jobs.size(), 3u);
     }
 
     // Everything below the title is the body, blank lines and blanks kept; a title alone is nothing to print.
