@@ -103,8 +103,6 @@ private slots:
         for (const auto& [kind, file] : cases) {
             QWidget* editor = openEditor(kind, folder.path());
             auto* list = widget<QListWidget>(editor, "File1");
-            list->setFocus(Qt::TabFocusReason);
-            QApplication::processEvents();
             QVERIFY(list->count() >= 1);
             QCOMPARE(list->item(0)->text(), QString::fromLatin1(file));
             QVERIFY2(!enabled(editor, "Command1"), qPrintable(editor->objectName()));
