@@ -206,34 +206,18 @@ private slots:
         QCOMPARE(copiesIn().size(), 0);
     }
 
-    void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty_data() {
-        QTest::addColumn<QByteArray>("text");
-        const std::string whole = copyText({"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
-                                            mc::druglib::writeTm2Release041({}, "RECOVER"), ""});
-        QTest::newRow("cut off") << QByteArray::fromStdString(whole.substr(0, whole.size() / 2));
-        QByteArray other = QByteArray::fromStdString(whole);
-        other.replace("Quelda041_Macro_Creator", "Quelda999_Macro_Creator");
-        QTest::newRow("of an unknown editor") << other;
-    }
-    void damagedCopiesAreMovedAsideAndTheEditorStartsEmpty() {
-        QFETCH(QByteArray, text);
-        TempFolder folder;
-        leaveCopy(QStringLiteral("1x1"), "Quelda041_Macro_Creator", text.toStdString(), 60);
-        replies << QStringLiteral("Restore");
-        QWidget* editor = openEditor(EditorKind::Quelda041, folder);
-        QVERIFY(visible(editor, "Frame1"));
-        QCOMPARE(shown(editor, "StatusSaved"), QString());
-        QVERIFY2(shown(editor, "StatusNote").startsWith(QStringLiteral("A damaged recovery copy was moved aside as ")),
-                 qPrintable(shown(editor, "StatusNote")));
-        QCOMPARE(copiesIn().size(), 0);
-        QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 1);
-    }
-
-    // Whatever stands under a copy's name is read as a macro file is: a link,
-    // an endless device or a huge file is set aside unread, and the editor starts.
-    void entriesThatAreNoCopiesAreSetAsideUnread() {
+    // Whatever stands under a copy's name is read as a macro file is: a copy
+    // cut off or of another editor, a link to an endless device and a huge
+    // file are set aside unread, and the editor starts empty.
+    void damagedCopiesAreSetAsideUnreadAndTheEditorStartsEmpty() {
         TempFolder folder;
         const QDir dir(recoveryFolder);
+        const std::string whole = copyText({"Quelda041_Macro_Creator", "new library", "2026-12-06T04:50:00",
+                                            mc::druglib::writeTm2Release041({}, "RECOVER"), ""});
+        leaveCopy(QStringLiteral("1x1"), "Quelda041_Macro_Creator", whole.substr(0, whole.size() / 2), 60);
+        QByteArray other = QByteArray::fromStdString(whole);
+        other.replace("Quelda041_Macro_Creator", "Quelda999_Macro_Creator");
+        leaveCopy(QStringLiteral("4x1"), "Quelda041_Macro_Creator", other.toStdString(), 60);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("2x1-Quelda041_Macro_Creator.recovery"))));
         QFile huge(dir.filePath(QStringLiteral("3x1-Quelda041_Macro_Creator.recovery")));
         QVERIFY(huge.open(QIODevice::WriteOnly));
@@ -246,9 +230,11 @@ private slots:
         QVERIFY2(timer.elapsed() < 10000, "nothing was read");
         QVERIFY(asked.isEmpty());
         QVERIFY(visible(editor, "Frame1"));
-        QVERIFY(shown(editor, "StatusNote").startsWith(QStringLiteral("A damaged recovery copy was moved aside as ")));
+        QCOMPARE(shown(editor, "StatusSaved"), QString());
+        QVERIFY2(shown(editor, "StatusNote").startsWith(QStringLiteral("A damaged recovery copy was moved aside as ")),
+                 qPrintable(shown(editor, "StatusNote")));
         QCOMPARE(copiesIn().size(), 0);
-        QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 2);
+        QCOMPARE(copiesIn(QStringLiteral("*.damaged-*")).size(), 4);
         QVERIFY(QFileInfo(dir.filePath(copiesIn(QStringLiteral("2x1-*.damaged-*")).value(0))).isSymLink());
     }
 
