@@ -239,26 +239,19 @@ private slots:
     }
 
     // A program that ended without unsaved work leaves only its lock; the next
-    // start removes it, and the lock of a program still running stays.
-    void staleLocksAreRemovedAtTheNextStart() {
+    // start removes it, and the lock of a program still running stays. On a
+    // full disk no copy is written at all, and the status strip says so.
+    void staleLocksAreRemovedAndAFullDiskLeavesNoCopy() {
         TempFolder folder;
-        Child dead = startChild(EditorKind::Quelda041, folder, "none");
+        Child dead = startChild(EditorKind::Quelda041, folder, "work", 1024);
+        QVERIFY2(dead.status.contains(QStringLiteral("No recovery copy could be written in ")), qPrintable(dead.status));
         Child running = startChild(EditorKind::Quelda041, folder, "none");
         killChild(dead);
+        QCOMPARE(QDir(recoveryFolder).entryList({QStringLiteral("*-Quelda041*")}, QDir::Files), QStringList());
         QCOMPARE(copiesIn(QStringLiteral("*.lock")).size(), 3);
         mc::ui::installRecoveryStore(std::make_unique<mc::ui::RecoveryStore>(recoveryFolder));
         QCOMPARE(copiesIn(QStringLiteral("*.lock")).size(), 2);  // this program's and the running one's
         killChild(running);
-    }
-
-    // On a full disk the copy is not written at all, and the status strip says so.
-    void aCopyThatCannotBeWrittenWholeIsNoneAndSaysSo() {
-        TempFolder folder;
-        Child child = startChild(EditorKind::Quelda041, folder, "work", 1024);
-        QVERIFY2(child.status.contains(QStringLiteral("No recovery copy could be written in ")),
-                 qPrintable(child.status));
-        killChild(child);
-        QCOMPARE(QDir(recoveryFolder).entryList({QStringLiteral("*-Quelda041*")}, QDir::Files), QStringList());
     }
 
     // A question shows a file name as it is, never as markup.
