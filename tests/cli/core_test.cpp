@@ -96,12 +96,6 @@ TEST(ReadCsv, TakesFilesAsSpreadsheetProgramsSaveThem) {
     for (const auto& [bytes, table] : cases) EXPECT_EQ(shown(readCsv(bytes)), table) << bytes;
 }
 
-TEST(WriteCsv, QuotesEveryFieldAndReadsBackTheSame) {
-    EXPECT_EQ(writeCsv({{"a", "b\"c"}, {"", "x,y"}}), "\"a\",\"b\"\"c\"\r\n\"\",\"x,y\"\r\n");
-    EXPECT_EQ(shown(readCsv(writeCsv({{"Department 1: ICU; \"A\"", " lead", "trail "}, {"x", "caf\xE9", ""}}))),
-              ", latin1: [Department 1: ICU; \"A\"][ lead][trail ] / [x][caf\xE9][]");
-}
-
 // ---- round trips over generated libraries ---------------------------------------
 
 std::string faultsText(const std::vector<SheetFault>& faults) {

@@ -182,8 +182,7 @@ TEST(Check, WhatIsNoMacroFileGetsAClearMessage) {
     writeFile(at.filePath(QStringLiteral("odd.tm2")), "\x1B[2J\xB5g\r\n");
     ASSERT_EQ(mkfifo(QFile::encodeName(at.filePath(QStringLiteral("pipe.tm2"))).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(at.filePath(QStringLiteral("gone.tm2")), at.filePath(QStringLiteral("dangling.tm2"))));
-    ASSERT_TRUE(QFile::copy(CliData + QStringLiteral("/clean041.tm2"), at.filePath(QStringLiteral("real.tm2"))));
-    ASSERT_TRUE(QFile::link(at.filePath(QStringLiteral("real.tm2")), at.filePath(QStringLiteral("link.tm2"))));
+    ASSERT_TRUE(QFile::link(CliData + QStringLiteral("/clean041.tm2"), at.filePath(QStringLiteral("link.tm2"))));
     const Case cases[] = {
         {"check absent.tm2", 2, "ERROR absent.tm2: no such file\n"},
         {"check folder.tm2", 2, "ERROR folder.tm2: is a folder, not a macro file\n"},
