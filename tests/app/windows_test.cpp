@@ -9,15 +9,6 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
     TempFolder folder;
-    QPointer<mc::ui::SelectionWindow> selection;
-
-    mc::ui::SelectionWindow* start() {
-        selection = new mc::ui::SelectionWindow([this](mc::EditorKind kind) {
-            return mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
-        });
-        selection->show();
-        return selection;
-    }
 
 private slots:
     void initTestCase() { quietOffscreenNoise(); }
@@ -29,7 +20,11 @@ private slots:
     }
 
     void theSelectionOpensEachEditorOncePerRun() {
-        QWidget* window = start();
+        QPointer<mc::ui::SelectionWindow> selection = new mc::ui::SelectionWindow([this](mc::EditorKind kind) {
+            return mc::app::createEditorWindow(kind, folder.path(), mc::NumberFormat{});
+        });
+        QWidget* window = selection;
+        window->show();
         QCOMPARE(window->objectName(), QStringLiteral("Selection"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavrel_Macro_Creator selection"));
         QCOMPARE(shown(window, "Label1"), QStringLiteral("Select pump software version"));
