@@ -24,11 +24,7 @@ namespace mc {
 namespace {
 
 using Factory = std::function<std::unique_ptr<EditorFrame>(const std::filesystem::path&)>;
-
-struct EditorCase {
-    const char* name;
-    Factory create;
-};
+using EditorCase = std::pair<const char*, Factory>;  // name, and how to make one
 
 const EditorCase Editors[] = {
     {"Quelda041", [](const auto& f) { return std::make_unique<druglib::Quelda041Editor>(f, NumberFormat{}); }},
@@ -54,7 +50,7 @@ TEST_P(Events, AnyEventOnAnyControlLeavesNoInternalError) {
     testing::RandomProtocolMacro protocol(7, protocols::Variant::Rx, NumberFormat{});
     folder.write("SOUND.tb2", protocols::writeProtocolMacro(protocol.macro(), protocols::Variant::Rx, "SOUND"));
     folder.write("ANY.tv1", tm2.text(3000, testing::Tm2Drugs::AnyField));
-    auto editor = GetParam().create(folder.path());
+    auto editor = GetParam().second(folder.path());
     editor->askWith([&random](const Question&) { return random() % 2 == 0; });
     std::vector<std::string> names;
     for (const auto& [name, control] : editor->form().controls()) names.push_back(name);
@@ -69,12 +65,12 @@ TEST_P(Events, AnyEventOnAnyControlLeavesNoInternalError) {
         }
         for (const auto& [shownName, shown] : editor->form().controls())
             ASSERT_EQ(shown.text.find("internal error"), std::string::npos)
-                << GetParam().name << " event " << event << " on " << name << " page " << editor->visiblePage() << ": " << shown.text;
+                << GetParam().first << " event " << event << " on " << name << " page " << editor->visiblePage() << ": " << shown.text;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEditors, Events, ::testing::ValuesIn(Editors),
-                         [](const auto& param) { return std::string(param.param.name); });
+                         [](const auto& param) { return std::string(param.param.first); });
 
 }  // namespace
 }  // namespace mc
