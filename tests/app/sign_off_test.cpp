@@ -15,12 +15,6 @@
 
 using namespace mc::testing;
 
-namespace {
-
-const QColor MarkedField(0xFF, 0xE4, 0xE4);
-
-}  // namespace
-
 class SignOffTest : public QObject {
     Q_OBJECT
 
@@ -77,6 +71,7 @@ private slots:
             QVERIFY(visible(window, "Frame3"));
         }
         QCOMPARE(shown(window, "Label1"), QStringLiteral("2"));
+        const QColor MarkedField(0xFF, 0xE4, 0xE4);
         QCOMPARE(widget(window, "Text31")->palette().color(QPalette::Base), MarkedField);
         QVERIFY(widget(window, "Text32")->palette().color(QPalette::Base) != MarkedField);
 

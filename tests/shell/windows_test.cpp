@@ -81,7 +81,6 @@ private slots:
             QTest::keyClick(list, key);
             QCOMPARE(shown(window, "Text30"), QString::fromLatin1(chosen));
         }
-        QVERIFY(enabled(window, "Command1") && enabled(window, "Command15"));
     }
 
     void onlyLatin1CanBeTyped() {
