@@ -13,11 +13,7 @@ class WindowsTest : public QObject {
 private slots:
     void initTestCase() { quietOffscreenNoise(); }
 
-    void cleanup() {
-        for (QWidget* window : QApplication::topLevelWidgets()) window->close();
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { deleteEditorWindows(); }
 
     void theSelectionOpensEachEditorOncePerRun() {
         QPointer<mc::ui::SelectionWindow> selection = new mc::ui::SelectionWindow([this](mc::EditorKind kind) {
