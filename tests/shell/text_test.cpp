@@ -160,7 +160,8 @@ TEST(Decimal, DividesExactlyAndRoundsHalfToEven) {
                           {"0.25", "2", 1, "0.1", false}, {"0.35", "2", 1, "0.2", false}, {"7", "0.7", 0, "10", true},
                           {"12.5", "1", 0, "12", false}, {"13.5", "1", 0, "14", false}, {"-3", "2", 0, "-2", false},
                           {"0.03", "0.3", 1, "0.1", true}, {"100", "12", 1, "8.3", false}, {"5", "2.000", 1, "2.5", true},
-                          {"99999.5", "0.5", 0, "199999", true}, {"1", "8", 2, "0.12", false}}) {
+                          {"99999.5", "0.5", 0, "199999", true}, {"1", "8", 2, "0.12", false},
+                          {"3.21", "7", 0, "0", false}}) {  // 0.4585...: the first dropped digit is 4
         const auto q = number(c.a).dividedBy(number(c.b), c.scale);
         ASSERT_TRUE(q) << c.a << " / " << c.b;
         EXPECT_EQ(q->rounded, number(c.rounded)) << c.a << " / " << c.b << " gave " << q->rounded.text(6, point);
@@ -176,7 +177,8 @@ TEST(Decimal, WritesFixedAndExactTexts) {
     for (const Case& c : {Case{"30", 2, "30,00", "30,00"}, {"0.5", 1, "0,5", "0,5"}, {".5", 0, "0", "0,5"},
                           {"0.03", 1, "0,0", "0,03"}, {"163.9125", 4, "163,9125", "163,9125"},
                           {"0.0005", 3, "0,000", "0,0005"}, {"0.0015", 3, "0,002", "0,0015"},
-                          {"-0.04", 1, "0,0", "-0,04"}, {"2.50", 3, "2,500", "2,500"}, {"3", 1, "3,0", "3,0"}}) {
+                          {"-0.04", 1, "0,0", "-0,04"}, {"2.50", 3, "2,500", "2,500"}, {"3", 1, "3,0", "3,0"},
+                          {"7", 0, "7", "7"}}) {
         EXPECT_EQ(number(c.value).text(c.decimals, comma), c.fixed) << c.value;
         EXPECT_EQ(number(c.value).exactText(c.decimals, comma), c.exact) << c.value;
     }
