@@ -139,10 +139,10 @@ TEST_P(Editor, SaveOpenAndPrintGoThroughTheFile) {
     EXPECT_EQ(file, writeProtocolMacro(saved, variant, "ABC"));
     // The settings stand in the lines of the reference macro, which is written apart from this program; the
     // page here chose another Handset Key Type and no Dosavia (Macro_Creator's own settings differ more).
-    std::string reference = readFile(std::filesystem::path(MC_CLI_DATA) / "clean.tb2").bytes;
-    reference.erase(reference.find(settingsEnd));
-    for (const auto& [from, to] : {std::pair{"COM1E", "COM1F"}, {"COM21", "COM20"}}) reference.replace(reference.find(from), 5, to);
     if (variant == Variant::Rx) {
+        std::string reference = readFile(std::filesystem::path(MC_CLI_DATA) / "clean.tb2").bytes;
+        reference.erase(reference.find(settingsEnd));
+        for (const auto& [from, to] : {std::pair{"COM1E", "COM1F"}, {"COM21", "COM20"}}) reference.replace(reference.find(from), 5, to);
         EXPECT_EQ(file.substr(0, file.find(settingsEnd)), reference);
     }
     d.click("Command13");
